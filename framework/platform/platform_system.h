@@ -1,0 +1,26 @@
+// Linux stand-ins for the kernel and shell services the system tools need:
+// the executable's own path, a monotonic clock, sleeping, the desktop's
+// "open" action and a last-resort message box on standard error.
+#pragma once
+#include <cstdint>
+#include <string>
+
+namespace platform {
+
+// Full path of the running executable ("" when it cannot be read).
+std::string ExecutablePath();
+
+// Milliseconds from CLOCK_MONOTONIC, as a double so callers choose the cut.
+double MonotonicMilliseconds();
+
+// Sleeps the calling thread for about the given microseconds.
+void SleepMicroseconds(int64_t microseconds);
+
+// Starts `program target` (found on PATH) without a shell and without
+// waiting. Returns false when it could not be started.
+bool SpawnDetached(const char* program, const char* target);
+
+// Shows a modal message; falls back to standard error when no display can.
+void ShowMessageBox(const char* caption, const char* text);
+
+} // namespace platform

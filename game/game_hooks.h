@@ -1,0 +1,19 @@
+// Calls from the rules into parts of the game that live elsewhere (the mouse,
+// the game-over dialog, the completion screen, the menus). Each is optional:
+// without one installed the rules carry on, which is what the headless
+// simulator and the tests rely on.
+#pragma once
+#include <cstdint>
+
+struct GameHooks {
+    // Returns once the mouse button is up, so one click makes one move.
+    void (*waitMouseRelease)() = nullptr;
+    // The highscore query, name entry and submission after a finished game.
+    void (*showGameOver)(int16_t gameMode, int16_t difficulty, int32_t result) = nullptr;
+    // Shown when the last Puzzle level has been cleared.
+    void (*showCompletionScreen)() = nullptr;
+    // A Puzzle level file could not be read; the player has been told.
+    void (*levelUnavailable)() = nullptr;
+};
+
+extern GameHooks gameHooks;

@@ -1,0 +1,25 @@
+#include "game/game_state.h"
+
+#include "framework/display/KSystemTools.h"
+#include "game/game_hooks.h"
+
+GameSettings settings;
+GameCounters counters;
+BoardState board;
+GameHooks gameHooks;
+
+void ResetGameState() {
+    settings = GameSettings{};
+    counters = GameCounters{};
+    board = BoardState{};
+}
+
+uint32_t NowStamp() { return static_cast<uint32_t>(KSystemTools::GetMilliseconds()); }
+
+uint32_t MillisecondsSince(uint32_t stamp) { return NowStamp() - stamp; }
+
+bool SlideRunning() { return board.slideLeftRow != -1 || board.slideRightRow != -1; }
+
+bool BoardAnimating() {
+    return SlideRunning() || board.spinState != NoSpin || board.clearing || board.fallOffset != 0;
+}

@@ -1,0 +1,11 @@
+#include "game/random.h"
+
+#include <cstdlib>
+
+namespace {
+int (*randomSource)() = nullptr;
+}
+
+int GameRand() { return randomSource ? randomSource() : std::rand(); }
+
+void SetRandomSource(int (*source)()) { randomSource = source; }

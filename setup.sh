@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Orbolo set-up for Debian 12 and Ubuntu: installs what is missing, builds,
+# then runs the game or every test.
+#   bash setup.sh play    install, build, play
+#   bash setup.sh test    install (with the test tools), build, run every test
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
+mode=${1:-play}
+build=${ORBOLO_BUILD_DIR:-$here/build}
+list=$here/deps/debian-packages.txt
+
+case "$mode" in
+play) packages=$(grep -v '^#' "$list" | grep -v '^$') ;;
+test) packages=$( (grep -v '^#' "$list"; sed -n 's/^#test //p' "$list") | grep -v '^$') ;;
+*) echo "usage: bash setup.sh play|test" >&2; exit 2 ;;
+esac
+
+missing=()
+for p in $packages; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo=sudo
+    $sudo apt-get update -qq
+    $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" -j "$(nproc)"
+
+if [ "$mode" = play ]; then
+    exec "$build/orbolo"
+fi
+
+cd "$build"
+export MESA_SHADER_CACHE_DISABLE=true SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
+xvfb-run -a -s "-screen 0 640x480x24 -noreset" ctest --output-on-failure --timeout 600
