@@ -1,0 +1,144 @@
+// The window itself under Xvfb: geometry, title, pacing, closing, and the
+// messages shown before any window exists.
+#include "display_fixture.h"
+
+#include "framework/display/KDisplayWindow.h"
+#include "framework/display/KGraphic.h"
+#include "framework/display/KSystemTools.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+std::string Shell(const std::string& command) {
+    std::string out;
+    if (std::FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[512];
+        while (std::fgets(buffer, sizeof buffer, pipe)) out += buffer;
+        pclose(pipe);
+    }
+    return out;
+}
+
+int Field(const std::string& text, const std::string& label) {
+    size_t at = text.find(label);
+    return at == std::string::npos ? -99999 : std::atoi(text.c_str() + at + label.size());
+}
+
+bool HasXServer() { return std::getenv("DISPLAY") != nullptr; }
+
+std::unique_ptr<KDisplayWindow> OpenWindow(const char* title) {
+    auto window = std::make_unique<KDisplayWindow>();
+    EXPECT_TRUE(window->CreateGameWindow(640, 480, 16, true, title));
+    return window;
+}
+
+// Runs first, while no window has set the screen size yet.
+TEST(WindowStart, ImageBeforeTheWindowWarns) {
+    CaptureMessages();
+    ClearMessages();
+    KGraphic early;
+    EXPECT_EQ(Messages(),
+              (std::vector<CapturedMessage>{
+                  {"KGraphic::SetScreenSize Not Called!",
+                   "Screen Dimensions not specified, you will not see anything"}}));
+}
+
+TEST(Window, CentredFixedSizeWithItsTitle) {
+    if (!HasXServer()) GTEST_SKIP() << "needs an X server";
+    auto window = OpenWindow("ORBOLO geometry");
+    window->Flip(true);
+    std::string info = Shell("xwininfo -name 'ORBOLO geometry' 2>&1");
+    std::string root = Shell("xwininfo -root 2>&1");
+    EXPECT_EQ(Field(info, "Width: "), 640) << info;
+    EXPECT_EQ(Field(info, "Height: "), 480);
+    EXPECT_EQ(Field(info, "Absolute upper-left X: "), (Field(root, "Width: ") - 640) / 2);
+    EXPECT_EQ(Field(info, "Absolute upper-left Y: "), (Field(root, "Height: ") - 480) / 2);
+    // Not resizable: the window manager is told minimum = maximum size.
+    std::string hints = Shell("xprop -name 'ORBOLO geometry' WM_NORMAL_HINTS 2>&1");
+    EXPECT_NE(hints.find("minimum size: 640 by 480"), std::string::npos) << hints;
+    EXPECT_NE(hints.find("maximum size: 640 by 480"), std::string::npos) << hints;
+
+    KDisplayWindow::SetTitle("ORBOLO renamed");
+    window->Flip(true);
+    EXPECT_EQ(Field(Shell("xwininfo -name 'ORBOLO renamed' 2>&1"), "Width: "), 640);
+}
+
+TEST(Window, FlipsAreAtLeastFourteenMillisecondsApart) {
+    auto window = OpenWindow("ORBOLO pacing");
+    using Clock = std::chrono::steady_clock;
+    auto last = Clock::now();
+    window->Flip(true);
+    for (int i = 0; i < 25; ++i) {
+        last = Clock::now();
+        window->Flip(true);
+        double ms = std::chrono::duration<double, std::milli>(Clock::now() - last).count();
+        // The flip waits against its own reading of the same clock, taken a
+        // few microseconds before it returns.
+        EXPECT_GE(ms, 13.95) << "flip " << i;
+    }
+}
+
+TEST(Window, CloseBoxAndSignalsCloseWithoutDestroying) {
+    {
+        auto window = OpenWindow("ORBOLO close box");
+        EXPECT_FALSE(KDisplayWindow::IsClosed());
+        SDL_Event close{};
+        close.type = SDL_WINDOWEVENT;
+        close.window.event = SDL_WINDOWEVENT_CLOSE;
+        SDL_PushEvent(&close);
+        // One message a flip: the close waits behind those already queued.
+        for (int i = 0; i < 50 && !KDisplayWindow::IsClosed(); ++i) window->Flip(true);
+        EXPECT_TRUE(KDisplayWindow::IsClosed());
+        window->Flip(true); // still a window to flip
+    }
+    {
+        auto window = OpenWindow("ORBOLO signal");
+        EXPECT_FALSE(KDisplayWindow::IsClosed());
+        std::raise(SIGTERM);
+        for (int i = 0; i < 50 && !KDisplayWindow::IsClosed(); ++i) window->Flip(true);
+        EXPECT_TRUE(KDisplayWindow::IsClosed());
+    }
+    {
+        auto window = OpenWindow("ORBOLO quit");
+        KDisplayWindow::RequestQuit();
+        EXPECT_TRUE(KDisplayWindow::IsClosed());
+        window->Flip(true);
+    }
+    EXPECT_TRUE(KDisplayWindow::IsClosed()); // deleting the window closes it
+}
+
+TEST(MessageBox, FallsBackToStandardErrorWithoutADisplay) {
+    int pipeFds[2];
+    ASSERT_EQ(pipe(pipeFds), 0);
+    pid_t child = fork();
+    if (child == 0) {
+        dup2(pipeFds[1], STDERR_FILENO);
+        unsetenv("DISPLAY");
+        unsetenv("WAYLAND_DISPLAY");
+        KSystemTools::SetMessageSink(nullptr);
+        KSystemTools::ShowMessage("Could not open file", "/no/such.tga");
+        _exit(0);
+    }
+    close(pipeFds[1]);
+    std::string err;
+    char buffer[256];
+    ssize_t n = 0;
+    while ((n = read(pipeFds[0], buffer, sizeof buffer)) > 0) err.append(buffer, n);
+    close(pipeFds[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_NE(err.find("Could not open file: /no/such.tga"), std::string::npos) << err;
+}
+
+} // namespace
