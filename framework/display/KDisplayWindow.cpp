@@ -85,7 +85,7 @@ KDisplayWindow::KDisplayWindow() {
 }
 
 KDisplayWindow::~KDisplayWindow() {
-    if (platform::HasContext()) presented_frame::Release();
+    presented_frame::Release();
     platform::CloseWindow(); // also restores the desktop's mode
     KSystemTools::SetMessagePump(nullptr);
     DISPLAY.closed = true;
@@ -136,15 +136,11 @@ bool KDisplayWindow::CreateGameWindow(int16_t width, int16_t height, int16_t dep
 void KDisplayWindow::Flip(bool pauseWhenInactive) {
     const double t0 = platform::MonotonicMilliseconds();
     if (DISPLAY.frameInterval > 0 && DISPLAY.hasSwapControl) platform::SetSwapInterval(1);
-    if (platform::HasContext()) {
-        presented_frame::Keep(KGraphic::screenWidth, KGraphic::screenHeight,
-                              DISPLAY.hasTextureRectangle);
-    }
+    if (platform::HasContext()) presented_frame::Keep(KGraphic::screenWidth, KGraphic::screenHeight);
     platform::SwapBuffers();
     ProcessOneMessage();
     if (DISPLAY.frameInterval > 0 && t0 - DISPLAY.lastFlip <= DISPLAY.frameInterval)
         WaitUntil(DISPLAY.lastFlip + DISPLAY.frameInterval);
-    DISPLAY.lastFlip = platform::MonotonicMilliseconds();
 
     // Out of focus the game stands still; a close request (close box,
     // SIGTERM) ends the pause, so the process never ignores it.
@@ -152,6 +148,9 @@ void KDisplayWindow::Flip(bool pauseWhenInactive) {
            !IsClosed()) {
         platform::WaitOneEvent(100);
     }
+    // Read last, so that the caller never sees two returns closer than the
+    // interval.
+    DISPLAY.lastFlip = platform::MonotonicMilliseconds();
 }
 
 bool KDisplayWindow::IsClosed() {
@@ -172,6 +171,10 @@ bool KDisplayWindow::HasTextureRectangle() { return DISPLAY.hasTextureRectangle;
 bool KDisplayWindow::HasSwapControl() { return DISPLAY.hasSwapControl; }
 
 void KDisplayWindow::RestoreDisplayMode() { platform::RestoreDesktopMode(); }
+
+void KDisplayWindow::SetFrameInterval(uint32_t milliseconds) {
+    DISPLAY.frameInterval = milliseconds;
+}
 
 void KDisplayWindow::SetTextureRectangleAvailable(bool available) {
     DISPLAY.hasTextureRectangle = available;

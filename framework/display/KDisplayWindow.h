@@ -34,6 +34,10 @@ public:
     // Leaves full screen, restoring the desktop's mode (also done at exit).
     static void RestoreDisplayMode();
 
+    // The least time between two flips, 14 ms unless changed; 0 lets
+    // benchmarks flip as fast as the driver allows.
+    static void SetFrameInterval(uint32_t milliseconds);
+
     // Drivers may lack rectangle textures; tests use this to make the
     // framework behave as on such a driver. Set after CreateGameWindow.
     static void SetTextureRectangleAvailable(bool available);

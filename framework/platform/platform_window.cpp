@@ -164,6 +164,10 @@ void SetWindowTitle(const char* title) {
 bool IsWindowFocused() {
     SDL_Window* window = Window().window;
     if (!window) return false;
+    // Without a window system (SDL's offscreen driver) nothing else can be
+    // in front, and focus never arrives.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver && SDL_strcmp(driver, "offscreen") == 0) return true;
     Uint32 flags = SDL_GetWindowFlags(window);
     return (flags & SDL_WINDOW_INPUT_FOCUS) && !(flags & SDL_WINDOW_MINIMIZED);
 }

@@ -139,6 +139,13 @@ TEST_P(Draw, FillRectOpaqueAndHalfTransparent) {
     EXPECT_TRUE(Near(PixelAt(19, 29), {128, 64, 255}));
     EXPECT_EQ(PixelAt(20, 15), (Rgb{0, 0, 255}));
     EXPECT_EQ(PixelAt(15, 30), (Rgb{0, 0, 255}));
+    // The window has no alpha channel: what blended draws leave behind
+    // never weakens a later fill.
+    StartFrame(0, 0, 0);
+    image->BlitAlpha(16, 0, 17, 1, 30, 30, false, false); // alpha 128
+    Rgb before = PixelAt(30, 30);
+    KGraphic::FillRect(30, 30, 31, 31, 0, 0, 1, 0.5f);
+    EXPECT_TRUE(Near(PixelAt(30, 30), {before.r, before.g, before.b + 128}));
     // Textures draw unmodulated afterwards.
     image->Blit(0, 0, 4, 4, 50, 50, false, false);
     EXPECT_EQ(PixelAt(51, 51), Colour(1, 1));
