@@ -2,6 +2,7 @@
 // 20 buttons at 0.7 opacity, 40 glyphs, a pointer with its shadow) drawn as
 // fast as the driver allows. Prints wall and process CPU time per frame,
 // and what keeping each presented frame for screen grabs costs.
+// Usage: frame_bench [seconds] [fullscreen]
 #include "bench_images.h"
 
 #include "framework/display/KDisplayWindow.h"
@@ -13,6 +14,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 
 namespace {
@@ -60,8 +62,9 @@ void DrawFrame(Art& art, int frame) {
 
 int main(int argc, char** argv) {
     const double seconds = argc > 1 ? std::atof(argv[1]) : 4.0;
+    const bool windowed = !(argc > 2 && std::strcmp(argv[2], "fullscreen") == 0);
     KDisplayWindow window;
-    if (!window.CreateGameWindow(640, 480, 16, true, "ORBOLO frame benchmark")) return 1;
+    if (!window.CreateGameWindow(640, 480, 16, windowed, "ORBOLO frame benchmark")) return 1;
     KDisplayWindow::SetFrameInterval(0);
     BenchImages files = WriteBenchImages();
     Art art;

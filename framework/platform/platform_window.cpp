@@ -45,6 +45,14 @@ bool DisplayOffersMode(int width, int height) {
 }
 
 SDL_Window* CreateSdlWindow(const WindowRequest& r, Uint32 flags) {
+    if ((flags & SDL_WINDOW_FULLSCREEN_DESKTOP) == SDL_WINDOW_FULLSCREEN_DESKTOP) {
+        // Cover the desktop from the start: without a window manager the
+        // full-screen request alone leaves the window at the game's size.
+        SDL_Rect desktop{0, 0, r.width, r.height};
+        SDL_GetDisplayBounds(0, &desktop);
+        return SDL_CreateWindow(r.title, desktop.x, desktop.y, desktop.w, desktop.h,
+                                flags | SDL_WINDOW_BORDERLESS);
+    }
     return SDL_CreateWindow(r.title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, r.width,
                             r.height, flags);
 }
