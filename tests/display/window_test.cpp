@@ -5,12 +5,16 @@
 #include "framework/display/KDisplayWindow.h"
 #include "framework/display/KGraphic.h"
 #include "framework/display/KSystemTools.h"
+#include "framework/platform/platform_window.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <csignal>
+#include <filesystem>
+#include <spawn.h>
+#include <thread>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -33,6 +37,21 @@ std::string Shell(const std::string& command) {
 int Field(const std::string& text, const std::string& label) {
     size_t at = text.find(label);
     return at == std::string::npos ? -99999 : std::atoi(text.c_str() + at + label.size());
+}
+
+extern "C" char** environ;
+
+pid_t Spawn(std::vector<const char*> argv) {
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    if (posix_spawnp(&pid, argv[0], nullptr, nullptr, const_cast<char**>(argv.data()), environ))
+        return 0;
+    return pid;
+}
+
+// Flips without pausing until the window has seen its focus go or come.
+void FlipUntilFocus(KDisplayWindow& window, bool focused) {
+    for (int i = 0; i < 200 && platform::IsWindowFocused() != focused; ++i) window.Flip(false);
 }
 
 bool HasXServer() { return std::getenv("DISPLAY") != nullptr; }
@@ -72,6 +91,64 @@ TEST(Window, CentredFixedSizeWithItsTitle) {
     KDisplayWindow::SetTitle("ORBOLO renamed");
     window->Flip(true);
     EXPECT_EQ(Field(Shell("xwininfo -name 'ORBOLO renamed' 2>&1"), "Width: "), 640);
+}
+
+TEST(Window, IconFromBesideTheExecutable) {
+    if (!HasXServer()) GTEST_SKIP() << "needs an X server";
+    namespace fs = std::filesystem;
+    KSystemTools::InitModuleDirectory();
+    fs::path gfx = fs::path(KSystemTools::GetModuleDirectory()) / "gfx";
+    fs::create_directories(gfx);
+    std::string icon = (gfx / "icon.tga").string();
+    auto bytes = MakeTga(16, 16, 32, [](int x, int y) {
+        return Rgba{static_cast<uint8_t>(x * 16), static_cast<uint8_t>(y * 16), 0, 255};
+    });
+    std::FILE* f = std::fopen(icon.c_str(), "wb");
+    ASSERT_TRUE(f);
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+    auto window = OpenWindow("ORBOLO icon");
+    window->Flip(true);
+    std::string property = Shell("xprop -name 'ORBOLO icon' _NET_WM_ICON 2>&1");
+    fs::remove_all(gfx);
+    EXPECT_NE(property.find("Icon (16 x 16)"), std::string::npos) << property;
+}
+
+TEST(Window, PausesWhileAnotherWindowIsInFront) {
+    if (!HasXServer()) GTEST_SKIP() << "needs an X server";
+    pid_t other = Spawn({"xmessage", "-title", "ORBOLO other", "-geometry", "+0+0", "other"});
+    if (!other) GTEST_SKIP() << "xmessage missing";
+    auto window = OpenWindow("ORBOLO pause");
+    FlipUntilFocus(*window, true);
+    ASSERT_TRUE(platform::IsWindowFocused());
+    Shell("xdotool search --sync --name '^ORBOLO other$' windowfocus --sync");
+    FlipUntilFocus(*window, false);
+    ASSERT_FALSE(platform::IsWindowFocused());
+
+    // The flip stands still until the game window is in front again.
+    std::thread refocus([] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(400));
+        Shell("xdotool search --name '^ORBOLO pause$' windowfocus");
+    });
+    auto start = std::chrono::steady_clock::now();
+    window->Flip(true);
+    auto waited = std::chrono::steady_clock::now() - start;
+    refocus.join();
+    EXPECT_GE(waited, std::chrono::milliseconds(350));
+    EXPECT_TRUE(platform::IsWindowFocused());
+
+    // A termination signal ends the pause instead of being ignored.
+    Shell("xdotool search --name '^ORBOLO other$' windowfocus --sync");
+    FlipUntilFocus(*window, false);
+    std::thread terminate([] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        std::raise(SIGTERM);
+    });
+    window->Flip(true);
+    terminate.join();
+    EXPECT_TRUE(KDisplayWindow::IsClosed());
+    kill(other, SIGTERM);
+    waitpid(other, nullptr, 0);
 }
 
 TEST(Window, FlipsAreAtLeastFourteenMillisecondsApart) {
