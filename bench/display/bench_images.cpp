@@ -15,8 +15,7 @@ struct Pixel {
 };
 
 std::filesystem::path Folder() {
-    return std::filesystem::temp_directory_path() /
-           ("orbolo-bench-" + std::to_string(::getpid()));
+    return std::filesystem::temp_directory_path() / ("orbolo-bench-" + std::to_string(::getpid()));
 }
 
 std::string Write(const char* name, int w, int h, const std::function<Pixel(int, int)>& at) {
@@ -42,7 +41,9 @@ std::string Write(const char* name, int w, int h, const std::function<Pixel(int,
     return path;
 }
 
-uint8_t Byte(double v) { return static_cast<uint8_t>(std::clamp(v, 0.0, 255.0)); }
+uint8_t Byte(double v) {
+    return static_cast<uint8_t>(std::clamp(v, 0.0, 255.0));
+}
 
 } // namespace
 

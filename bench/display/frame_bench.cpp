@@ -45,8 +45,7 @@ void DrawFrame(Art& art, int frame) {
     }
     for (int i = 0; i < 20; ++i) {
         art.button.BlitTransformed(0, 0, 128, 32, static_cast<int16_t>(340 + i % 2 * 140),
-                                   static_cast<int16_t>(20 + i / 2 * 44), 0, 1, 0.7f, false,
-                                   false);
+                                   static_cast<int16_t>(20 + i / 2 * 44), 0, 1, 0.7f, false, false);
     }
     for (int i = 0; i < 40; ++i) {
         float sx = static_cast<float>(i % 16 * 16);
@@ -91,8 +90,7 @@ int main(int argc, char** argv) {
     const double wall = WallMs() - wall0, cpu = CpuMs() - cpu0;
     std::printf("frame: %d frames in %.2f s: %.3f ms per frame (%.0f fps), "
                 "process CPU %.3f ms per frame (%.2f cores)\n",
-                frames, wall / 1000, wall / frames, frames * 1000 / wall, cpu / frames,
-                cpu / wall);
+                frames, wall / 1000, wall / frames, frames * 1000 / wall, cpu / frames, cpu / wall);
 
     // What keeping the presented frame costs: the copy Flip makes before
     // every swap, timed alone.
@@ -106,7 +104,8 @@ int main(int argc, char** argv) {
 
     KGraphic grab;
     double g0 = WallMs();
-    for (int i = 0; i < 20; ++i) grab.GrabScreen();
+    for (int i = 0; i < 20; ++i)
+        grab.GrabScreen();
     glFinish();
     std::printf("GrabScreen: %.3f ms per grab\n", (WallMs() - g0) / 20);
     return 0;

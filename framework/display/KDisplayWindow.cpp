@@ -42,10 +42,13 @@ DecodedImage ReadIcon() {
 
 bool ReportContextFailure(platform::OpenResult result) {
     switch (result) {
-    case platform::OpenResult::Ok: return true;
-    case platform::OpenResult::WindowRefused: return false;
+    case platform::OpenResult::Ok:
+        return true;
+    case platform::OpenResult::WindowRefused:
+        return false;
     case platform::OpenResult::NoPixelFormat:
-        KSystemTools::ShowMessage("Could not initialize openGL", "Please install your video drivers");
+        KSystemTools::ShowMessage("Could not initialize openGL",
+                                  "Please install your video drivers");
         KSystemTools::ShowMessage("Could not select fixel format",
                                   "OpenGl error : video drivers probably missing.");
         return false;
@@ -91,8 +94,8 @@ KDisplayWindow::~KDisplayWindow() {
     DISPLAY.closed = true;
 }
 
-bool KDisplayWindow::CreateGameWindow(int16_t width, int16_t height, int16_t depth,
-                                      bool windowed, const char* title) {
+bool KDisplayWindow::CreateGameWindow(int16_t width, int16_t height, int16_t depth, bool windowed,
+                                      const char* title) {
     // The sizes are recorded now; their GL settings follow once a context
     // exists.
     KGraphic::screenWidth = width;
@@ -136,7 +139,8 @@ bool KDisplayWindow::CreateGameWindow(int16_t width, int16_t height, int16_t dep
 void KDisplayWindow::Flip(bool pauseWhenInactive) {
     const double t0 = platform::MonotonicMilliseconds();
     if (DISPLAY.frameInterval > 0 && DISPLAY.hasSwapControl) platform::SetSwapInterval(1);
-    if (platform::HasContext()) presented_frame::Keep(KGraphic::screenWidth, KGraphic::screenHeight);
+    if (platform::HasContext())
+        presented_frame::Keep(KGraphic::screenWidth, KGraphic::screenHeight);
     platform::SwapBuffers();
     ProcessOneMessage();
     if (DISPLAY.frameInterval > 0 && t0 - DISPLAY.lastFlip <= DISPLAY.frameInterval)
@@ -162,15 +166,25 @@ void KDisplayWindow::RequestQuit() {
     platform::PostQuit();
 }
 
-void KDisplayWindow::ProcessOneMessage() { platform::PumpOneEvent(); }
+void KDisplayWindow::ProcessOneMessage() {
+    platform::PumpOneEvent();
+}
 
-void KDisplayWindow::SetTitle(const char* title) { platform::SetWindowTitle(title); }
+void KDisplayWindow::SetTitle(const char* title) {
+    platform::SetWindowTitle(title);
+}
 
-bool KDisplayWindow::HasTextureRectangle() { return DISPLAY.hasTextureRectangle; }
+bool KDisplayWindow::HasTextureRectangle() {
+    return DISPLAY.hasTextureRectangle;
+}
 
-bool KDisplayWindow::HasSwapControl() { return DISPLAY.hasSwapControl; }
+bool KDisplayWindow::HasSwapControl() {
+    return DISPLAY.hasSwapControl;
+}
 
-void KDisplayWindow::RestoreDisplayMode() { platform::RestoreDesktopMode(); }
+void KDisplayWindow::RestoreDisplayMode() {
+    platform::RestoreDesktopMode();
+}
 
 void KDisplayWindow::SetFrameInterval(uint32_t milliseconds) {
     DISPLAY.frameInterval = milliseconds;

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 class KDisplayWindow {
-public:
+  public:
     KDisplayWindow();
     ~KDisplayWindow();
     KDisplayWindow(const KDisplayWindow&) = delete;

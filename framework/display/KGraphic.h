@@ -10,7 +10,7 @@
 struct DecodedImage;
 
 class KGraphic {
-public:
+  public:
     KGraphic();
     ~KGraphic();
     KGraphic(const KGraphic&) = delete;
@@ -42,8 +42,8 @@ public:
                          float angle, float scale, float alpha, bool flipX, bool flipY);
     // A filled rectangle between two screen corners; alpha below 1 adds the
     // colour weighted by alpha.
-    static void FillRect(float x1, float y1, float x2, float y2, float red, float green,
-                         float blue, float alpha);
+    static void FillRect(float x1, float y1, float x2, float y2, float red, float green, float blue,
+                         float alpha);
     // Copies the frame the player last saw into this object's texture.
     bool GrabScreen();
 
@@ -72,7 +72,7 @@ public:
     static int16_t screenHeight;
     static int16_t screenDepth;
 
-private:
+  private:
     bool UploadImage(const DecodedImage& image, bool withAlpha, bool keepPixels, bool trueColour,
                      const char* path);
     // One textured quad with its top-left corner at GL position (x, y).

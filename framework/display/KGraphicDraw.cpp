@@ -8,10 +8,14 @@
 namespace {
 
 // The drawn size is the source size cut to whole pixels, kept to 16 bits.
-int WholePixels(float length) { return static_cast<int16_t>(static_cast<int>(length)); }
+int WholePixels(float length) {
+    return static_cast<int16_t>(static_cast<int>(length));
+}
 
 // GL y of a screen y, computed in 16 bits.
-int GlY(int16_t screenY) { return static_cast<int16_t>(KGraphic::screenHeight - screenY); }
+int GlY(int16_t screenY) {
+    return static_cast<int16_t>(KGraphic::screenHeight - screenY);
+}
 
 } // namespace
 
@@ -52,8 +56,8 @@ void KGraphic::DrawQuad(float sx1, float sy1, float sx2, float sy2, int x, int y
     glEnd();
 }
 
-void KGraphic::Blit(float sx1, float sy1, float sx2, float sy2, int16_t dx, int16_t dy,
-                    bool flipX, bool flipY) {
+void KGraphic::Blit(float sx1, float sy1, float sx2, float sy2, int16_t dx, int16_t dy, bool flipX,
+                    bool flipY) {
     glDisable(GL_BLEND);
     glPushMatrix();
     DrawQuad(sx1, sy1, sx2, sy2, dx, GlY(dy), flipX, flipY);
@@ -96,8 +100,8 @@ void KGraphic::BlitTransformed(float sx1, float sy1, float sx2, float sy2, int16
     glPopMatrix();
 }
 
-void KGraphic::FillRect(float x1, float y1, float x2, float y2, float red, float green,
-                        float blue, float alpha) {
+void KGraphic::FillRect(float x1, float y1, float x2, float y2, float red, float green, float blue,
+                        float alpha) {
     const float glY1 = screenHeight - y1;
     const float glY2 = screenHeight - y2;
     glEnable(GL_BLEND);

@@ -28,7 +28,9 @@ KGraphic::KGraphic() {
     textureTarget = GL_TEXTURE_2D;
 }
 
-KGraphic::~KGraphic() { FreeImage(); }
+KGraphic::~KGraphic() {
+    FreeImage();
+}
 
 void KGraphic::FreeImage() {
     keptPixels.clear();

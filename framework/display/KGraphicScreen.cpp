@@ -39,4 +39,6 @@ void KGraphic::SetWorldView(float x, float y, float angle, float zoom, bool clea
     if (clear) glClear(GL_COLOR_BUFFER_BIT);
 }
 
-void KGraphic::ResetWorldView() { SetWorldView(0, 0, 0, 1, false); }
+void KGraphic::ResetWorldView() {
+    SetWorldView(0, 0, 0, 1, false);
+}

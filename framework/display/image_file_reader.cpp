@@ -19,7 +19,8 @@ enum class ReadOutcome { Ok, ReaderFailed, Unsupported };
 ReadOutcome ReadTga(const char* path, DecodedImage& out) {
     std::vector<uint8_t> bytes;
     switch (ReadWholeFile(path, kMaxFileBytes, bytes)) {
-    case FileReadResult::Ok: break;
+    case FileReadResult::Ok:
+        break;
     case FileReadResult::OpenFailed:
         KSystemTools::ShowMessage("Could not open file", path);
         return ReadOutcome::ReaderFailed;
@@ -34,14 +35,16 @@ ReadOutcome ReadTga(const char* path, DecodedImage& out) {
         return ReadOutcome::ReaderFailed;
     }
     switch (DecodeTga(bytes.data(), bytes.size(), out)) {
-    case TgaError::None: return ReadOutcome::Ok;
+    case TgaError::None:
+        return ReadOutcome::Ok;
     case TgaError::OutOfData:
         KSystemTools::ShowMessage("Out of data to read", path);
         return ReadOutcome::ReaderFailed;
     case TgaError::TooLarge:
         KSystemTools::ShowMessage("Out of memory", path);
         return ReadOutcome::ReaderFailed;
-    case TgaError::UnsupportedFormat: break;
+    case TgaError::UnsupportedFormat:
+        break;
     }
     return ReadOutcome::Unsupported;
 }
@@ -50,17 +53,26 @@ ReadOutcome ReadPicture(const char* path, DecodedImage& out) {
     std::vector<uint8_t> bytes;
     const char* failure = nullptr;
     switch (ReadWholeFile(path, kMaxFileBytes, bytes)) {
-    case FileReadResult::Ok: break;
-    case FileReadResult::OpenFailed: failure = "file not found"; break;
-    case FileReadResult::Empty: failure = "file is corrupt"; break;
-    case FileReadResult::TooLarge: failure = "out of memory"; break;
-    case FileReadResult::ShortRead: failure = "File is corrupted"; break;
+    case FileReadResult::Ok:
+        break;
+    case FileReadResult::OpenFailed:
+        failure = "file not found";
+        break;
+    case FileReadResult::Empty:
+        failure = "file is corrupt";
+        break;
+    case FileReadResult::TooLarge:
+        failure = "out of memory";
+        break;
+    case FileReadResult::ShortRead:
+        failure = "File is corrupted";
+        break;
     }
     if (!failure) {
         int width = 0, height = 0;
         std::vector<uint8_t> rgb;
-        switch (platform::DecodeJpeg(bytes.data(), bytes.size(), kMaxImageSide, &width, &height,
-                                     rgb)) {
+        switch (
+            platform::DecodeJpeg(bytes.data(), bytes.size(), kMaxImageSide, &width, &height, rgb)) {
         case platform::JpegError::None:
             out.width = width;
             out.height = height;
@@ -73,8 +85,12 @@ ReadOutcome ReadPicture(const char* path, DecodedImage& out) {
                 out.rgba[o + 3] = 255;
             }
             return ReadOutcome::Ok;
-        case platform::JpegError::Corrupt: failure = "File is corrupted"; break;
-        case platform::JpegError::TooLarge: failure = "out of memory"; break;
+        case platform::JpegError::Corrupt:
+            failure = "File is corrupted";
+            break;
+        case platform::JpegError::TooLarge:
+            failure = "out of memory";
+            break;
         }
     }
     KSystemTools::ShowMessage(failure, path);

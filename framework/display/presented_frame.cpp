@@ -31,6 +31,8 @@ bool Read(int width, int height, std::vector<uint8_t>& rgbaBottomUp) {
     return true;
 }
 
-void Release() { FRAME = Copy{}; }
+void Release() {
+    FRAME = Copy{};
+}
 
 } // namespace presented_frame

@@ -6,7 +6,9 @@ namespace {
 
 constexpr size_t kHeaderSize = 18;
 
-int ReadU16(const uint8_t* p) { return p[0] | (p[1] << 8); }
+int ReadU16(const uint8_t* p) {
+    return p[0] | (p[1] << 8);
+}
 
 } // namespace
 

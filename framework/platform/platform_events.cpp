@@ -37,7 +37,9 @@ bool WaitOneEvent(int timeoutMs) {
     return true;
 }
 
-bool CloseRequested() { return detail::Window().closeRequested; }
+bool CloseRequested() {
+    return detail::Window().closeRequested;
+}
 
 void PostQuit() {
     if (!detail::Window().videoStarted) return;

@@ -8,8 +8,8 @@ namespace platform {
 
 enum class JpegError {
     None,
-    Corrupt,   // not a JPEG TurboJPEG can decode
-    TooLarge,  // a side beyond maxSide: refused before allocating anything
+    Corrupt,  // not a JPEG TurboJPEG can decode
+    TooLarge, // a side beyond maxSide: refused before allocating anything
 };
 
 // Decodes to 8-bit RGB, rows from the top, no padding. On failure `rgb` is

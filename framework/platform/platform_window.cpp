@@ -139,14 +139,20 @@ void CloseWindow() {
     w.swapControl = false;
 }
 
-bool WindowExists() { return Window().window != nullptr; }
-bool HasContext() { return Window().context != nullptr; }
+bool WindowExists() {
+    return Window().window != nullptr;
+}
+bool HasContext() {
+    return Window().context != nullptr;
+}
 
 void RestoreDesktopMode() {
     if (Window().window) SDL_SetWindowFullscreen(Window().window, 0);
 }
 
-bool HasSwapControl() { return Window().swapControl; }
+bool HasSwapControl() {
+    return Window().swapControl;
+}
 
 bool SetSwapInterval(int interval) {
     return Window().context && SDL_GL_SetSwapInterval(interval) == 0;

@@ -13,7 +13,7 @@ namespace platform {
 struct WindowRequest {
     int width = 640;
     int height = 480;
-    int colourBits = 16;  // 16 asks for 5-6-5, anything else for 8-8-8
+    int colourBits = 16; // 16 asks for 5-6-5, anything else for 8-8-8
     bool fullscreen = false;
     const char* title = "";
     // Optional icon: width x height RGBA pixels, rows from the top.
@@ -24,10 +24,10 @@ struct WindowRequest {
 
 enum class OpenResult {
     Ok,
-    WindowRefused,      // no window at all
-    NoPixelFormat,      // a window, but no GL visual of the requested kind
-    ContextFailed,      // GL context could not be created
-    MakeCurrentFailed,  // context created but could not be made current
+    WindowRefused,     // no window at all
+    NoPixelFormat,     // a window, but no GL visual of the requested kind
+    ContextFailed,     // GL context could not be created
+    MakeCurrentFailed, // context created but could not be made current
 };
 
 // Opens the one window and makes its GL context current. On any result but

@@ -8,10 +8,10 @@
 namespace platform::detail {
 
 struct LetterboxTarget {
-    bool active = false;   // drawing goes to a game-sized framebuffer object
+    bool active = false; // drawing goes to a game-sized framebuffer object
     unsigned framebuffer = 0;
     unsigned renderbuffer = 0;
-    Letterbox box;         // where that picture lands in the window
+    Letterbox box; // where that picture lands in the window
 };
 
 struct WindowState {

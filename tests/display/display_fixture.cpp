@@ -23,25 +23,32 @@ std::filesystem::path TempFolder() {
            ("orbolo-display-" + std::to_string(::getpid()));
 }
 
-void Sink(const char* caption, const char* text) { captured.push_back({caption, text}); }
+void Sink(const char* caption, const char* text) {
+    captured.push_back({caption, text});
+}
 
 // Closes the window after the last test, while the program is still whole.
 class WindowEnvironment : public ::testing::Environment {
-public:
+  public:
     void TearDown() override {
         window.reset();
         std::error_code ignored;
         std::filesystem::remove_all(TempFolder(), ignored);
     }
 };
-[[maybe_unused]] auto* environment =
-    ::testing::AddGlobalTestEnvironment(new WindowEnvironment);
+[[maybe_unused]] auto* environment = ::testing::AddGlobalTestEnvironment(new WindowEnvironment);
 
 } // namespace
 
-std::vector<CapturedMessage>& Messages() { return captured; }
-void ClearMessages() { captured.clear(); }
-void CaptureMessages() { KSystemTools::SetMessageSink(&Sink); }
+std::vector<CapturedMessage>& Messages() {
+    return captured;
+}
+void ClearMessages() {
+    captured.clear();
+}
+void CaptureMessages() {
+    KSystemTools::SetMessageSink(&Sink);
+}
 
 KDisplayWindow& TestWindow() {
     if (!window) {
@@ -99,8 +106,8 @@ std::vector<uint8_t> MakeJpeg(int width, int height, const PixelFunction& pixel,
     tjhandle handle = tjInitCompress();
     unsigned char* jpeg = nullptr;
     unsigned long size = 0;
-    tjCompress2(handle, rgb.data(), width, 0, height, TJPF_RGB, &jpeg, &size, TJSAMP_444,
-                quality, 0);
+    tjCompress2(handle, rgb.data(), width, 0, height, TJPF_RGB, &jpeg, &size, TJSAMP_444, quality,
+                0);
     std::vector<uint8_t> out(jpeg, jpeg + size);
     tjFree(jpeg);
     tjDestroy(handle);

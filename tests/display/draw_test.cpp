@@ -33,7 +33,7 @@ bool Near(Rgb a, Rgb b, int tolerance = 2) {
 const Rgb kRed{255, 0, 0};
 
 class Draw : public ::testing::TestWithParam<bool> {
-protected:
+  protected:
     void SetUp() override {
         TestWindow();
         KDisplayWindow::SetTextureRectangleAvailable(GetParam());
@@ -110,7 +110,8 @@ TEST_P(Draw, BlitTransformedTurnsAboutTheDestinationCentre) {
     image->BlitTransformed(0, 0, 64, 64, 300, 0, 0, 1, 1, false, false);
     image->BlitAlpha(0, 0, 64, 64, 400, 0, false, false);
     for (int y : {2, 20, 40}) {
-        for (int x : {2, 20, 40, 63}) EXPECT_EQ(PixelAt(300 + x, y), PixelAt(400 + x, y));
+        for (int x : {2, 20, 40, 63})
+            EXPECT_EQ(PixelAt(300 + x, y), PixelAt(400 + x, y));
     }
 
     // Half transparency and double size.
@@ -155,7 +156,7 @@ TEST_P(Draw, WorldViewTurnsAndZoomsAboutTheCentre) {
     StartFrame(0, 0, 0);
     KGraphic::SetWorldView(0, 0, 90, 1, false);
     KGraphic::FillRect(400, 240, 410, 250, 1, 0, 0, 1); // right of the centre...
-    EXPECT_EQ(PixelAt(325, 155), kRed);                   // ...turns to above it
+    EXPECT_EQ(PixelAt(325, 155), kRed);                 // ...turns to above it
     EXPECT_EQ(PixelAt(405, 245), (Rgb{0, 0, 0}));
 
     StartFrame(0, 0, 0);
@@ -169,11 +170,13 @@ TEST_P(Draw, WorldViewTurnsAndZoomsAboutTheCentre) {
 }
 
 TEST_P(Draw, GrabScreenCapturesTheFrameLastShown) {
-    for (int i = 0; i < 8; ++i) image->Blit(0, 0, 64, 64, i * 80, i * 55, i & 1, i & 2);
+    for (int i = 0; i < 8; ++i)
+        image->Blit(0, 0, 64, 64, i * 80, i * 55, i & 1, i & 2);
     KGraphic::FillRect(600, 0, 640, 40, 0, 1, 0, 1);
     std::vector<Rgb> shown;
     const int probes[][2] = {{0, 0}, {5, 9}, {90, 60}, {600, 5}, {639, 479}, {300, 200}};
-    for (auto p : probes) shown.push_back(PixelAt(p[0], p[1]));
+    for (auto p : probes)
+        shown.push_back(PixelAt(p[0], p[1]));
     TestWindow().Flip(true);
 
     StartFrame(0, 0, 1); // the frame now being drawn differs

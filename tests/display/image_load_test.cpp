@@ -18,10 +18,12 @@ Rgba Gradient(int x, int y) {
             static_cast<uint8_t>(128 + (x - y) / 2), 255};
 }
 
-Rgba Solid(int, int) { return {10, 200, 30, 99}; }
+Rgba Solid(int, int) {
+    return {10, 200, 30, 99};
+}
 
 class ImageLoad : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         TestWindow();
         KDisplayWindow::SetTextureRectangleAvailable(true);
@@ -81,7 +83,9 @@ TEST_F(ImageLoad, InternalFormatFollowsAlphaAndTrueColour) {
     struct Case {
         bool alpha, trueColour;
         GLint format;
-    } cases[] = {{true, true, GL_RGBA8}, {true, false, GL_RGBA}, {false, true, GL_RGB8},
+    } cases[] = {{true, true, GL_RGBA8},
+                 {true, false, GL_RGBA},
+                 {false, true, GL_RGB8},
                  {false, false, GL_RGB}};
     for (const Case& c : cases) {
         KGraphic g;
@@ -121,11 +125,10 @@ TEST_F(ImageLoad, TgaFailuresShowTheirMessagesAndLeaveTheObjectReusable) {
     ClearMessages();
     EXPECT_FALSE(g.LoadImage(shortFile.c_str(), true, false, true));
     EXPECT_EQ(Messages(), (std::vector<CapturedMessage>{{"Out of data to read", shortFile},
-                                                         {shortFile, lost}}));
+                                                        {shortFile, lost}}));
     ClearMessages();
     EXPECT_FALSE(g.LoadImage(empty.c_str(), true, false, true));
-    EXPECT_EQ(Messages(),
-              (std::vector<CapturedMessage>{{"file is 0 byte", empty}, {empty, lost}}));
+    EXPECT_EQ(Messages(), (std::vector<CapturedMessage>{{"file is 0 byte", empty}, {empty, lost}}));
     ClearMessages();
     EXPECT_FALSE(g.LoadImage(missing.c_str(), true, false, true));
     EXPECT_EQ(Messages(),
@@ -192,8 +195,7 @@ TEST_F(ImageLoad, JpegFailuresShowTheirMessages) {
         ClearMessages();
         KGraphic g;
         EXPECT_FALSE(g.LoadImage(c.path.c_str(), true, false, true));
-        EXPECT_EQ(Messages(),
-                  (std::vector<CapturedMessage>{{c.caption, c.path}, {c.path, lost}}));
+        EXPECT_EQ(Messages(), (std::vector<CapturedMessage>{{c.caption, c.path}, {c.path, lost}}));
         EXPECT_EQ(g.imageWidth, 0);
     }
 }

@@ -63,8 +63,8 @@ TEST(TgaDecode, TagAndDescriptorAndOriginAndOddDepths) {
     // The top-down bit of the descriptor changes nothing.
     auto bytes = MakeTga(3, 3, 32, Pattern);
     bytes[17] = 0x20;
-    bytes[8] = 7;   // x-origin 7
-    bytes[11] = 1;  // y-origin 256
+    bytes[8] = 7;  // x-origin 7
+    bytes[11] = 1; // y-origin 256
     DecodedImage flagged;
     ASSERT_EQ(Decode(bytes, flagged), TgaError::None);
     EXPECT_EQ(flagged.rgba, plain.rgba);

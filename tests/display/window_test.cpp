@@ -28,7 +28,8 @@ std::string Shell(const std::string& command) {
     std::string out;
     if (std::FILE* pipe = popen(command.c_str(), "r")) {
         char buffer[512];
-        while (std::fgets(buffer, sizeof buffer, pipe)) out += buffer;
+        while (std::fgets(buffer, sizeof buffer, pipe))
+            out += buffer;
         pclose(pipe);
     }
     return out;
@@ -51,10 +52,13 @@ pid_t Spawn(std::vector<const char*> argv) {
 
 // Flips without pausing until the window has seen its focus go or come.
 void FlipUntilFocus(KDisplayWindow& window, bool focused) {
-    for (int i = 0; i < 200 && platform::IsWindowFocused() != focused; ++i) window.Flip(false);
+    for (int i = 0; i < 200 && platform::IsWindowFocused() != focused; ++i)
+        window.Flip(false);
 }
 
-bool HasXServer() { return std::getenv("DISPLAY") != nullptr; }
+bool HasXServer() {
+    return std::getenv("DISPLAY") != nullptr;
+}
 
 std::unique_ptr<KDisplayWindow> OpenWindow(const char* title) {
     auto window = std::make_unique<KDisplayWindow>();
@@ -67,10 +71,9 @@ TEST(WindowStart, ImageBeforeTheWindowWarns) {
     CaptureMessages();
     ClearMessages();
     KGraphic early;
-    EXPECT_EQ(Messages(),
-              (std::vector<CapturedMessage>{
-                  {"KGraphic::SetScreenSize Not Called!",
-                   "Screen Dimensions not specified, you will not see anything"}}));
+    EXPECT_EQ(Messages(), (std::vector<CapturedMessage>{
+                              {"KGraphic::SetScreenSize Not Called!",
+                               "Screen Dimensions not specified, you will not see anything"}}));
 }
 
 TEST(Window, CentredFixedSizeWithItsTitle) {
@@ -176,7 +179,8 @@ TEST(Window, CloseBoxAndSignalsCloseWithoutDestroying) {
         close.window.event = SDL_WINDOWEVENT_CLOSE;
         SDL_PushEvent(&close);
         // One message a flip: the close waits behind those already queued.
-        for (int i = 0; i < 50 && !KDisplayWindow::IsClosed(); ++i) window->Flip(true);
+        for (int i = 0; i < 50 && !KDisplayWindow::IsClosed(); ++i)
+            window->Flip(true);
         EXPECT_TRUE(KDisplayWindow::IsClosed());
         window->Flip(true); // still a window to flip
     }
@@ -184,7 +188,8 @@ TEST(Window, CloseBoxAndSignalsCloseWithoutDestroying) {
         auto window = OpenWindow("ORBOLO signal");
         EXPECT_FALSE(KDisplayWindow::IsClosed());
         std::raise(SIGTERM);
-        for (int i = 0; i < 50 && !KDisplayWindow::IsClosed(); ++i) window->Flip(true);
+        for (int i = 0; i < 50 && !KDisplayWindow::IsClosed(); ++i)
+            window->Flip(true);
         EXPECT_TRUE(KDisplayWindow::IsClosed());
     }
     {
@@ -212,7 +217,8 @@ TEST(MessageBox, FallsBackToStandardErrorWithoutADisplay) {
     std::string err;
     char buffer[256];
     ssize_t n = 0;
-    while ((n = read(pipeFds[0], buffer, sizeof buffer)) > 0) err.append(buffer, n);
+    while ((n = read(pipeFds[0], buffer, sizeof buffer)) > 0)
+        err.append(buffer, n);
     close(pipeFds[0]);
     int status = 0;
     waitpid(child, &status, 0);
