@@ -26,7 +26,7 @@ class KGraphic {
     // Nearest or linear filtering for the bound textures and all later loads.
     static void SetTextureFilter(bool linear);
 
-    // --- drawing ---
+    // --- drawing --- (an object without an image draws nothing)
     // Normal blending weighs texels by their alpha; otherwise the screen's
     // alpha is the destination factor.
     void SetBlendMode(bool normal);

@@ -26,6 +26,7 @@ void KGraphic::SetBlendMode(bool normal) {
 
 void KGraphic::DrawQuad(float sx1, float sy1, float sx2, float sy2, int x, int y, bool flipX,
                         bool flipY) const {
+    if (imageWidth <= 0) return; // an empty object has no texture to show
     glEnable(textureTarget);
     glDisable(textureTarget == GL_TEXTURE_2D ? GL_TEXTURE_RECTANGLE : GL_TEXTURE_2D);
     glBindTexture(textureTarget, textureId);

@@ -120,7 +120,7 @@ std::string WriteTempFile(const std::string& name, const std::vector<uint8_t>& b
     std::string path = (folder / name).string();
     std::FILE* f = std::fopen(path.c_str(), "wb");
     if (f) {
-        std::fwrite(bytes.data(), 1, bytes.size(), f);
+        if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), f);
         std::fclose(f);
     }
     return path;

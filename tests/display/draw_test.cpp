@@ -70,6 +70,14 @@ TEST_P(Draw, BlitLandsUprightAndMirrors) {
     EXPECT_EQ(PixelAt(331, 51), Colour(0, 0));
 }
 
+TEST_P(Draw, AnEmptyImageDrawsNothing) {
+    KGraphic empty;
+    empty.Blit(0, 0, 32, 32, 10, 10, false, false);
+    empty.BlitAlpha(0, 0, 32, 32, 10, 10, false, false);
+    empty.BlitTransformed(0, 0, 32, 32, 10, 10, 30, 2, 1, false, false);
+    EXPECT_EQ(PixelAt(20, 20), kRed);
+}
+
 TEST_P(Draw, FractionalSourceDrawsTheTruncatedSize) {
     image->Blit(0, 0, 31.9f, 10.5f, 100, 100, false, false);
     EXPECT_NE(PixelAt(130, 109), kRed);
