@@ -13,6 +13,14 @@ Mask glyphInCell(const GlyphRec& g, const CellStyle& style) {
         ts.squeeze *= static_cast<float>(usable) / static_cast<float>(t.mask.w) * 0.98f;
         t = style.font->render(text, ts);
     }
+    // Shorten what hangs below the cell, keeping the glyph's top where it was;
+    // the faint row that round letters overshoot the baseline by is just cut.
+    const int top = style.baseline - t.baseline, limit = h - style.reserveRight;
+    if (top + t.mask.h > limit + 1 && t.mask.h > 0) {
+        ts.stretch = static_cast<float>(limit - top) / static_cast<float>(t.mask.h);
+        ts.rise = static_cast<float>(t.baseline) * (1 - ts.stretch);
+        t = style.font->render(text, ts);
+    }
     Mask cell(w, h);
     int ox = (usable - t.mask.w) / 2, oy = style.baseline - t.baseline;
     for (int y = 0; y < t.mask.h; ++y)

@@ -1,7 +1,8 @@
 // Fitting one glyph into its cell of a font image: the glyph is set on a
 // baseline a fixed distance below the cell's top (so text drawn from one
-// top line reads straight), condensed when it is wider than the cell, and
-// clipped to the cell so nothing spills into a neighbour.
+// top line reads straight), condensed when it is wider than the cell,
+// its tail shortened when it reaches below the cell (a J in a capital's
+// cell), and clipped to the cell so nothing spills into a neighbour.
 #pragma once
 
 #include "shapes.h"
@@ -15,7 +16,7 @@ struct CellStyle {
     const Font* font;
     TextStyle text;
     int baseline;     // rows below the cell's top
-    int reserveRight; // columns kept free on the right (for a shadow)
+    int reserveRight; // columns kept free on the right and below (for a shadow)
 };
 
 // The glyph's coverage, cell-sized, ink centred across the usable width.

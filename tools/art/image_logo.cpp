@@ -15,7 +15,8 @@ Image introLogo() {
     using namespace layout;
     Canvas c(kLogoWidth, kLogoHeight, palette::kWhite);
     Box all{0, 0, kLogoWidth, kLogoHeight};
-    paint(c, all, disc(320, 240, 300), radial(320, 230, 300, 240, rgb(0xffffff), rgb(0xeef3fb)));
+    // A faint cool glow behind the name, white at the edges where the fade meets the screen.
+    paint(c, all, [](float, float) { return 1.0f; }, radial(320, 250, 330, 210, rgb(0xe6eefa), rgb(0xffffff)));
     paintTitle(c, 320, 240, 78, true);
     for (int code = 1; code <= 8; ++code) {
         float x = 320 + (code - 4.5f) * 36;

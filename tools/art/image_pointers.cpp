@@ -1,6 +1,6 @@
 // gfx/pointer.tga, gfx/Pointer2.tga, gfx/Pointer_s.tga: the mouse pointer,
 // the pointer over a button, and the shadow drawn under both. The hot spot
-// is the top-left pixel.
+// is the top-left corner; the tip is drawn one pixel in from it.
 #include "sheets.h"
 
 #include "layout.h"
@@ -12,7 +12,9 @@ namespace art {
 
 namespace {
 
-const std::vector<Pt> kArrow{{1, 1}, {1, 22.5f}, {6.5f, 17.5f}, {10.5f, 26.5f},
+// The tip sits at (1, 1) with its outline inside the image: a pointer image
+// keeps a clear edge.
+const std::vector<Pt> kArrow{{1.5f, 1.5f}, {1.5f, 22.5f}, {6.5f, 17.5f}, {10.5f, 26.5f},
                              {14, 25}, {10, 16.5f}, {17, 16.5f}};
 
 Canvas arrow(Color top, Color bottom, Color outline) {

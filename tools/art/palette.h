@@ -20,7 +20,7 @@ constexpr Color kIce = rgb(0x9fd8ff);
 
 // Balls by code 1..8; index 0 unused. Code 8 is the precious black ball.
 constexpr Color kBall[9] = {
-    rgb(0x000000), rgb(0xe8302c), rgb(0xff8c1a), rgb(0xffd52a), rgb(0x36c44a),
+    rgb(0x000000), rgb(0xe3222e), rgb(0xff8a00), rgb(0xffe23a), rgb(0x36c44a),
     rgb(0x19c6dc), rgb(0x2f5bff), rgb(0xc23be8), rgb(0x26262e),
 };
 

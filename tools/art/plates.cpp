@@ -4,6 +4,7 @@
 #include "shapes.h"
 #include "text_render.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace art {
@@ -13,7 +14,7 @@ void paintPlate(Canvas& c, float x0, float y0, float x1, float y1, float radius,
              static_cast<int>(y1 - y0) + 13};
     Coverage body = roundRect(x0, y0, x1, y1, radius);
     if (lit) {
-        shadow(c, area, body, 0, 0, 3.0f, withAlpha(palette::kGold, 0.55f));
+        shadow(c, area, body, 0, 0, 2.0f, withAlpha(palette::kGold, 0.55f));
         paint(c, area, body, [=](float, float y) {
             Color stops[] = {palette::kGoldLight, palette::kGold, palette::kGoldDeep};
             return ramp(stops, (y - y0) / (y1 - y0));
@@ -27,8 +28,9 @@ void paintPlate(Canvas& c, float x0, float y0, float x1, float y1, float radius,
         paint(c, area, body, [=](float, float y) {
             return mix(rgb(0x2a4a94), rgb(0x0f1f4c), clamp01((y - y0) / (y1 - y0)));
         });
-        paint(c, area, roundRect(x0 + 1.5f, y0 + 1, x1 - 1.5f, y0 + (y1 - y0) * 0.45f, radius - 1),
-              solid(withAlpha(palette::kWhite, 0.08f)));
+        paint(c, area, roundRect(x0 + 1.5f, y0 + 1, x1 - 1.5f, y1 - 1, radius - 1), [=](float, float y) {
+            return withAlpha(palette::kWhite, 0.10f * (1 - smoothstep(y0, y0 + std::min(24.0f, (y1 - y0) * 0.5f), y)));
+        });
         paint(c, area, roundRectFrame(x0, y0, x1, y1, radius, 1.0f), [=](float, float y) {
             return withAlpha(palette::kGold, 0.75f - 0.4f * clamp01((y - y0) / (y1 - y0)));
         });

@@ -59,7 +59,7 @@ Canvas slideArrow(bool left) {
 // A circular arrow around a tiny board of balls; clockwise unless mirrored.
 Canvas spinButton(bool clockwise) {
     Canvas c(86, 67);
-    const float cx = 43, cy = 34, r = 22, half = 4;
+    const float cx = 43, cy = 34, r = 23.5f, half = 4.5f;
     const float start = 0.55f, end = 2 * static_cast<float>(M_PI) - 0.75f; // radians from the top, clockwise
     auto mx = [clockwise](float x) { return clockwise ? x : 86 - x; };
     Coverage arc = [=](float x, float y) {
@@ -73,9 +73,10 @@ Canvas spinButton(bool clockwise) {
     float ex = cx + r * std::sin(end), ey = cy - r * std::cos(end);
     float tx = std::cos(end), ty = std::sin(end); // direction of travel
     float nx = std::sin(end), ny = -std::cos(end); // outward
-    std::vector<Pt> head{{mx(ex + tx * 11), ey + ty * 11},
-                         {mx(ex + nx * 10), ey + ny * 10},
-                         {mx(ex - nx * 10), ey - ny * 10}};
+    const float bx = ex - tx * 3, by = ey - ty * 3; // the head swallows the arc's end
+    std::vector<Pt> head{{mx(ex + tx * 12), ey + ty * 12},
+                         {mx(bx + nx * 10.5f), by + ny * 10.5f},
+                         {mx(bx - nx * 10.5f), by - ny * 10.5f}};
     Coverage headCover = polygon(head);
     Coverage arrow = [=](float x, float y) { return std::max(arc(x, y), headCover(x, y)); };
     Box all{0, 0, 86, 67};
@@ -122,7 +123,8 @@ Canvas bottomBar() {
     Box all{0, 0, 452, 66};
     shadow(c, all, roundRect(x0, y0, x1, y1, 10), 0, 1, 1.5f, withAlpha(palette::kNightDeep, 0.7f));
     paint(c, all, roundRect(x0, y0, x1, y1, 10), [=](float, float y) {
-        return withAlpha(mix(rgb(0x1b3470), rgb(0x071230), clamp01((y - y0) / (y1 - y0))), 0.88f);
+        // Opaque: where the pieces overlap on the screen they are drawn twice.
+        return mix(rgb(0x1b3470), rgb(0x071230), clamp01((y - y0) / (y1 - y0)));
     });
     paint(c, all, roundRectFrame(x0, y0, x1, y1, 10, 1.2f), [=](float, float y) {
         return withAlpha(palette::kGold, 0.8f - 0.5f * clamp01((y - y0) / (y1 - y0)));
@@ -188,7 +190,8 @@ Image playSheet() {
     Canvas leftEnd = bar.crop(0, 0, 66, 66), rightEnd = bar.crop(kBarRightAt.x - barX, 0, 66, 66);
     for (int y = 0; y < 66; ++y) {
         for (int x = kBarMiddleFirstX - barX; x < 66; ++x) leftEnd.fade(x, y, 0);
-        for (int x = 0; x < kBarMiddleFirstX + 6 * 66 - kBarRightAt.x; ++x) rightEnd.fade(x, y, 0);
+        // Column 0 is also the middle piece's last column in the sheet.
+        for (int x = 1; x < kBarMiddleFirstX + 6 * 66 - kBarRightAt.x; ++x) rightEnd.fade(x, y, 0);
     }
     putPiece(sheet, kBarLeft, leftEnd);
     putPiece(sheet, kBarMiddle, bar, kBarMiddleFirstX - barX, 0);

@@ -84,10 +84,10 @@ void picture(Canvas& c, int mode) {
 Canvas name(int mode, bool lit, int top) {
     const int nameTop = modeNameAt(mode).y;
     Canvas c(354, 46, palette::kBlack);
-    const float y0 = static_cast<float>(nameTop + 3 - top), y1 = static_cast<float>(nameTop + 37 - top);
-    paintPlate(c, 8, y0, 346, y1, 15, lit);
-    TextMask t = sansBold().render(kNames[mode], {21, 1, 1.5f, false});
-    int pen = centredPen(t, 0, 354), base = static_cast<int>((y0 + y1) / 2 + 7.5f);
+    const float y0 = static_cast<float>(nameTop + 5 - top), y1 = static_cast<float>(nameTop + 31 - top);
+    paintPlate(c, 8, y0, 346, y1, 12, lit);
+    TextMask t = sansBold().render(kNames[mode], {19, 1, 1.5f, false});
+    int pen = centredPen(t, 0, 354), base = static_cast<int>((y0 + y1) / 2 + 7);
     if (lit) {
         drawText(c, t, pen, base + 1, solid(withAlpha(palette::kGoldLight, 0.8f)));
         drawText(c, t, pen, base, solid(rgb(0x1a1440)));
@@ -114,8 +114,8 @@ Canvas title(const char* text, int w, int h) {
 
 Canvas backButton(bool lit) {
     Canvas c(kBackButton.w(), kBackButtonLit.h(), palette::kBlack);
-    paintPlate(c, 136.5f, 2.5f, 375.5f, 25.5f, 11, lit);
-    paintLabel(c, "BACK TO THE MAIN MENU", 12.5f, 0, 512, 19, lit);
+    paintPlate(c, 136.5f, 5.5f, 375.5f, 22.5f, 8.5f, lit);
+    paintLabel(c, "BACK TO THE MAIN MENU", 11.5f, 0, 512, 18, lit);
     return c;
 }
 

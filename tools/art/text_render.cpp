@@ -56,12 +56,14 @@ TextMask Font::render(std::string_view text, const TextStyle& style) const {
     std::vector<Piece> pieces;
     float pen = 0;
     int minX = INT_MAX, minY = INT_MAX, maxX = INT_MIN, maxY = INT_MIN;
-    FT_Matrix matrix{static_cast<FT_Fixed>(std::lround(style.squeeze * 65536)), 0, 0, 0x10000};
+    FT_Matrix matrix{static_cast<FT_Fixed>(std::lround(style.squeeze * 65536)), 0, 0,
+                     static_cast<FT_Fixed>(std::lround(style.stretch * 65536))};
     for (unsigned char ch : text) {
         float base = std::floor(pen);
-        FT_Vector delta{static_cast<FT_Pos>(std::lround((pen - base) * 64)), 0};
+        FT_Vector delta{static_cast<FT_Pos>(std::lround((pen - base) * 64)),
+                        static_cast<FT_Pos>(std::lround(style.rise * 64))};
         FT_Set_Transform(face, &matrix, &delta);
-        FT_Int32 flags = FT_LOAD_RENDER | (style.hinted ? FT_LOAD_TARGET_LIGHT : FT_LOAD_NO_HINTING);
+        FT_Int32 flags = FT_LOAD_RENDER | (style.hinted ? FT_LOAD_TARGET_NORMAL : FT_LOAD_NO_HINTING);
         if (FT_Load_Char(face, ch, flags) != 0) continue;
         FT_GlyphSlot g = face->glyph;
         Piece p{static_cast<int>(base) + g->bitmap_left, -g->bitmap_top,

@@ -15,6 +15,8 @@ struct TextStyle {
     float squeeze = 1;   // horizontal scale, < 1 condenses
     float tracking = 0;  // extra pixels after every glyph
     bool hinted = false; // grid-fit outlines: crisper at small sizes
+    float stretch = 1;   // vertical scale about the baseline
+    float rise = 0;      // pixels the glyphs are moved up
 };
 
 struct TextMask {
