@@ -25,7 +25,7 @@ Image frameworkMark() {
         float d = std::hypot(u / 21, v / 8.5f);
         return clamp01((0.07f - std::abs(d - 1)) * 9);
     }, solid(withAlpha(palette::kIce, 0.8f)));
-    paint(mark, all, disc(43.5f, 31, 3.2f), solid(palette::kGoldLight));
+    paint(mark, all, disc(7.5f, 15.6f, 3.2f), solid(palette::kGoldLight));
     TextMask t = sansBold().render("TORV", {14, 0.9f, 0.4f, true});
     drawTextGlow(mark, t, centredPen(t, 0, n), 30, 1.2f, withAlpha(palette::kBlack, 0.9f));
     drawText(mark, t, centredPen(t, 0, n), 30, linear(0, 19, palette::kWhite, 0, 30, rgb(0xc9d6ea)));

@@ -47,7 +47,9 @@ void sky(Canvas& c) {
         float a = rng.range(0.05f, 0.16f);
         Box area{static_cast<int>(x - r) - 2, static_cast<int>(y - r) - 2, static_cast<int>(2 * r) + 5,
                  static_cast<int>(2 * r) + 5};
-        paint(c, area, disc(x, y, r), radial(x, y, r, r, withAlpha(tint, a * 0.6f), withAlpha(tint, a)));
+        // Brighter towards the rim, with a soft edge, like a light out of focus.
+        paint(c, area, [=](float px, float py) { return clamp01((r - std::hypot(px - x, py - y)) / 2.5f); },
+              radial(x, y, r, r, withAlpha(tint, a * 0.55f), withAlpha(tint, a)));
     }
 }
 

@@ -48,9 +48,9 @@ Canvas speedSegments() {
         float x0 = (s == 1 ? 0 : speedBar(s - 1).x2 - full.x1) + 1.5f, x1 = speedBar(s).x2 - full.x1 - 1.5f;
         Color base = ramp5[s - 1];
         paint(c, {0, 0, c.width(), c.height()}, roundRect(x0, 0.5f, x1, full.h() - 0.5f, 3),
-              linear(0, 0, mix(base, palette::kWhite, 0.45f), 0, full.h(), scaled(base, 0.6f)));
+              linear(0, 0, mix(base, palette::kWhite, 0.2f), 0, full.h(), scaled(base, 0.55f)));
         paint(c, {0, 0, c.width(), c.height()}, roundRect(x0 + 1.5f, 1.5f, x1 - 1.5f, 7, 2),
-              solid(withAlpha(palette::kWhite, 0.3f)));
+              solid(withAlpha(palette::kWhite, 0.35f)));
     }
     return c;
 }

@@ -73,7 +73,7 @@ void picture(Canvas& c, int mode) {
             for (int col = 0; col < 4; ++col)
                 paintBall(c, codes[row][col], 34 + 25.0f * col + (row == 1 ? 10 : 0), 27 + 27.0f * row,
                           11.5f, true);
-        paint(c, all, polygon({{136, 54}, {124, 45}, {124, 63}}), solid(palette::kGoldLight));
+        paint(c, all, polygon({{151, 54}, {141, 46}, {141, 62}}), solid(palette::kGoldLight));
     }
     paint(c, all, roundRect(5, 5, w - 5, h * 0.42f, 12), solid(withAlpha(palette::kWhite, 0.07f)));
     paint(c, all, roundRectFrame(3, 3, w - 3, h - 3, 14, 1.5f),
@@ -100,11 +100,21 @@ Canvas name(int mode, bool lit, int top) {
 
 Canvas title(const char* text, int w, int h) {
     Canvas c(w, h, palette::kBlack);
-    TextMask t = sansBold().render(text, {27, 1, 1.2f, false});
+    // As large as fits with a ball at each end of the line.
+    const float ballGap = 20, ballR = 8;
+    float size = 28;
+    TextMask t = sansBold().render(text, {size, 1, 1.2f, false});
+    while (t.inkRight - t.inkLeft + 2 * (ballGap + ballR) > w - 8) {
+        size -= 0.5f;
+        t = sansBold().render(text, {size, 1, 1.2f, false});
+    }
     int pen = centredPen(t, 0, w), base = h / 2 + 10;
     drawTextGlow(c, t, pen, base, 5, withAlpha(palette::kGold, 0.45f));
     Color stops[] = {palette::kWhite, palette::kGoldLight, palette::kGold, palette::kGoldDeep};
     drawText(c, t, pen, base, [=](float, float y) { return ramp(stops, (y - (base - 20)) / 22.0f); });
+    const float ballY = base - sansBold().capHeight(size) / 2;
+    paintBall(c, 1, pen + t.inkLeft - ballGap, ballY, ballR, false);
+    paintBall(c, 6, pen + t.inkRight + ballGap, ballY, ballR, false);
     // The title zooms in and out on the black screen: its edges must stay black.
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)

@@ -110,7 +110,7 @@ Screen menuScreen(const Sheets& s, int hovered, int difficulty, int creditPage) 
         scr.blit(s.font2, difficulty == 2 ? kDifficultyLitAverage : kDifficultyLitHard, kDifficultyLitAt);
     else if (hovered > 0)
         scr.blit(s.menu, lit[hovered - 1], kMenuLitAt[hovered - 1]);
-    if (hovered > 0) drawPointer(scr, s, {kMenuLitAt[hovered - 1].x + 150, kMenuLitAt[hovered - 1].y + 12}, true);
+    if (hovered > 0) drawPointer(scr, s, {kMenuLitAt[hovered - 1].x + 212, kMenuLitAt[hovered - 1].y + 14}, true);
     return scr;
 }
 
@@ -131,7 +131,7 @@ Screen selectScreen(const Sheets& s, int hovered) {
         scr.centred(s.large(), lines[hovered - 1][0], kDescriptionX1, kDescriptionX2, y);
         scr.centred(s.large(), lines[hovered - 1][1], kDescriptionX1, kDescriptionX2, y + 20);
         scr.blit(s.select, modeNameLit(hovered), modeNameLitAt(hovered));
-        drawPointer(scr, s, {modeNameAt(hovered).x + 250, modeNameAt(hovered).y + 18}, true);
+        drawPointer(scr, s, {modeNameAt(hovered).x + 300, modeNameAt(hovered).y + 16}, true);
     }
     return scr;
 }
@@ -159,7 +159,7 @@ Screen playScreen(const Sheets& s, int mode, bool gameOver) {
     if (gameOver) {
         drawGameOver(scr, s);
     } else {
-        drawPointer(scr, s, {slideLeftAt(hoveredRow).x + 12, slideLeftAt(hoveredRow).y + 14}, true);
+        drawPointer(scr, s, {slideLeftAt(hoveredRow).x + 22, slideLeftAt(hoveredRow).y + 24}, true);
     }
     return scr;
 }
