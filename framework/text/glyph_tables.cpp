@@ -1,5 +1,7 @@
 #include "glyph_tables.h"
 
+// One record a line, in the order of the font images' rows.
+// clang-format off
 // ch, x1, y1, x2, y2, advance, height
 const GlyphRec LargeFontGlyphs[] = {
     {'A', 1, 1, 15, 16, 15, 16},
@@ -144,3 +146,4 @@ const GlyphRec SmallFontGlyphs[] = {
     {' ', 1, 100, 8, 108, 8, 8},
     {0, 0, 0, 0, 0, 0, 0},
 };
+// clang-format on

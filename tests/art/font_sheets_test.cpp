@@ -11,7 +11,9 @@
 namespace arttest {
 namespace {
 
-Rect rectOf(const GlyphRec& g) { return {g.x1, g.y1, g.x2, g.y2}; }
+Rect rectOf(const GlyphRec& g) {
+    return {g.x1, g.y1, g.x2, g.y2};
+}
 
 bool inAnyGlyph(const GlyphRec* table, int x, int y) {
     for (const GlyphRec* g = table; g->ch; ++g)
@@ -20,13 +22,18 @@ bool inAnyGlyph(const GlyphRec* table, int x, int y) {
 }
 
 // Ink of a pixel: alpha for the small font, brightness for the large one.
-int smallInk(const Image& img, int x, int y) { return img.px(x, y)[3]; }
-int largeInk(const Image& img, int x, int y) { return brightness(img.px(x, y)); }
+int smallInk(const Image& img, int x, int y) {
+    return img.px(x, y)[3];
+}
+int largeInk(const Image& img, int x, int y) {
+    return brightness(img.px(x, y));
+}
 
 template <typename Ink> int strongest(const Image& img, Rect r, Ink ink) {
     int m = 0;
     for (int y = r.y1; y < r.y2; ++y)
-        for (int x = r.x1; x < r.x2; ++x) m = std::max(m, ink(img, x, y));
+        for (int x = r.x1; x < r.x2; ++x)
+            m = std::max(m, ink(img, x, y));
     return m;
 }
 
@@ -59,7 +66,8 @@ TEST(FontSheets, LargeFontInkStaysInsideTheGlyphRectangles) {
     for (int y = 0; y < 41; ++y)
         for (int x = 0; x < large.width; ++x) {
             bool inBar = x >= bar.x1 - 2 && x < bar.x2 + 2 && y >= bar.y1 - 2 && y < bar.y2 + 2;
-            if (!inBar && !inAnyGlyph(LargeFontGlyphs, x, y)) worst = std::max(worst, largeInk(large, x, y));
+            if (!inBar && !inAnyGlyph(LargeFontGlyphs, x, y))
+                worst = std::max(worst, largeInk(large, x, y));
         }
     EXPECT_LE(worst, 48) << "bright pixels between the glyph cells";
 }
@@ -71,7 +79,8 @@ TEST(FontSheets, LargeGlyphCellsStandOnBlack) {
         int worst = 0;
         for (int y = g->y1; y < g->y2; ++y)
             for (int x = g->x1; x < g->x2; ++x) {
-                Rect near{std::max(0, x - 2), std::max(0, y - 2), std::min(512, x + 3), std::min(512, y + 3)};
+                Rect near{std::max(0, x - 2), std::max(0, y - 2), std::min(512, x + 3),
+                          std::min(512, y + 3)};
                 if (maxBrightness(large, near) < 96) worst = std::max(worst, largeInk(large, x, y));
             }
         EXPECT_LE(worst, 16) << "background of " << g->ch;
@@ -105,13 +114,17 @@ TEST(FontSheets, GlyphsShareOneBaseline) {
     const auto smallCaps = inkRows(small, glyph(SmallFontGlyphs, 'E'), smallInk);
     const auto largeCaps = inkRows(large, glyph(LargeFontGlyphs, 'E'), largeInk);
     for (char ch : std::string("FHILT")) {
-        EXPECT_EQ(inkRows(small, glyph(SmallFontGlyphs, ch), smallInk), smallCaps) << "small " << ch;
-        EXPECT_EQ(inkRows(large, glyph(LargeFontGlyphs, ch), largeInk), largeCaps) << "large " << ch;
+        EXPECT_EQ(inkRows(small, glyph(SmallFontGlyphs, ch), smallInk), smallCaps)
+            << "small " << ch;
+        EXPECT_EQ(inkRows(large, glyph(LargeFontGlyphs, ch), largeInk), largeCaps)
+            << "large " << ch;
     }
     for (char ch : std::string("ilmnr"))
-        EXPECT_EQ(inkRows(small, glyph(SmallFontGlyphs, ch), smallInk).second, smallCaps.second) << ch;
+        EXPECT_EQ(inkRows(small, glyph(SmallFontGlyphs, ch), smallInk).second, smallCaps.second)
+            << ch;
     for (char ch : std::string("1234"))
-        EXPECT_EQ(inkRows(large, glyph(LargeFontGlyphs, ch), largeInk).second, largeCaps.second) << ch;
+        EXPECT_EQ(inkRows(large, glyph(LargeFontGlyphs, ch), largeInk).second, largeCaps.second)
+            << ch;
     // Descenders reach below the baseline.
     EXPECT_GT(inkRows(small, glyph(SmallFontGlyphs, 'g'), smallInk).second, smallCaps.second);
     EXPECT_GT(inkRows(large, glyph(LargeFontGlyphs, ','), largeInk).second, largeCaps.second);

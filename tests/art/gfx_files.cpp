@@ -21,12 +21,15 @@ const Image& gfx(const std::string& name) {
     return cache.emplace(name, std::move(img)).first->second;
 }
 
-int brightness(const std::uint8_t* px) { return std::max({px[0], px[1], px[2]}); }
+int brightness(const std::uint8_t* px) {
+    return std::max({px[0], px[1], px[2]});
+}
 
 int maxBrightness(const Image& img, Rect r) {
     int m = 0;
     for (int y = r.y1; y < r.y2; ++y)
-        for (int x = r.x1; x < r.x2; ++x) m = std::max(m, brightness(img.px(x, y)));
+        for (int x = r.x1; x < r.x2; ++x)
+            m = std::max(m, brightness(img.px(x, y)));
     return m;
 }
 
@@ -37,13 +40,17 @@ Rgb meanColour(const Image& img, Rect r, int minAlpha) {
         for (int x = r.x1; x < r.x2; ++x) {
             const std::uint8_t* p = img.px(x, y);
             if (p[3] < minAlpha) continue;
-            for (int k = 0; k < 3; ++k) s[k] += p[k];
+            for (int k = 0; k < 3; ++k)
+                s[k] += p[k];
             ++n;
         }
     if (n == 0) return {0, 0, 0};
     return {s[0] / n, s[1] / n, s[2] / n};
 }
 
-double distance(Rgb a, Rgb b) { return std::sqrt((a.r - b.r) * (a.r - b.r) + (a.g - b.g) * (a.g - b.g) + (a.b - b.b) * (a.b - b.b)); }
+double distance(Rgb a, Rgb b) {
+    return std::sqrt((a.r - b.r) * (a.r - b.r) + (a.g - b.g) * (a.g - b.g) +
+                     (a.b - b.b) * (a.b - b.b));
+}
 
 } // namespace arttest

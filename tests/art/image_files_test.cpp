@@ -22,8 +22,9 @@ TEST(ArtFiles, TgaFilesAreUncompressed32BitBottomUpAtTheirSizes) {
         const char* name;
         int w, h;
         int strongestAlpha; // a shadow is never fully solid
-    } files[] = {{"play2.tga", 512, 512, 255},  {"font.tga", 128, 128, 255},   {"TORV.tga", 50, 50, 255},
-                 {"pointer.tga", 32, 32, 255},  {"Pointer2.tga", 32, 32, 255}, {"Pointer_s.tga", 32, 32, 128},
+    } files[] = {{"play2.tga", 512, 512, 255},  {"font.tga", 128, 128, 255},
+                 {"TORV.tga", 50, 50, 255},     {"pointer.tga", 32, 32, 255},
+                 {"Pointer2.tga", 32, 32, 255}, {"Pointer_s.tga", 32, 32, 128},
                  {"icon.tga", 64, 64, 255}};
     for (const Expect& e : files) {
         auto bytes = art::readFile(std::string(ORBOLO_GFX_DIR) + "/" + e.name);
@@ -54,8 +55,11 @@ TEST(ArtFiles, JpegFilesDecodeAtTheirSizes) {
     struct Expect {
         const char* name;
         int w, h;
-    } files[] = {{"font2.jpg", 512, 512}, {"menu.jpg", 256, 256}, {"back.jpg", 580, 490},
-                 {"select.jpg", 512, 512}, {"logo.jpg", 640, 480}};
+    } files[] = {{"font2.jpg", 512, 512},
+                 {"menu.jpg", 256, 256},
+                 {"back.jpg", 580, 490},
+                 {"select.jpg", 512, 512},
+                 {"logo.jpg", 640, 480}};
     for (const Expect& e : files) {
         const Image& img = gfx(e.name);
         EXPECT_EQ(img.width, e.w) << e.name;

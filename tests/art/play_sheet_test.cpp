@@ -43,7 +43,8 @@ TEST(PlaySheet, BallsAndBurstsHaveClearEdgesAndSolidBodies) {
         EXPECT_TRUE(borderClear(play, t)) << "ball " << code;
         EXPECT_EQ(play.px(t.x1 + 19, t.y1 + 18)[3], 255) << "ball " << code;
     }
-    for (int f = 0; f < 3; ++f) EXPECT_TRUE(borderClear(play, vanishFrame(f))) << "frame " << f;
+    for (int f = 0; f < 3; ++f)
+        EXPECT_TRUE(borderClear(play, vanishFrame(f))) << "frame " << f;
 }
 
 TEST(PlaySheet, PointersKeepClearEdgesAndTheTipAtTheHotSpot) {
@@ -54,7 +55,8 @@ TEST(PlaySheet, PointersKeepClearEdgesAndTheTipAtTheHotSpot) {
             EXPECT_EQ(p.px(i, p.height - 1)[3], 0) << name;
         }
     }
-    for (const char* name : {"pointer.tga", "Pointer2.tga"}) EXPECT_GT(gfx(name).px(2, 3)[3], 200) << name;
+    for (const char* name : {"pointer.tga", "Pointer2.tga"})
+        EXPECT_GT(gfx(name).px(2, 3)[3], 200) << name;
 }
 
 // The strip's texel that the screen shows at (x, y).
@@ -84,7 +86,8 @@ TEST(PlaySheet, HoveredButtonsCarryTheFieldBehindThem) {
         }
     // The columns the left and right arrows share hold neither arrow.
     for (int y = 0; y < 320; ++y)
-        for (int x = 350; x < 352; ++x) EXPECT_EQ(play.px(x, y)[3], 0) << x << "," << y;
+        for (int x = 350; x < 352; ++x)
+            EXPECT_EQ(play.px(x, y)[3], 0) << x << "," << y;
 }
 
 TEST(PlaySheet, LitButtonsCoverTheUnlitOnesSeamlessly) {
@@ -92,7 +95,8 @@ TEST(PlaySheet, LitButtonsCoverTheUnlitOnesSeamlessly) {
     for (int i = 0; i < 3; ++i) {
         Rect lit = litButton(i);
         Point at = litButtonAt(i);
-        int px = kLowerLeftPanel.x1 + at.x - kLowerLeftPanelAt.x, py = kLowerLeftPanel.y1 + at.y - kLowerLeftPanelAt.y;
+        int px = kLowerLeftPanel.x1 + at.x - kLowerLeftPanelAt.x,
+            py = kLowerLeftPanel.y1 + at.y - kLowerLeftPanelAt.y;
         Rect unlit{px, py, px + lit.w(), py + lit.h()};
         EXPECT_LE(channelDiff(play.px(lit.x1, lit.y1), play.px(unlit.x1, unlit.y1)), 3) << i;
         Rgb a = meanColour(play, lit, 0), b = meanColour(play, unlit, 0);
@@ -112,8 +116,8 @@ TEST(PlaySheet, RepeatedPiecesJoinWithoutSeams) {
     const Image& play = gfx("play2.tga");
     for (Rect r : {kBarMiddle, kMessageMiddle, kFieldMiddle})
         EXPECT_TRUE(columnsEqual(play, r.x1, r.x2 - 1, r.y1, r.y2, 0)) << "middle at " << r.x1;
-    EXPECT_TRUE(columnsEqual(play, kBackgroundStrip.x1, kBackgroundStrip.x2 - 1, kBackgroundStrip.y1,
-                             kBackgroundStrip.y2, 4));
+    EXPECT_TRUE(columnsEqual(play, kBackgroundStrip.x1, kBackgroundStrip.x2 - 1,
+                             kBackgroundStrip.y1, kBackgroundStrip.y2, 4));
     const Image& font2 = gfx("font2.jpg");
     EXPECT_TRUE(columnsEqual(font2, kCounterMiddle.x1, kCounterMiddle.x2 - 1, kCounterMiddle.y1,
                              kCounterMiddle.y2, 8));
@@ -125,8 +129,10 @@ TEST(PlaySheet, BottomBarEndsLeaveTheMiddlesAlone) {
     const int leftKeeps = kBarMiddleFirstX - kBarLeftAt.x;
     const int rightSkips = kBarMiddleFirstX + 6 * kBarMiddle.w() - kBarRightAt.x;
     for (int y = kBarLeft.y1; y < kBarLeft.y2; ++y) {
-        for (int x = kBarLeft.x1 + leftKeeps; x < kBarLeft.x2; ++x) EXPECT_EQ(play.px(x, y)[3], 0);
-        for (int x = kBarRight.x1 + 1; x < kBarRight.x1 + rightSkips; ++x) EXPECT_EQ(play.px(x, y)[3], 0);
+        for (int x = kBarLeft.x1 + leftKeeps; x < kBarLeft.x2; ++x)
+            EXPECT_EQ(play.px(x, y)[3], 0);
+        for (int x = kBarRight.x1 + 1; x < kBarRight.x1 + rightSkips; ++x)
+            EXPECT_EQ(play.px(x, y)[3], 0);
     }
 }
 

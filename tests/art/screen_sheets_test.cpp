@@ -31,21 +31,26 @@ TEST(ScreenSheets, LargeTextOnTheLeftColumnAndCounterStandsOnBlack) {
     // Volume ticks: ten glyphs 10 pixels apart from x 25, 18 rows tall; the speed bar's track.
     const int dx = kOptionsPanel.x1 - kOptionsPanelAt.x, dy = kOptionsPanel.y1 - kOptionsPanelAt.y;
     for (int y : {kSfxTicksY, kMusicTicksY, kSpeedBarAt.y})
-        EXPECT_LE(maxBrightness(font2, {kTicksX + dx, y + dy, kTicksX + 97 + dx, y + 18 + dy}), kBlack) << y;
+        EXPECT_LE(maxBrightness(font2, {kTicksX + dx, y + dy, kTicksX + 97 + dx, y + 18 + dy}),
+                  kBlack)
+            << y;
 }
 
 TEST(ScreenSheets, MenuBackgroundIsBlackWhereTheCreditsAndCaptionsGo) {
     const Image& back = gfx("back.jpg");
     EXPECT_LE(maxBrightness(back, screenToBack({30, kCreditY - 2, 610, kCreditY + 20})), kBlack);
     EXPECT_LE(maxBrightness(back, screenToBack({30, kCaptionY - 2, 610, kCaptionY + 20})), kBlack);
-    EXPECT_LE(maxBrightness(back, screenToBack({kSplashAt.x, kSplashAt.y, kSplashAt.x + 50, kSplashAt.y + 50})), kBlack);
+    EXPECT_LE(maxBrightness(back, screenToBack({kSplashAt.x, kSplashAt.y, kSplashAt.x + 50,
+                                                kSplashAt.y + 50})),
+              kBlack);
 }
 
 double meanDiff(const Image& a, Rect ra, const Image& b, Rect rb) {
     double sum = 0;
     for (int y = 0; y < ra.h(); ++y)
         for (int x = 0; x < ra.w(); ++x)
-            for (int k = 0; k < 3; ++k) sum += std::abs(a.px(ra.x1 + x, ra.y1 + y)[k] - b.px(rb.x1 + x, rb.y1 + y)[k]);
+            for (int k = 0; k < 3; ++k)
+                sum += std::abs(a.px(ra.x1 + x, ra.y1 + y)[k] - b.px(rb.x1 + x, rb.y1 + y)[k]);
     return sum / (3.0 * ra.w() * ra.h());
 }
 
@@ -75,7 +80,9 @@ TEST(ScreenSheets, LitMenuItemsAreBrighterAndFitTheirPlace) {
     const Image& font2 = gfx("font2.jpg");
     for (Rect label : {kDifficultyAverage, kDifficultyHard}) {
         int top = kDifficultyAt.y - kMenuAt.y;
-        EXPECT_LE(meanDiff(font2, {label.x1, label.y1, label.x1 + 12, label.y2}, menu, {0, top, 12, top + label.h()}), 3.0);
+        EXPECT_LE(meanDiff(font2, {label.x1, label.y1, label.x1 + 12, label.y2}, menu,
+                           {0, top, 12, top + label.h()}),
+                  3.0);
     }
     EXPECT_GT(meanLight(font2, kDifficultyLitAverage), meanLight(font2, kDifficultyAverage) + 10);
     EXPECT_GT(meanLight(font2, kDifficultyLitHard), meanLight(font2, kDifficultyHard) + 10);
@@ -91,7 +98,8 @@ bool edgesBlack(const Image& img, Rect r) {
 // The selection screen is black behind its pieces: no piece may show as a box.
 TEST(ScreenSheets, SelectionPiecesFadeIntoTheBlackScreen) {
     const Image& select = gfx("select.jpg");
-    for (Rect r : {kTitle0, kTitle1, kBackButton, kBackButtonLit}) EXPECT_TRUE(edgesBlack(select, r)) << r.y1;
+    for (Rect r : {kTitle0, kTitle1, kBackButton, kBackButtonLit})
+        EXPECT_TRUE(edgesBlack(select, r)) << r.y1;
     for (int m = 1; m <= 3; ++m) {
         EXPECT_TRUE(edgesBlack(select, modeName(m))) << m;
         EXPECT_TRUE(edgesBlack(select, modeNameLit(m))) << m;
@@ -101,7 +109,8 @@ TEST(ScreenSheets, SelectionPiecesFadeIntoTheBlackScreen) {
 
 TEST(ScreenSheets, IntroLogoMeetsTheWhiteScreenAtItsEdges) {
     const Image& logo = gfx("logo.jpg");
-    for (Rect edge : {Rect{0, 0, 640, 2}, Rect{0, 478, 640, 480}, Rect{0, 0, 2, 480}, Rect{638, 0, 640, 480}})
+    for (Rect edge :
+         {Rect{0, 0, 640, 2}, Rect{0, 478, 640, 480}, Rect{0, 0, 2, 480}, Rect{638, 0, 640, 480}})
         EXPECT_GE(meanLight(logo, edge), 250.0);
 }
 

@@ -29,7 +29,8 @@ Color sidebarBackground(int x, int y) {
 Canvas playBackgroundAt(int x, int y, int w, int h) {
     Canvas c(w, h);
     for (int j = 0; j < h; ++j)
-        for (int i = 0; i < w; ++i) c.set(i, j, playBackground(x + i, y + j));
+        for (int i = 0; i < w; ++i)
+            c.set(i, j, playBackground(x + i, y + j));
     return c;
 }
 

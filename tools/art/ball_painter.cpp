@@ -16,18 +16,27 @@ constexpr float kTileCx = 19.0f, kTileCy = 18.0f, kTileRadius = 16.4f;
 Coverage markShape(int code, float cx, float cy, float r) {
     float s = r * 0.34f; // mark size
     switch (code) {
-    case 1: return ring(cx, cy, s * 0.95f, s * 0.45f);
-    case 2: return disc(cx, cy, s * 0.62f);
-    case 3: return polygon(starPoints(cx, cy, s * 1.15f, s * 0.48f, 5));
-    case 4: return polygon({{cx, cy - s * 1.05f}, {cx + s * 0.8f, cy}, {cx, cy + s * 1.05f}, {cx - s * 0.8f, cy}});
-    case 5: return polygon({{cx, cy - s}, {cx + s * 0.95f, cy + s * 0.7f}, {cx - s * 0.95f, cy + s * 0.7f}});
+    case 1:
+        return ring(cx, cy, s * 0.95f, s * 0.45f);
+    case 2:
+        return disc(cx, cy, s * 0.62f);
+    case 3:
+        return polygon(starPoints(cx, cy, s * 1.15f, s * 0.48f, 5));
+    case 4:
+        return polygon(
+            {{cx, cy - s * 1.05f}, {cx + s * 0.8f, cy}, {cx, cy + s * 1.05f}, {cx - s * 0.8f, cy}});
+    case 5:
+        return polygon(
+            {{cx, cy - s}, {cx + s * 0.95f, cy + s * 0.7f}, {cx - s * 0.95f, cy + s * 0.7f}});
     case 6: {
         Coverage a = capsule(cx - s * 0.85f, cy, cx + s * 0.85f, cy, s * 0.26f);
         Coverage b = capsule(cx, cy - s * 0.85f, cx, cy + s * 0.85f, s * 0.26f);
         return [a, b](float x, float y) { return std::max(a(x, y), b(x, y)); };
     }
-    case 7: return roundRect(cx - s * 0.7f, cy - s * 0.7f, cx + s * 0.7f, cy + s * 0.7f, s * 0.22f);
-    default: return polygon(starPoints(cx, cy, s * 1.1f, s * 0.3f, 4));
+    case 7:
+        return roundRect(cx - s * 0.7f, cy - s * 0.7f, cx + s * 0.7f, cy + s * 0.7f, s * 0.22f);
+    default:
+        return polygon(starPoints(cx, cy, s * 1.1f, s * 0.3f, 4));
     }
 }
 
@@ -38,8 +47,8 @@ void paintBall(Canvas& c, int code, float cx, float cy, float r, bool withMark) 
     const bool black = code == 8;
     // Light from the top left, a little in front.
     const float lx = -0.45f, ly = -0.62f, lz = 0.64f;
-    Box area{static_cast<int>(cx - r) - 2, static_cast<int>(cy - r) - 2, static_cast<int>(2 * r) + 5,
-             static_cast<int>(2 * r) + 5};
+    Box area{static_cast<int>(cx - r) - 2, static_cast<int>(cy - r) - 2,
+             static_cast<int>(2 * r) + 5, static_cast<int>(2 * r) + 5};
     // Soft contact shadow below the ball.
     shadow(c, area, disc(cx + 0.5f, cy + 1.6f, r * 0.96f), 0, 0, r * 0.12f,
            withAlpha(palette::kNightDeep, 0.55f));
@@ -58,8 +67,8 @@ void paintBall(Canvas& c, int code, float cx, float cy, float r, bool withMark) 
         col = mix(col, scaled(base, 0.25f), rim * 0.75f);
         // Sharp specular highlight.
         float hx = lx, hy = ly, hz = lz + 1, hl = std::sqrt(hx * hx + hy * hy + hz * hz);
-        float spec = std::pow(std::max(0.0f, (nx * hx + ny * hy + nz * hz) / hl), 70.0f);
-        col = mix(col, palette::kWhite, clamp01(spec * 1.1f));
+        float specular = std::pow(std::max(0.0f, (nx * hx + ny * hy + nz * hz) / hl), 70.0f);
+        col = mix(col, palette::kWhite, clamp01(specular * 1.1f));
         col.a = 1;
         return col;
     });
@@ -118,16 +127,21 @@ Canvas vanishTile(int frame) {
     Box all{1, 1, 38, 38};
     const Color warm = rgb(0xfff4c8);
     if (frame == 0) {
-        paint(t, all, disc(cx, cy, 18), radial(cx, cy, 18, 18, withAlpha(warm, 0.9f), withAlpha(warm, 0)));
-        paint(t, all, disc(cx, cy, 12), radial(cx, cy, 12, 12, withAlpha(palette::kWhite, 1), withAlpha(warm, 0.5f)));
-        paint(t, all, polygon(starPoints(cx, cy, 18, 2.2f, 4)), solid(withAlpha(palette::kWhite, 0.9f)));
+        paint(t, all, disc(cx, cy, 18),
+              radial(cx, cy, 18, 18, withAlpha(warm, 0.9f), withAlpha(warm, 0)));
+        paint(t, all, disc(cx, cy, 12),
+              radial(cx, cy, 12, 12, withAlpha(palette::kWhite, 1), withAlpha(warm, 0.5f)));
+        paint(t, all, polygon(starPoints(cx, cy, 18, 2.2f, 4)),
+              solid(withAlpha(palette::kWhite, 0.9f)));
     } else if (frame == 1) {
-        paint(t, all, disc(cx, cy, 13), radial(cx, cy, 13, 13, withAlpha(palette::kWhite, 0.85f), withAlpha(warm, 0)));
+        paint(t, all, disc(cx, cy, 13),
+              radial(cx, cy, 13, 13, withAlpha(palette::kWhite, 0.85f), withAlpha(warm, 0)));
         paint(t, all, ring(cx, cy, 11, 2.2f), solid(withAlpha(warm, 0.6f)));
         for (int i = 0; i < 8; ++i) {
             float a = static_cast<float>(M_PI) * i / 4 + 0.3f;
             float d = (i % 2) ? 11.5f : 14.0f, s = (i % 2) ? 3.0f : 4.0f;
-            paint(t, all, polygon(starPoints(cx + d * std::cos(a), cy + d * std::sin(a), s, s * 0.25f, 4)),
+            paint(t, all,
+                  polygon(starPoints(cx + d * std::cos(a), cy + d * std::sin(a), s, s * 0.25f, 4)),
                   solid(withAlpha(i % 2 ? palette::kGoldLight : palette::kWhite, 0.95f)));
         }
     } else {

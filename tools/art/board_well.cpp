@@ -16,7 +16,8 @@ Canvas boardWell() {
     Canvas c = playBackgroundAt(kBoardWellAt.x, kBoardWellAt.y, n, n);
     Box all{0, 0, n, n};
     const float e = 1.5f, r = 16;
-    shadow(c, all, roundRect(e, e, n - e, n - e, r), 0, 0, 2.0f, withAlpha(palette::kNightDeep, 0.9f));
+    shadow(c, all, roundRect(e, e, n - e, n - e, r), 0, 0, 2.0f,
+           withAlpha(palette::kNightDeep, 0.9f));
     // Gold rim, lit from the top left.
     paint(c, all, roundRect(e, e, n - e, n - e, r), [=](float x, float y) {
         float t = clamp01((x + y) / (2.0f * n));
@@ -27,7 +28,8 @@ Canvas boardWell() {
     const float in = 5;
     paint(c, all, roundRect(in, in, n - in, n - in, r - 3), [=](float x, float y) {
         float dx = (x - n / 2.0f) / (n / 2.0f), dy = (y - n / 2.0f) / (n / 2.0f);
-        float d = clamp01(std::max(std::abs(dx), std::abs(dy)) * 0.6f + (dx * dx + dy * dy) * 0.25f);
+        float d =
+            clamp01(std::max(std::abs(dx), std::abs(dy)) * 0.6f + (dx * dx + dy * dy) * 0.25f);
         return mix(rgb(0x163068), rgb(0x060e28), d);
     });
     // Inner shadow under the upper and left rim.
@@ -35,7 +37,8 @@ Canvas boardWell() {
         float edge = std::min(x - in, y - in);
         return withAlpha(palette::kBlack, 0.55f * clamp01(1 - edge / 9));
     });
-    paint(c, all, roundRectFrame(in, in, n - in, n - in, r - 3, 1), solid(withAlpha(palette::kBlack, 0.8f)));
+    paint(c, all, roundRectFrame(in, in, n - in, n - in, r - 3, 1),
+          solid(withAlpha(palette::kBlack, 0.8f)));
     return c;
 }
 

@@ -5,9 +5,8 @@
 namespace art {
 
 Canvas::Canvas(int width, int height, Color fill)
-    : w_(width), h_(height),
-      px_(static_cast<std::size_t>(width) * height,
-          Px{fill.r * fill.a, fill.g * fill.a, fill.b * fill.a, fill.a}) {}
+    : w_(width), h_(height), px_(static_cast<std::size_t>(width) * height,
+                                 Px{fill.r * fill.a, fill.g * fill.a, fill.b * fill.a, fill.a}) {}
 
 Color Canvas::get(int x, int y) const {
     if (!inside(x, y)) return {0, 0, 0, 0};
@@ -95,7 +94,8 @@ void boxPass(Mask& m, int r, bool horizontal) {
             if (out >= 0) sum -= m.v[idx(out)];
             if (in < len) sum += m.v[idx(in)];
         }
-        for (int i = 0; i < len; ++i) m.v[idx(i)] = line[i];
+        for (int i = 0; i < len; ++i)
+            m.v[idx(i)] = line[i];
     }
 }
 
@@ -113,7 +113,8 @@ void blur(Mask& m, float radius) {
 Mask padded(const Mask& m, int pad) {
     Mask out(m.w + 2 * pad, m.h + 2 * pad);
     for (int y = 0; y < m.h; ++y)
-        for (int x = 0; x < m.w; ++x) out.ref(x + pad, y + pad) = m.at(x, y);
+        for (int x = 0; x < m.w; ++x)
+            out.ref(x + pad, y + pad) = m.at(x, y);
     return out;
 }
 

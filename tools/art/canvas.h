@@ -14,7 +14,8 @@ struct Mask {
     std::vector<float> v;
 
     Mask() = default;
-    Mask(int width, int height) : w(width), h(height), v(static_cast<std::size_t>(width) * height) {}
+    Mask(int width, int height)
+        : w(width), h(height), v(static_cast<std::size_t>(width) * height) {}
     float at(int x, int y) const {
         return (x < 0 || y < 0 || x >= w || y >= h) ? 0.0f : v[static_cast<std::size_t>(y) * w + x];
     }

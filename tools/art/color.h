@@ -16,7 +16,9 @@ constexpr Color rgb(std::uint32_t hex, float alpha = 1.0f) {
             alpha};
 }
 
-inline float clamp01(float v) { return std::clamp(v, 0.0f, 1.0f); }
+inline float clamp01(float v) {
+    return std::clamp(v, 0.0f, 1.0f);
+}
 
 inline float smoothstep(float e0, float e1, float x) {
     float t = clamp01((x - e0) / (e1 - e0));
@@ -28,9 +30,13 @@ inline Color mix(Color a, Color b, float t) {
             a.a + (b.a - a.a) * t};
 }
 
-inline Color scaled(Color c, float k) { return {c.r * k, c.g * k, c.b * k, c.a}; }
+inline Color scaled(Color c, float k) {
+    return {c.r * k, c.g * k, c.b * k, c.a};
+}
 
-inline Color withAlpha(Color c, float a) { return {c.r, c.g, c.b, a}; }
+inline Color withAlpha(Color c, float a) {
+    return {c.r, c.g, c.b, a};
+}
 
 // Colour along a ramp of evenly spaced stops, t in 0..1.
 template <std::size_t N> Color ramp(const Color (&stops)[N], float t) {

@@ -17,7 +17,8 @@ std::optional<std::vector<std::uint8_t>> readFile(const std::string& path) {
     std::vector<std::uint8_t> bytes;
     std::uint8_t chunk[65536];
     std::size_t n;
-    while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) bytes.insert(bytes.end(), chunk, chunk + n);
+    while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0)
+        bytes.insert(bytes.end(), chunk, chunk + n);
     std::fclose(f);
     return bytes;
 }

@@ -16,7 +16,9 @@ Image introLogo() {
     Canvas c(kLogoWidth, kLogoHeight, palette::kWhite);
     Box all{0, 0, kLogoWidth, kLogoHeight};
     // A faint cool glow behind the name, white at the edges where the fade meets the screen.
-    paint(c, all, [](float, float) { return 1.0f; }, radial(320, 250, 330, 210, rgb(0xe6eefa), rgb(0xffffff)));
+    paint(
+        c, all, [](float, float) { return 1.0f; },
+        radial(320, 250, 330, 210, rgb(0xe6eefa), rgb(0xffffff)));
     paintTitle(c, 320, 240, 78, true);
     for (int code = 1; code <= 8; ++code) {
         float x = 320 + (code - 4.5f) * 36;

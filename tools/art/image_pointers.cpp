@@ -15,7 +15,7 @@ namespace {
 // The tip sits at (1, 1) with its outline inside the image: a pointer image
 // keeps a clear edge.
 const std::vector<Pt> kArrow{{1.5f, 1.5f}, {1.5f, 22.5f}, {6.5f, 17.5f}, {10.5f, 26.5f},
-                             {14, 25}, {10, 16.5f}, {17, 16.5f}};
+                             {14, 25},     {10, 16.5f},   {17, 16.5f}};
 
 Canvas arrow(Color top, Color bottom, Color outline) {
     const int n = layout::kPointerSize;
@@ -28,18 +28,22 @@ Canvas arrow(Color top, Color bottom, Color outline) {
         for (int x = 0; x < n; ++x) {
             float m = 0;
             for (int dy = -1; dy <= 1; ++dy)
-                for (int dx = -1; dx <= 1; ++dx) m = std::max(m, grown.at(x + dx, y + dy));
+                for (int dx = -1; dx <= 1; ++dx)
+                    m = std::max(m, grown.at(x + dx, y + dy));
             outer.ref(x, y) = m;
         }
     paintMask(c, outer, 0, 0, solid(outline));
     paint(c, all, polygon(kArrow), linear(0, 1, top, 0, 26, bottom));
-    paint(c, all, polygon({{2.5f, 4.5f}, {2.5f, 14}, {7, 10.5f}}), solid(withAlpha(palette::kWhite, 0.45f)));
+    paint(c, all, polygon({{2.5f, 4.5f}, {2.5f, 14}, {7, 10.5f}}),
+          solid(withAlpha(palette::kWhite, 0.45f)));
     return c;
 }
 
 } // namespace
 
-Image pointer() { return toImage(arrow(palette::kWhite, rgb(0xb8d4f0), rgb(0x0a1430))); }
+Image pointer() {
+    return toImage(arrow(palette::kWhite, rgb(0xb8d4f0), rgb(0x0a1430)));
+}
 
 Image pointerOverButton() {
     Canvas c = arrow(palette::kGoldLight, palette::kGold, rgb(0x3a2205));

@@ -2,7 +2,6 @@
 
 #include <turbojpeg.h>
 
-
 namespace art {
 
 std::vector<std::uint8_t> encodeJpeg(const Image& img, int quality) {

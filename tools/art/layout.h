@@ -27,20 +27,34 @@ constexpr Rect ball(int code) {
     return code <= 5 ? Rect{385, 40 * (code - 1), 425, 40 * code}
                      : Rect{425, 40 * (code - 6), 465, 40 * (code - 5)};
 }
-constexpr Rect vanishFrame(int f) { return {385, 200 + 40 * f, 425, 240 + 40 * f}; }
+constexpr Rect vanishFrame(int f) {
+    return {385, 200 + 40 * f, 425, 240 + 40 * f};
+}
 constexpr Rect kBoardOverlay{7, 7, 315, 315};
 constexpr Point kBoardOverlayAt{242, 87}; // on the screen, board at rest
-constexpr Rect slideLeft(int row) { return {320, 8 + 34 * row, 352, 41 + 34 * row}; }
-constexpr Rect slideRight(int row) { return {350, 8 + 34 * row, 382, 41 + 34 * row}; }
-constexpr Point slideLeftAt(int row) { return {190, 87 + 34 * row}; }
-constexpr Point slideRightAt(int row) { return {560, 87 + 34 * row}; }
+constexpr Rect slideLeft(int row) {
+    return {320, 8 + 34 * row, 352, 41 + 34 * row};
+}
+constexpr Rect slideRight(int row) {
+    return {350, 8 + 34 * row, 382, 41 + 34 * row};
+}
+constexpr Point slideLeftAt(int row) {
+    return {190, 87 + 34 * row};
+}
+constexpr Point slideRightAt(int row) {
+    return {560, 87 + 34 * row};
+}
 constexpr Rect kSpinCcw{302, 323, 388, 390};
 constexpr Rect kSpinCw{388, 323, 474, 390};
 constexpr Point kSpinCcwAt{170, 20};
 constexpr Point kSpinCwAt{535, 20};
 // Tutorial, restart, quit, lit; they cover the unlit ones in the lower-left panel.
-constexpr Rect litButton(int i) { return {155, 322 + 30 * i, 275, 347 + 30 * i}; }
-constexpr Point litButtonAt(int i) { return {12, 315 + 30 * i}; }
+constexpr Rect litButton(int i) {
+    return {155, 322 + 30 * i, 275, 347 + 30 * i};
+}
+constexpr Point litButtonAt(int i) {
+    return {12, 315 + 30 * i};
+}
 constexpr Rect kLowerLeftPanel{2, 324, 152, 495};
 constexpr Point kLowerLeftPanelAt{0, 310};
 constexpr Rect kBackgroundStrip{479, 1, 511, 481};
@@ -67,7 +81,9 @@ constexpr Point kFieldRightAt{540, 252};
 
 // ---- gfx/font2.jpg (512 x 512) ----
 constexpr int kFontSheetSize = 512;
-constexpr Rect speedBar(int speed) { return {205, 20, 210 + 18 * speed, 38}; }
+constexpr Rect speedBar(int speed) {
+    return {205, 20, 210 + 18 * speed, 38};
+}
 constexpr Point kSpeedBarAt{25, 250};
 constexpr Rect kDifficultyLitAverage{256, 48, 512, 64};
 constexpr Rect kDifficultyLitHard{0, 48, 256, 64};
@@ -75,7 +91,9 @@ constexpr Rect kDifficultyAverage{256, 64, 512, 82};
 constexpr Rect kDifficultyHard{0, 64, 256, 82};
 constexpr Point kDifficultyLitAt{198, 346};
 constexpr Point kDifficultyAt{198, 345};
-constexpr Rect modeBox(int mode) { return {1 + 151 * (mode - 1), 87, 151 + 151 * (mode - 1), 192}; }
+constexpr Rect modeBox(int mode) {
+    return {1 + 151 * (mode - 1), 87, 151 + 151 * (mode - 1), 192};
+}
 constexpr int kModeValueY = 74; // large-font value inside the box, x 0..150
 constexpr Rect kOptionsPanel{1, 198, 151, 404};
 constexpr Point kOptionsPanelAt{0, 105};
@@ -114,15 +132,25 @@ constexpr Rect kMenuPlateOnScreen{198, 302, 454, 430};
 // ---- gfx/select.jpg (512 x 512) ----
 constexpr int kSelectSize = 512;
 constexpr Rect modePicture(int mode) {
-    return mode == 1 ? Rect{0, 0, 158, 111} : mode == 2 ? Rect{0, 111, 158, 221} : Rect{0, 221, 158, 330};
+    return mode == 1   ? Rect{0, 0, 158, 111}
+           : mode == 2 ? Rect{0, 111, 158, 221}
+                       : Rect{0, 221, 158, 330};
 }
-constexpr Point modePictureAt(int mode) { return {20, 65 + 120 * (mode - 1)}; }
+constexpr Point modePictureAt(int mode) {
+    return {20, 65 + 120 * (mode - 1)};
+}
 constexpr Rect modeName(int mode) {
-    return mode == 1 ? Rect{158, 0, 512, 41} : mode == 2 ? Rect{158, 111, 512, 151} : Rect{158, 221, 512, 261};
+    return mode == 1   ? Rect{158, 0, 512, 41}
+           : mode == 2 ? Rect{158, 111, 512, 151}
+                       : Rect{158, 221, 512, 261};
 }
-constexpr Point modeNameAt(int mode) { return {220, 65 + 120 * (mode - 1)}; }
+constexpr Point modeNameAt(int mode) {
+    return {220, 65 + 120 * (mode - 1)};
+}
 constexpr Rect modeNameLit(int mode) {
-    return mode == 1 ? Rect{158, 69, 512, 111} : mode == 2 ? Rect{158, 179, 512, 221} : Rect{158, 292, 512, 330};
+    return mode == 1   ? Rect{158, 69, 512, 111}
+           : mode == 2 ? Rect{158, 179, 512, 221}
+                       : Rect{158, 292, 512, 330};
 }
 constexpr Point modeNameLitAt(int mode) {
     return mode == 1 ? Point{220, 64} : mode == 2 ? Point{220, 183} : Point{220, 305};
@@ -136,7 +164,9 @@ constexpr Rect kBackButtonLit{0, 471, 512, 502};
 constexpr Point kBackButtonAt{70, 435};
 // Large-font descriptions of the hovered mode, on black.
 constexpr int kDescriptionX1 = 160, kDescriptionX2 = 640;
-constexpr int descriptionY(int mode) { return 120 + 120 * (mode - 1); }
+constexpr int descriptionY(int mode) {
+    return 120 + 120 * (mode - 1);
+}
 
 // ---- other images ----
 constexpr int kLogoWidth = 640, kLogoHeight = 480;

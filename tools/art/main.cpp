@@ -19,11 +19,11 @@ int main(int argc, char** argv) {
         bool jpeg;
     };
     const Out outs[] = {
-        {"play2.tga", playSheet, false},       {"font2.jpg", largeFontSheet, true},
-        {"font.tga", smallFontSheet, false},   {"menu.jpg", menuSheet, true},
-        {"back.jpg", menuBackground, true},    {"select.jpg", selectSheet, true},
-        {"logo.jpg", introLogo, true},         {"TORV.tga", frameworkMark, false},
-        {"pointer.tga", pointer, false},       {"Pointer2.tga", pointerOverButton, false},
+        {"play2.tga", playSheet, false},         {"font2.jpg", largeFontSheet, true},
+        {"font.tga", smallFontSheet, false},     {"menu.jpg", menuSheet, true},
+        {"back.jpg", menuBackground, true},      {"select.jpg", selectSheet, true},
+        {"logo.jpg", introLogo, true},           {"TORV.tga", frameworkMark, false},
+        {"pointer.tga", pointer, false},         {"Pointer2.tga", pointerOverButton, false},
         {"Pointer_s.tga", pointerShadow, false}, {"icon.tga", windowIcon, false},
     };
     for (const Out& o : outs) {

@@ -18,8 +18,12 @@ namespace {
 using namespace layout;
 
 // back.jpg pixel of a screen position.
-constexpr int bx(int screenX) { return screenX - kBackAt.x; }
-constexpr int by(int screenY) { return screenY - kBackAt.y; }
+constexpr int bx(int screenX) {
+    return screenX - kBackAt.x;
+}
+constexpr int by(int screenY) {
+    return screenY - kBackAt.y;
+}
 
 constexpr const char* kDifficultyLabels[] = {"", "LEVEL:  EASY", "LEVEL:  AVERAGE", "LEVEL:  HARD"};
 
@@ -35,7 +39,8 @@ void sky(Canvas& c) {
         for (int x = 0; x < w; ++x) {
             float sx = static_cast<float>(x + kBackAt.x), sy = static_cast<float>(y + kBackAt.y);
             float dx = (sx - 320) / 340, dy = (sy - 190) / 300;
-            Color col = mix(rgb(0x1f3f8c), palette::kNightBottom, clamp01(std::sqrt(dx * dx + dy * dy)));
+            Color col =
+                mix(rgb(0x1f3f8c), palette::kNightBottom, clamp01(std::sqrt(dx * dx + dy * dy)));
             c.set(x, y, col);
         }
     // Out-of-focus lights drifting behind the title.
@@ -45,11 +50,13 @@ void sky(Canvas& c) {
         int code = 1 + static_cast<int>(rng.next() * 7);
         Color tint = mix(palette::kBall[code], palette::kIce, 0.5f);
         float a = rng.range(0.05f, 0.16f);
-        Box area{static_cast<int>(x - r) - 2, static_cast<int>(y - r) - 2, static_cast<int>(2 * r) + 5,
-                 static_cast<int>(2 * r) + 5};
+        Box area{static_cast<int>(x - r) - 2, static_cast<int>(y - r) - 2,
+                 static_cast<int>(2 * r) + 5, static_cast<int>(2 * r) + 5};
         // Brighter towards the rim, with a soft edge, like a light out of focus.
-        paint(c, area, [=](float px, float py) { return clamp01((r - std::hypot(px - x, py - y)) / 2.5f); },
-              radial(x, y, r, r, withAlpha(tint, a * 0.55f), withAlpha(tint, a)));
+        paint(
+            c, area,
+            [=](float px, float py) { return clamp01((r - std::hypot(px - x, py - y)) / 2.5f); },
+            radial(x, y, r, r, withAlpha(tint, a * 0.55f), withAlpha(tint, a)));
     }
 }
 
@@ -83,8 +90,9 @@ void items(Canvas& c, int ox, int oy, int litItem, int difficulty) {
     for (int i = 0; i < 4; ++i) {
         const ItemBand& b = kBands[i];
         bool lit = litItem == i + 1;
-        if (lit) paintPlate(c, ox + 26.5f, oy + b.pillTop + 0.5f, ox + 229.5f, oy + b.pillBottom - 0.5f,
-                            (b.pillBottom - b.pillTop) / 2.0f - 1, true);
+        if (lit)
+            paintPlate(c, ox + 26.5f, oy + b.pillTop + 0.5f, ox + 229.5f, oy + b.pillBottom - 0.5f,
+                       (b.pillBottom - b.pillTop) / 2.0f - 1, true);
         int baseline = oy + (b.pillTop + b.pillBottom) / 2 + 5;
         paintLabel(c, labels[i], 13.5f, ox, ox + 256, baseline, lit);
     }

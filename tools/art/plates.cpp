@@ -28,9 +28,12 @@ void paintPlate(Canvas& c, float x0, float y0, float x1, float y1, float radius,
         paint(c, area, body, [=](float, float y) {
             return mix(rgb(0x2a4a94), rgb(0x0f1f4c), clamp01((y - y0) / (y1 - y0)));
         });
-        paint(c, area, roundRect(x0 + 1.5f, y0 + 1, x1 - 1.5f, y1 - 1, radius - 1), [=](float, float y) {
-            return withAlpha(palette::kWhite, 0.10f * (1 - smoothstep(y0, y0 + std::min(24.0f, (y1 - y0) * 0.5f), y)));
-        });
+        paint(c, area, roundRect(x0 + 1.5f, y0 + 1, x1 - 1.5f, y1 - 1, radius - 1),
+              [=](float, float y) {
+                  return withAlpha(
+                      palette::kWhite,
+                      0.10f * (1 - smoothstep(y0, y0 + std::min(24.0f, (y1 - y0) * 0.5f), y)));
+              });
         paint(c, area, roundRectFrame(x0, y0, x1, y1, radius, 1.0f), [=](float, float y) {
             return withAlpha(palette::kGold, 0.75f - 0.4f * clamp01((y - y0) / (y1 - y0)));
         });
@@ -47,8 +50,9 @@ void paintLabel(Canvas& c, std::string_view text, float size, int x0, int x1, in
     } else {
         drawText(c, t, pen + 1, baseline + 1, solid(withAlpha(palette::kNightDeep, 0.8f)));
         float top = baseline - sansBold().capHeight(size);
-        drawText(c, t, pen, baseline,
-                 linear(0, top, palette::kWhite, 0, static_cast<float>(baseline), palette::kGoldLight));
+        drawText(
+            c, t, pen, baseline,
+            linear(0, top, palette::kWhite, 0, static_cast<float>(baseline), palette::kGoldLight));
     }
 }
 
@@ -60,9 +64,8 @@ void paintGoldText(Canvas& c, std::string_view text, float size, int x0, int x1,
     if (glow > 0) drawTextGlow(c, t, pen, baseline, glow, withAlpha(palette::kGold, 0.55f));
     drawTextGlow(c, t, pen + 1, baseline + 2, 1.5f, withAlpha(palette::kNightDeep, 0.85f));
     Color stops[] = {palette::kWhite, palette::kGoldLight, palette::kGold, palette::kGoldDeep};
-    drawText(c, t, pen, baseline, [=](float, float y) {
-        return ramp(stops, (y - (baseline - cap)) / (cap * 1.1f));
-    });
+    drawText(c, t, pen, baseline,
+             [=](float, float y) { return ramp(stops, (y - (baseline - cap)) / (cap * 1.1f)); });
 }
 
 void paintHairline(Canvas& c, float x0, float x1, float y, float alpha) {

@@ -122,9 +122,8 @@ void shadow(Canvas& c, Box area, const Coverage& cover, float dx, float dy, floa
             Color tint) {
     int pad = static_cast<int>(std::ceil(radius * 2)) + 1;
     Box grown = area.grown(pad);
-    Mask m = rasterize({grown.x - static_cast<int>(dx), grown.y - static_cast<int>(dy), grown.w,
-                        grown.h},
-                       cover);
+    Mask m = rasterize(
+        {grown.x - static_cast<int>(dx), grown.y - static_cast<int>(dy), grown.w, grown.h}, cover);
     blur(m, radius);
     paintMask(c, m, grown.x, grown.y, solid(tint));
 }

@@ -2,7 +2,9 @@
 
 namespace art {
 
-Image toImage(const Canvas& c) { return {c.width(), c.height(), c.rgba8()}; }
+Image toImage(const Canvas& c) {
+    return {c.width(), c.height(), c.rgba8()};
+}
 
 void putPiece(Image& sheet, layout::Rect r, const Canvas& src, int sx, int sy) {
     Image piece = toImage(src);

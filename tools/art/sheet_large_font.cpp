@@ -34,7 +34,8 @@ Canvas tick(const GlyphRec& g, Color top, Color bottom) {
     Canvas c(w, h, palette::kBlack);
     Box all{0, 0, w, h};
     paint(c, all, roundRect(0.5f, 0.5f, w - 0.5f, h - 0.5f, 2.5f), linear(0, 0, top, 0, h, bottom));
-    paint(c, all, roundRect(1.5f, 1.5f, w / 2.0f, h - 2.0f, 1.5f), solid(withAlpha(palette::kWhite, 0.3f)));
+    paint(c, all, roundRect(1.5f, 1.5f, w / 2.0f, h - 2.0f, 1.5f),
+          solid(withAlpha(palette::kWhite, 0.3f)));
     return c;
 }
 
@@ -43,9 +44,11 @@ Canvas tick(const GlyphRec& g, Color top, Color bottom) {
 Canvas speedSegments() {
     const Rect full = speedBar(5);
     Canvas c(full.w(), full.h(), palette::kBlack);
-    const Color ramp5[] = {rgb(0x35d0ff), rgb(0x3ee08a), rgb(0xffe04a), rgb(0xff9a2a), rgb(0xff4a3a)};
+    const Color ramp5[] = {rgb(0x35d0ff), rgb(0x3ee08a), rgb(0xffe04a), rgb(0xff9a2a),
+                           rgb(0xff4a3a)};
     for (int s = 1; s <= 5; ++s) {
-        float x0 = (s == 1 ? 0 : speedBar(s - 1).x2 - full.x1) + 1.5f, x1 = speedBar(s).x2 - full.x1 - 1.5f;
+        float x0 = (s == 1 ? 0 : speedBar(s - 1).x2 - full.x1) + 1.5f,
+              x1 = speedBar(s).x2 - full.x1 - 1.5f;
         Color base = ramp5[s - 1];
         paint(c, {0, 0, c.width(), c.height()}, roundRect(x0, 0.5f, x1, full.h() - 0.5f, 3),
               linear(0, 0, mix(base, palette::kWhite, 0.2f), 0, full.h(), scaled(base, 0.55f)));
@@ -80,7 +83,8 @@ Image largeFontSheet() {
     const int litTop = kDifficultyLitAt.y - kMenuAt.y;
     putPiece(img, kDifficultyLitAverage, menuItems(2, 2), 0, litTop);
     putPiece(img, kDifficultyLitHard, menuItems(2, 3), 0, litTop);
-    for (int mode = 1; mode <= 3; ++mode) putPiece(img, modeBox(mode), sidebar(mode, false));
+    for (int mode = 1; mode <= 3; ++mode)
+        putPiece(img, modeBox(mode), sidebar(mode, false));
     putPiece(img, kOptionsPanel, sidebar(0, false), kOptionsPanelAt.x, kOptionsPanelAt.y);
     putPiece(img, kBoardWell, boardWell());
     return img;

@@ -18,6 +18,8 @@ Image menuSheet() {
     return sheet;
 }
 
-Image menuBackground() { return toImage(menuBackgroundArt()); }
+Image menuBackground() {
+    return toImage(menuBackgroundArt());
+}
 
 } // namespace art

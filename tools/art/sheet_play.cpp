@@ -60,7 +60,8 @@ Canvas slideArrow(bool left) {
 Canvas spinButton(bool clockwise) {
     Canvas c(86, 67);
     const float cx = 43, cy = 34, r = 23.5f, half = 4.5f;
-    const float start = 0.55f, end = 2 * static_cast<float>(M_PI) - 0.75f; // radians from the top, clockwise
+    const float start = 0.55f,
+                end = 2 * static_cast<float>(M_PI) - 0.75f; // radians from the top, clockwise
     auto mx = [clockwise](float x) { return clockwise ? x : 86 - x; };
     Coverage arc = [=](float x, float y) {
         float dx = mx(x) - cx, dy = y - cy;
@@ -71,8 +72,8 @@ Canvas spinButton(bool clockwise) {
         return radial * along;
     };
     float ex = cx + r * std::sin(end), ey = cy - r * std::cos(end);
-    float tx = std::cos(end), ty = std::sin(end); // direction of travel
-    float nx = std::sin(end), ny = -std::cos(end); // outward
+    float tx = std::cos(end), ty = std::sin(end);   // direction of travel
+    float nx = std::sin(end), ny = -std::cos(end);  // outward
     const float bx = ex - tx * 3, by = ey - ty * 3; // the head swallows the arc's end
     std::vector<Pt> head{{mx(ex + tx * 12), ey + ty * 12},
                          {mx(bx + nx * 10.5f), by + ny * 10.5f},
@@ -84,7 +85,8 @@ Canvas spinButton(bool clockwise) {
     paint(c, all, arrow, goldShade(cy - r - half, cy + r + half));
     for (int j = 0; j < 3; ++j)
         for (int i = 0; i < 3; ++i)
-            paintBall(c, 1 + (i + 3 * j) % 7, cx - 8.5f + 8.5f * i, cy - 8.5f + 8.5f * j, 3.9f, false);
+            paintBall(c, 1 + (i + 3 * j) % 7, cx - 8.5f + 8.5f * i, cy - 8.5f + 8.5f * j, 3.9f,
+                      false);
     return c;
 }
 
@@ -107,8 +109,9 @@ Canvas tutorialMark() {
     paint(c, all, ring(cx, cy, 12, 3), solid(palette::kGoldLight));
     for (int i = 0; i < 4; ++i) {
         float a = static_cast<float>(M_PI) * (0.25f + 0.5f * i);
-        paint(c, all, capsule(cx + 15 * std::cos(a), cy + 15 * std::sin(a), cx + 18 * std::cos(a),
-                              cy + 18 * std::sin(a), 1.2f),
+        paint(c, all,
+              capsule(cx + 15 * std::cos(a), cy + 15 * std::sin(a), cx + 18 * std::cos(a),
+                      cy + 18 * std::sin(a), 1.2f),
               solid(palette::kGoldLight));
     }
     paint(c, all, disc(cx, cy, 4), solid(palette::kWhite));
@@ -129,7 +132,8 @@ Canvas bottomBar() {
     paint(c, all, roundRectFrame(x0, y0, x1, y1, 10, 1.2f), [=](float, float y) {
         return withAlpha(palette::kGold, 0.8f - 0.5f * clamp01((y - y0) / (y1 - y0)));
     });
-    paint(c, all, roundRect(x0 + 2, y0 + 2, x1 - 2, y0 + 14, 8), solid(withAlpha(palette::kWhite, 0.05f)));
+    paint(c, all, roundRect(x0 + 2, y0 + 2, x1 - 2, y0 + 14, 8),
+          solid(withAlpha(palette::kWhite, 0.05f)));
     return c;
 }
 
@@ -141,7 +145,8 @@ Canvas messageBox() {
     paint(c, all, roundRect(x0, y0, x1, y1, 12), [=](float, float y) {
         return withAlpha(mix(rgb(0x1d3a7c), rgb(0x081433), clamp01((y - y0) / (y1 - y0))), 0.94f);
     });
-    paint(c, all, roundRect(x0 + 3, y0 + 3, x1 - 3, 20, 9), solid(withAlpha(palette::kGold, 0.16f)));
+    paint(c, all, roundRect(x0 + 3, y0 + 3, x1 - 3, 20, 9),
+          solid(withAlpha(palette::kGold, 0.16f)));
     paint(c, all, roundRectFrame(x0, y0, x1, y1, 12, 1.6f), goldShade(y0, y1));
     return c;
 }
@@ -166,32 +171,39 @@ Canvas nameField() {
 
 Image playSheet() {
     Image sheet{kPlaySize, kPlaySize, std::vector<std::uint8_t>(kPlaySize * kPlaySize * 4, 0)};
-    for (int code = 1; code <= 8; ++code) putPiece(sheet, ball(code), ballTile(code));
-    for (int f = 0; f < 3; ++f) putPiece(sheet, vanishFrame(f), vanishTile(f));
+    for (int code = 1; code <= 8; ++code)
+        putPiece(sheet, ball(code), ballTile(code));
+    for (int f = 0; f < 3; ++f)
+        putPiece(sheet, vanishFrame(f), vanishTile(f));
     putPiece(sheet, kBoardOverlay, boardOverlay());
     for (bool left : {true, false}) {
         Canvas arrow = slideArrow(left);
         for (int row = 0; row < 9; ++row) {
             Point at = left ? slideLeftAt(row) : slideRightAt(row);
-            putHoverPiece(sheet, left ? slideLeft(row) : slideRight(row), hovered(arrow, at, 15), arrow);
+            putHoverPiece(sheet, left ? slideLeft(row) : slideRight(row), hovered(arrow, at, 15),
+                          arrow);
         }
     }
     for (bool cw : {false, true}) {
         Canvas spin = spinButton(cw);
-        putHoverPiece(sheet, cw ? kSpinCw : kSpinCcw, hovered(spin, cw ? kSpinCwAt : kSpinCcwAt, 33), spin);
+        putHoverPiece(sheet, cw ? kSpinCw : kSpinCcw,
+                      hovered(spin, cw ? kSpinCwAt : kSpinCcwAt, 33), spin);
     }
     Canvas unlit = sidebar(0, false), lit = sidebar(0, true);
     putPiece(sheet, kLowerLeftPanel, unlit, kLowerLeftPanelAt.x, kLowerLeftPanelAt.y);
-    for (int i = 0; i < 3; ++i) putPiece(sheet, litButton(i), lit, litButtonAt(i).x, litButtonAt(i).y);
+    for (int i = 0; i < 3; ++i)
+        putPiece(sheet, litButton(i), lit, litButtonAt(i).x, litButtonAt(i).y);
     putPiece(sheet, kBackgroundStrip, playBackgroundAt(kStripFirstX, 0, 32, 480));
 
     Canvas bar = bottomBar();
     const int barX = kBarLeftAt.x;
     Canvas leftEnd = bar.crop(0, 0, 66, 66), rightEnd = bar.crop(kBarRightAt.x - barX, 0, 66, 66);
     for (int y = 0; y < 66; ++y) {
-        for (int x = kBarMiddleFirstX - barX; x < 66; ++x) leftEnd.fade(x, y, 0);
+        for (int x = kBarMiddleFirstX - barX; x < 66; ++x)
+            leftEnd.fade(x, y, 0);
         // Column 0 is also the middle piece's last column in the sheet.
-        for (int x = 1; x < kBarMiddleFirstX + 6 * 66 - kBarRightAt.x; ++x) rightEnd.fade(x, y, 0);
+        for (int x = 1; x < kBarMiddleFirstX + 6 * 66 - kBarRightAt.x; ++x)
+            rightEnd.fade(x, y, 0);
     }
     putPiece(sheet, kBarLeft, leftEnd);
     putPiece(sheet, kBarMiddle, bar, kBarMiddleFirstX - barX, 0);

@@ -22,15 +22,17 @@ constexpr const char* kNames[] = {"", "TIME ATTACK", "TOP SCORE", "PUZZLE"};
 constexpr float kPi = static_cast<float>(M_PI);
 
 void clockIcon(Canvas& c, float cx, float cy, float r) {
-    Box area{static_cast<int>(cx - r) - 6, static_cast<int>(cy - r) - 6, static_cast<int>(2 * r) + 13,
-             static_cast<int>(2 * r) + 13};
+    Box area{static_cast<int>(cx - r) - 6, static_cast<int>(cy - r) - 6,
+             static_cast<int>(2 * r) + 13, static_cast<int>(2 * r) + 13};
     shadow(c, area, disc(cx, cy, r), 2, 3, 3, withAlpha(palette::kBlack, 0.6f));
-    paint(c, area, disc(cx, cy, r), linear(cx, cy - r, palette::kGoldLight, cx, cy + r, palette::kGoldDeep));
+    paint(c, area, disc(cx, cy, r),
+          linear(cx, cy - r, palette::kGoldLight, cx, cy + r, palette::kGoldDeep));
     paint(c, area, disc(cx, cy, r - 4), radial(cx - 5, cy - 6, r, r, rgb(0xffffff), rgb(0xd8e4f4)));
     for (int i = 0; i < 12; ++i) {
         float a = kPi * i / 6, l = (i % 3) ? 3.0f : 5.5f;
-        paint(c, area, capsule(cx + (r - 7) * std::sin(a), cy - (r - 7) * std::cos(a),
-                               cx + (r - 7 - l) * std::sin(a), cy - (r - 7 - l) * std::cos(a), 0.8f),
+        paint(c, area,
+              capsule(cx + (r - 7) * std::sin(a), cy - (r - 7) * std::cos(a),
+                      cx + (r - 7 - l) * std::sin(a), cy - (r - 7 - l) * std::cos(a), 0.8f),
               solid(rgb(0x1a2a55)));
     }
     paint(c, area, capsule(cx, cy, cx + r * 0.42f, cy - r * 0.2f, 1.8f), solid(rgb(0x1a2a55)));
@@ -40,12 +42,14 @@ void clockIcon(Canvas& c, float cx, float cy, float r) {
 }
 
 void starIcon(Canvas& c, float cx, float cy, float r) {
-    Box area{static_cast<int>(cx - r) - 6, static_cast<int>(cy - r) - 6, static_cast<int>(2 * r) + 13,
-             static_cast<int>(2 * r) + 13};
+    Box area{static_cast<int>(cx - r) - 6, static_cast<int>(cy - r) - 6,
+             static_cast<int>(2 * r) + 13, static_cast<int>(2 * r) + 13};
     Coverage star = polygon(starPoints(cx, cy, r, r * 0.45f, 5));
     shadow(c, area, star, 0, 0, 5, withAlpha(palette::kGold, 0.6f));
-    paint(c, area, star, linear(cx - r, cy - r, palette::kGoldLight, cx + r, cy + r, palette::kGoldDeep));
-    paint(c, area, polygon(starPoints(cx, cy, r * 0.55f, r * 0.25f, 5)), solid(withAlpha(palette::kWhite, 0.35f)));
+    paint(c, area, star,
+          linear(cx - r, cy - r, palette::kGoldLight, cx + r, cy + r, palette::kGoldDeep));
+    paint(c, area, polygon(starPoints(cx, cy, r * 0.55f, r * 0.25f, 5)),
+          solid(withAlpha(palette::kWhite, 0.35f)));
 }
 
 void picture(Canvas& c, int mode) {
@@ -65,14 +69,15 @@ void picture(Canvas& c, int mode) {
     } else if (mode == 2) {
         starIcon(c, 104, 52, 36);
         const int codes[] = {4, 5, 6, 8};
-        for (int i = 0; i < 4; ++i) paintBall(c, codes[i], 26, 22 + 22.0f * i, 10, true);
+        for (int i = 0; i < 4; ++i)
+            paintBall(c, codes[i], 26, 22 + 22.0f * i, 10, true);
     } else {
         // A small board with its middle row pushed one cell to the right.
         const int codes[3][4] = {{1, 6, 3, 4}, {7, 2, 2, 2}, {5, 4, 1, 6}};
         for (int row = 0; row < 3; ++row)
             for (int col = 0; col < 4; ++col)
-                paintBall(c, codes[row][col], 34 + 25.0f * col + (row == 1 ? 10 : 0), 27 + 27.0f * row,
-                          11.5f, true);
+                paintBall(c, codes[row][col], 34 + 25.0f * col + (row == 1 ? 10 : 0),
+                          27 + 27.0f * row, 11.5f, true);
         paint(c, all, polygon({{151, 54}, {141, 46}, {141, 62}}), solid(palette::kGoldLight));
     }
     paint(c, all, roundRect(5, 5, w - 5, h * 0.42f, 12), solid(withAlpha(palette::kWhite, 0.07f)));
@@ -84,7 +89,8 @@ void picture(Canvas& c, int mode) {
 Canvas name(int mode, bool lit, int top) {
     const int nameTop = modeNameAt(mode).y;
     Canvas c(354, 46, palette::kBlack);
-    const float y0 = static_cast<float>(nameTop + 5 - top), y1 = static_cast<float>(nameTop + 31 - top);
+    const float y0 = static_cast<float>(nameTop + 5 - top),
+                y1 = static_cast<float>(nameTop + 31 - top);
     paintPlate(c, 8, y0, 346, y1, 12, lit);
     TextMask t = sansBold().render(kNames[mode], {19, 1, 1.5f, false});
     int pen = centredPen(t, 0, 354), base = static_cast<int>((y0 + y1) / 2 + 7);
@@ -111,7 +117,8 @@ Canvas title(const char* text, int w, int h) {
     int pen = centredPen(t, 0, w), base = h / 2 + 10;
     drawTextGlow(c, t, pen, base, 5, withAlpha(palette::kGold, 0.45f));
     Color stops[] = {palette::kWhite, palette::kGoldLight, palette::kGold, palette::kGoldDeep};
-    drawText(c, t, pen, base, [=](float, float y) { return ramp(stops, (y - (base - 20)) / 22.0f); });
+    drawText(c, t, pen, base,
+             [=](float, float y) { return ramp(stops, (y - (base - 20)) / 22.0f); });
     const float ballY = base - sansBold().capHeight(size) / 2;
     paintBall(c, 1, pen + t.inkLeft - ballGap, ballY, ballR, false);
     paintBall(c, 6, pen + t.inkRight + ballGap, ballY, ballR, false);

@@ -19,7 +19,8 @@ constexpr int kBaseline = 9;
 Mask quoteTicks(const GlyphRec& g) {
     Mask m(g.x2 - g.x1, g.y2 - g.y1);
     for (int tick : {1, 4})
-        for (int y = 0; y < 4; ++y) m.ref(tick, y) = y == 3 ? 0.5f : 1.0f;
+        for (int y = 0; y < 4; ++y)
+            m.ref(tick, y) = y == 3 ? 0.5f : 1.0f;
     return m;
 }
 

@@ -44,7 +44,8 @@ void optionsPanel(Canvas& c) {
         return ramp(stops, (y - y0) / (y1 - y0));
     });
     paint(c, area, roundRect(12, y0 + 2, 136, y1 - 2, 1.5f), solid(palette::kBlack));
-    for (int track = 0; track < 3; ++track) blackWell(c, 21, 146 + 50 * track, 127, 172 + 50 * track, 4);
+    for (int track = 0; track < 3; ++track)
+        blackWell(c, 21, 146 + 50 * track, 127, 172 + 50 * track, 4);
 }
 
 void lowerPanel(Canvas& c, bool lit) {
@@ -67,8 +68,10 @@ Canvas sidebar(int mode, bool litButtons) {
     // One row more than the screen: the lower panel's piece is 171 rows tall.
     Canvas c(150, 481);
     for (int y = 0; y < 481; ++y)
-        for (int x = 0; x < 150; ++x) c.set(x, y, sidebarBackground(x, y));
-    for (float y : {102.0f, 307.0f}) paintHairline(c, 6, 142, y, 0.35f);
+        for (int x = 0; x < 150; ++x)
+            c.set(x, y, sidebarBackground(x, y));
+    for (float y : {102.0f, 307.0f})
+        paintHairline(c, 6, 142, y, 0.35f);
     if (mode > 0) modeBox(c, mode);
     optionsPanel(c);
     lowerPanel(c, litButtons);

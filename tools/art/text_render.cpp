@@ -39,7 +39,9 @@ Font::Font(const std::string& path) : impl_(std::make_unique<Impl>()) {
     }
 }
 
-Font::~Font() { FT_Done_Face(impl_->face); }
+Font::~Font() {
+    FT_Done_Face(impl_->face);
+}
 
 float Font::capHeight(float size) const {
     // DejaVu's capitals stand 1493 units tall on a 2048 em.
@@ -63,11 +65,15 @@ TextMask Font::render(std::string_view text, const TextStyle& style) const {
         FT_Vector delta{static_cast<FT_Pos>(std::lround((pen - base) * 64)),
                         static_cast<FT_Pos>(std::lround(style.rise * 64))};
         FT_Set_Transform(face, &matrix, &delta);
-        FT_Int32 flags = FT_LOAD_RENDER | (style.hinted ? FT_LOAD_TARGET_NORMAL : FT_LOAD_NO_HINTING);
+        FT_Int32 flags =
+            FT_LOAD_RENDER | (style.hinted ? FT_LOAD_TARGET_NORMAL : FT_LOAD_NO_HINTING);
         if (FT_Load_Char(face, ch, flags) != 0) continue;
         FT_GlyphSlot g = face->glyph;
-        Piece p{static_cast<int>(base) + g->bitmap_left, -g->bitmap_top,
-                static_cast<int>(g->bitmap.width), static_cast<int>(g->bitmap.rows), {}};
+        Piece p{static_cast<int>(base) + g->bitmap_left,
+                -g->bitmap_top,
+                static_cast<int>(g->bitmap.width),
+                static_cast<int>(g->bitmap.rows),
+                {}};
         for (int y = 0; y < p.h; ++y)
             for (int x = 0; x < p.w; ++x)
                 p.cov.push_back(g->bitmap.buffer[y * g->bitmap.pitch + x] / 255.0f);

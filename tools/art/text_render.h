@@ -21,10 +21,10 @@ struct TextStyle {
 
 struct TextMask {
     Mask mask;
-    int penX = 0;       // column of the pen's start inside the mask
-    int baseline = 0;   // row of the baseline inside the mask
-    float advance = 0;  // pen travel over the whole text
-    int inkLeft = 0;    // first and last inked columns, relative to the pen start
+    int penX = 0;      // column of the pen's start inside the mask
+    int baseline = 0;  // row of the baseline inside the mask
+    float advance = 0; // pen travel over the whole text
+    int inkLeft = 0;   // first and last inked columns, relative to the pen start
     int inkRight = 0;
 };
 

@@ -34,11 +34,14 @@ void paintTitle(Canvas& c, float cx, float baseline, float cap, bool dark) {
         float top = baseline - cap;
         int base = static_cast<int>(baseline);
         if (dark) {
-            drawTextGlow(c, t, pen + 2, base + 3, cap * 0.06f, withAlpha(palette::kNightDeep, 0.35f));
-            drawText(c, t, pen, base, [=](float, float y) { return ramp(darkStops, (y - top) / cap); });
+            drawTextGlow(c, t, pen + 2, base + 3, cap * 0.06f,
+                         withAlpha(palette::kNightDeep, 0.35f));
+            drawText(c, t, pen, base,
+                     [=](float, float y) { return ramp(darkStops, (y - top) / cap); });
         } else {
             drawTextGlow(c, t, pen, base, cap * 0.12f, withAlpha(palette::kGold, 0.45f));
-            drawTextGlow(c, t, pen + 2, base + 3, cap * 0.05f, withAlpha(palette::kNightDeep, 0.9f));
+            drawTextGlow(c, t, pen + 2, base + 3, cap * 0.05f,
+                         withAlpha(palette::kNightDeep, 0.9f));
             drawText(c, t, pen, base, [=](float, float y) { return ramp(stops, (y - top) / cap); });
         }
         // A highlight along the top of each letter, as if lit from above.

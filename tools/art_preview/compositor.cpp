@@ -25,7 +25,8 @@ void Screen::put(int x, int y, const std::uint8_t* src, float a) {
 
 void Screen::blit(const Image& sheet, Rect src, Point at) {
     for (int y = 0; y < src.h(); ++y)
-        for (int x = 0; x < src.w(); ++x) put(at.x + x, at.y + y, sheet.px(src.x1 + x, src.y1 + y), 1);
+        for (int x = 0; x < src.w(); ++x)
+            put(at.x + x, at.y + y, sheet.px(src.x1 + x, src.y1 + y), 1);
 }
 
 void Screen::blitAlpha(const Image& sheet, Rect src, Point at, float opacity) {
@@ -41,9 +42,11 @@ void Screen::blitScaled(const Image& sheet, Rect src, Point at, float scale, flo
     float cx = at.x + src.w() / 2.0f, cy = at.y + src.h() / 2.0f;
     for (int y = 0; y < 480; ++y)
         for (int x = 0; x < 640; ++x) {
-            float u = (x + 0.5f - cx) / scale + src.w() / 2.0f, v = (y + 0.5f - cy) / scale + src.h() / 2.0f;
+            float u = (x + 0.5f - cx) / scale + src.w() / 2.0f,
+                  v = (y + 0.5f - cy) / scale + src.h() / 2.0f;
             if (u < 0 || v < 0 || u >= src.w() || v >= src.h()) continue;
-            const std::uint8_t* p = sheet.px(src.x1 + static_cast<int>(u), src.y1 + static_cast<int>(v));
+            const std::uint8_t* p =
+                sheet.px(src.x1 + static_cast<int>(u), src.y1 + static_cast<int>(v));
             put(x, y, p, p[3] / 255.0f * opacity);
         }
 }
@@ -51,7 +54,8 @@ void Screen::blitScaled(const Image& sheet, Rect src, Point at, float scale, flo
 void Screen::fill(Rect r, std::uint8_t red, std::uint8_t g, std::uint8_t b) {
     const std::uint8_t c[4] = {red, g, b, 255};
     for (int y = r.y1; y < r.y2; ++y)
-        for (int x = r.x1; x < r.x2; ++x) put(x, y, c, 1);
+        for (int x = r.x1; x < r.x2; ++x)
+            put(x, y, c, 1);
 }
 
 namespace {
@@ -89,7 +93,8 @@ bool Screen::savePng(const std::string& path) const {
     std::FILE* out = std::fopen(ppm.c_str(), "wb");
     if (!out) return false;
     std::fprintf(out, "P6\n640 480\n255\n");
-    for (std::size_t i = 0; i < img_.rgba.size(); i += 4) std::fwrite(&img_.rgba[i], 1, 3, out);
+    for (std::size_t i = 0; i < img_.rgba.size(); i += 4)
+        std::fwrite(&img_.rgba[i], 1, 3, out);
     std::fclose(out);
     std::string cmd = "/usr/bin/convert '" + ppm + "' '" + path + "' && rm -f '" + ppm + "'";
     return std::system(cmd.c_str()) == 0;

@@ -29,10 +29,17 @@ int main(int argc, char** argv) {
     struct Source {
         const char* name;
         art::Image* image;
-    } sources[] = {{"play2.tga", &s.play},     {"font2.jpg", &s.font2},       {"font.tga", &s.font},
-                   {"menu.jpg", &s.menu},      {"back.jpg", &s.back},         {"select.jpg", &s.select},
-                   {"logo.jpg", &s.logo},      {"TORV.tga", &s.torv},         {"pointer.tga", &s.pointer},
-                   {"Pointer2.tga", &s.pointer2}, {"Pointer_s.tga", &s.pointerShadow}};
+    } sources[] = {{"play2.tga", &s.play},
+                   {"font2.jpg", &s.font2},
+                   {"font.tga", &s.font},
+                   {"menu.jpg", &s.menu},
+                   {"back.jpg", &s.back},
+                   {"select.jpg", &s.select},
+                   {"logo.jpg", &s.logo},
+                   {"TORV.tga", &s.torv},
+                   {"pointer.tga", &s.pointer},
+                   {"Pointer2.tga", &s.pointer2},
+                   {"Pointer_s.tga", &s.pointerShadow}};
     for (const Source& src : sources)
         if (!load(gfx + src.name, *src.image)) {
             std::fprintf(stderr, "cannot read %s%s\n", gfx.c_str(), src.name);

@@ -17,7 +17,8 @@ void drawPointer(Screen& scr, const Sheets& s, Point at, bool overButton) {
 
 // A fixed board: colours in rows, a black ball or two, no lines of three.
 int boardCode(int col, int row) {
-    std::uint32_t h = static_cast<std::uint32_t>(col * 73856093) ^ static_cast<std::uint32_t>(row * 19349663);
+    std::uint32_t h =
+        static_cast<std::uint32_t>(col * 73856093) ^ static_cast<std::uint32_t>(row * 19349663);
     h = h * 2654435761u;
     int code = 1 + static_cast<int>((h >> 16) % 7);
     if ((col == 3 && row == 5) || (col == 7 && row == 2)) code = 8;
@@ -53,9 +54,11 @@ void drawPanel(Screen& scr, const Sheets& s, int mode, bool gameOver) {
         scr.centred(large, mode == 3 ? "7" : "57", 420, 500, 29);
     }
     scr.centred(small, "OPTIONS", 0, 148, 113);
-    for (int i = 0; i < 80 / 9.9; ++i) scr.text(large, "#", 25 + 10 * i, kSfxTicksY);
+    for (int i = 0; i < 80 / 9.9; ++i)
+        scr.text(large, "#", 25 + 10 * i, kSfxTicksY);
     scr.centred(small, "SFX VOLUME", 0, 148, 175);
-    for (int i = 0; i < 99 / 9.9; ++i) scr.text(large, "@", 25 + 10 * i, kMusicTicksY);
+    for (int i = 0; i < 99 / 9.9; ++i)
+        scr.text(large, "@", 25 + 10 * i, kMusicTicksY);
     scr.centred(small, "MUSIC VOLUME", 0, 148, 225);
     scr.blit(s.font2, speedBar(3), kSpeedBarAt);
     scr.centred(small, "GAME SPEED", 0, 148, 275);
@@ -65,15 +68,19 @@ void drawPanel(Screen& scr, const Sheets& s, int mode, bool gameOver) {
     if (!gameOver) {
         scr.centred(small, "Use the left and right button to slide the balls", 150, 640, 415);
         scr.centred(small, "along the selected row.", 150, 640, 430);
-        if (mode == 2) scr.centred(small, "For every click, your score is decreased by 10 points.", 150, 640, 445);
+        if (mode == 2)
+            scr.centred(small, "For every click, your score is decreased by 10 points.", 150, 640,
+                        445);
         if (mode == 3) scr.centred(small, "Every moves is counted in puzzle mode.", 150, 640, 445);
     }
 }
 
 void drawGameOver(Screen& scr, const Sheets& s) {
     const BitmapFont small = s.small();
-    for (int i = 0; i < 5; ++i) scr.blitAlpha(s.play, kMessageMiddle, {kMessageMiddleFirstX + 60 * i, 192});
-    for (int i = 0; i < 5; ++i) scr.blitAlpha(s.play, kFieldMiddle, {kFieldMiddleFirstX + 60 * i, 252});
+    for (int i = 0; i < 5; ++i)
+        scr.blitAlpha(s.play, kMessageMiddle, {kMessageMiddleFirstX + 60 * i, 192});
+    for (int i = 0; i < 5; ++i)
+        scr.blitAlpha(s.play, kFieldMiddle, {kFieldMiddleFirstX + 60 * i, 252});
     scr.blitAlpha(s.play, kMessageLeft, kMessageLeftAt);
     scr.blitAlpha(s.play, kMessageRight, kMessageRightAt);
     scr.blitAlpha(s.play, kFieldLeft, kFieldLeftAt);
@@ -104,13 +111,17 @@ Screen menuScreen(const Sheets& s, int hovered, int difficulty, int creditPage) 
                               "QUIT THE GAME AND VIEW THE ONLINE HIGHSCORES", "QUIT THE GAME"};
     if (hovered > 0) scr.centred(s.large(), captions[hovered], 0, 640, kCaptionY);
     if (creditPage == 0) scr.blit(s.torv, {0, 0, kSplashSize, kSplashSize}, kSplashAt);
-    if (creditPage == 1) scr.centred(s.large(), "ORBOLO  -  SLIDE, TURN AND MATCH", 0, 640, kCreditY);
+    if (creditPage == 1)
+        scr.centred(s.large(), "ORBOLO  -  SLIDE, TURN AND MATCH", 0, 640, kCreditY);
     const Rect lit[] = {kMenuLitNewGame, kMenuLitDifficulty, kMenuLitScores, kMenuLitQuit};
     if (hovered == 2 && difficulty > 1)
-        scr.blit(s.font2, difficulty == 2 ? kDifficultyLitAverage : kDifficultyLitHard, kDifficultyLitAt);
+        scr.blit(s.font2, difficulty == 2 ? kDifficultyLitAverage : kDifficultyLitHard,
+                 kDifficultyLitAt);
     else if (hovered > 0)
         scr.blit(s.menu, lit[hovered - 1], kMenuLitAt[hovered - 1]);
-    if (hovered > 0) drawPointer(scr, s, {kMenuLitAt[hovered - 1].x + 212, kMenuLitAt[hovered - 1].y + 14}, true);
+    if (hovered > 0)
+        drawPointer(scr, s, {kMenuLitAt[hovered - 1].x + 212, kMenuLitAt[hovered - 1].y + 14},
+                    true);
     return scr;
 }
 
@@ -123,9 +134,10 @@ Screen selectScreen(const Sheets& s, int hovered) {
         scr.blit(s.select, modePicture(mode), modePictureAt(mode));
         scr.blit(s.select, modeName(mode), modeNameAt(mode));
     }
-    const char* lines[][2] = {{"PLAY AGAINST THE TIME IN THIS MODE", "BE QUICKER THAN THE OTHERS!"},
-                              {"TRY TO MAKE MORE POINTS POSSIBLE", "AND BEAT THE ONLINE HIGHSCORES!"},
-                              {"GO THROUGH SEVERAL PUZZLE LEVELS", "WITH INCREASING DIFFICULTY"}};
+    const char* lines[][2] = {
+        {"PLAY AGAINST THE TIME IN THIS MODE", "BE QUICKER THAN THE OTHERS!"},
+        {"TRY TO MAKE MORE POINTS POSSIBLE", "AND BEAT THE ONLINE HIGHSCORES!"},
+        {"GO THROUGH SEVERAL PUZZLE LEVELS", "WITH INCREASING DIFFICULTY"}};
     if (hovered >= 1 && hovered <= 3) {
         int y = descriptionY(hovered);
         scr.centred(s.large(), lines[hovered - 1][0], kDescriptionX1, kDescriptionX2, y);
@@ -141,7 +153,8 @@ Screen playScreen(const Sheets& s, int mode, bool gameOver) {
     scr.clear(0, 0, 0);
     scr.blit(s.font2, kOptionsPanel, kOptionsPanelAt);
     scr.blit(s.play, kLowerLeftPanel, kLowerLeftPanelAt);
-    for (int i = 0; i < 16; ++i) scr.blit(s.play, kBackgroundStrip, {kStripFirstX + 32 * i, 0});
+    for (int i = 0; i < 16; ++i)
+        scr.blit(s.play, kBackgroundStrip, {kStripFirstX + 32 * i, 0});
     const int hoveredRow = 4;
     for (int row = 0; row < 9; ++row) {
         scr.blitAlpha(s.play, slideLeft(row), slideLeftAt(row), 0.7f);
@@ -152,7 +165,8 @@ Screen playScreen(const Sheets& s, int mode, bool gameOver) {
     if (!gameOver) scr.blit(s.play, slideLeft(hoveredRow), slideLeftAt(hoveredRow));
     scr.blit(s.font2, kBoardWell, kBoardWellAt);
     drawBoard(scr, s);
-    for (int i = 0; i < 6; ++i) scr.blitAlpha(s.play, kBarMiddle, {kBarMiddleFirstX + 66 * i, 410});
+    for (int i = 0; i < 6; ++i)
+        scr.blitAlpha(s.play, kBarMiddle, {kBarMiddleFirstX + 66 * i, 410});
     scr.blitAlpha(s.play, kBarLeft, kBarLeftAt);
     scr.blitAlpha(s.play, kBarRight, kBarRightAt);
     drawPanel(scr, s, mode, gameOver);
