@@ -8,13 +8,6 @@ Canvas::Canvas(int width, int height, Color fill)
     : w_(width), h_(height), px_(static_cast<std::size_t>(width) * height,
                                  Px{fill.r * fill.a, fill.g * fill.a, fill.b * fill.a, fill.a}) {}
 
-Color Canvas::get(int x, int y) const {
-    if (!inside(x, y)) return {0, 0, 0, 0};
-    const Px& p = at(x, y);
-    if (p.a <= 0) return {0, 0, 0, 0};
-    return {p.r / p.a, p.g / p.a, p.b / p.a, p.a};
-}
-
 void Canvas::set(int x, int y, Color c) {
     if (inside(x, y)) at(x, y) = {c.r * c.a, c.g * c.a, c.b * c.a, c.a};
 }

@@ -30,8 +30,6 @@ class Canvas {
     int width() const { return w_; }
     int height() const { return h_; }
 
-    // Straight-alpha colour of a pixel.
-    Color get(int x, int y) const;
     void set(int x, int y, Color c);
     // Paints c over the pixel with the given coverage (0..1).
     void blend(int x, int y, Color c, float coverage = 1.0f);

@@ -120,7 +120,8 @@ constexpr Rect kMenuLitDifficulty{0, 162, 256, 194};
 constexpr Rect kMenuLitScores{0, 192, 256, 224};
 constexpr Rect kMenuLitQuit{0, 224, 256, 256};
 constexpr Point kMenuLitAt[4]{{198, 302}, {198, 336}, {198, 366}, {198, 398}};
-constexpr int kMenuDifficultyTextTop = 43, kMenuDifficultyTextBottom = 61;
+// The difficulty text's rows, where the other difficulties' labels cover it.
+constexpr int kMenuDifficultyTextTop = 43;
 
 // ---- gfx/back.jpg ----
 constexpr int kBackWidth = 580, kBackHeight = 490;

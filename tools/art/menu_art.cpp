@@ -103,6 +103,11 @@ void items(Canvas& c, int ox, int oy, int litItem, int difficulty) {
 }
 
 void decoration(Canvas& c) {
+    // A soft light behind the name.
+    const float cx = static_cast<float>(bx(320)), cy = static_cast<float>(by(196));
+    paint(
+        c, {0, 0, c.width(), c.height()}, [](float, float) { return 1.0f; },
+        radial(cx, cy, 280, 95, withAlpha(rgb(0x4f7fe0), 0.35f), withAlpha(rgb(0x4f7fe0), 0)));
     paintTitle(c, static_cast<float>(bx(320)), static_cast<float>(by(222)), 62);
     for (int code = 1; code <= 8; ++code) {
         float x = static_cast<float>(bx(320)) + (code - 4.5f) * 27;

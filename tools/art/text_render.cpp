@@ -114,11 +114,6 @@ const Font& sans() {
     return f;
 }
 
-const Font& serifBold() {
-    static const Font f(std::string(kFontDir) + "DejaVuSerif-Bold.ttf");
-    return f;
-}
-
 void drawText(Canvas& c, const TextMask& t, int x, int y, const Shader& shade) {
     paintMask(c, t.mask, x - t.penX, y - t.baseline, shade);
 }

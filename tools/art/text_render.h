@@ -48,7 +48,6 @@ class Font {
 // The fonts the art uses, loaded once.
 const Font& sansBold();
 const Font& sans();
-const Font& serifBold();
 
 // Draws text with its baseline at y; x is the pen start.
 void drawText(Canvas& c, const TextMask& t, int x, int y, const Shader& shade);
