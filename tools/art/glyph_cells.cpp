@@ -1,5 +1,7 @@
 #include "glyph_cells.h"
 
+#include <cmath>
+
 namespace art {
 
 Mask glyphInCell(const GlyphRec& g, const CellStyle& style) {
@@ -9,7 +11,7 @@ Mask glyphInCell(const GlyphRec& g, const CellStyle& style) {
     TextStyle ts = style.text;
     TextMask t = style.font->render(text, ts);
     // Condense until the ink fits; a few rounds settle the rounding of the edges.
-    for (int round = 0; round < 4 && t.mask.w > usable; ++round) {
+    for (int round = 0; round < 4 && t.mask.w > usable + style.cuttable; ++round) {
         ts.squeeze *= static_cast<float>(usable) / static_cast<float>(t.mask.w) * 0.98f;
         t = style.font->render(text, ts);
     }
@@ -22,7 +24,8 @@ Mask glyphInCell(const GlyphRec& g, const CellStyle& style) {
         t = style.font->render(text, ts);
     }
     Mask cell(w, h);
-    int ox = (usable - t.mask.w) / 2, oy = style.baseline - t.baseline;
+    int ox = static_cast<int>(std::floor((usable - t.mask.w) / 2.0)),
+        oy = style.baseline - t.baseline;
     for (int y = 0; y < t.mask.h; ++y)
         for (int x = 0; x < t.mask.w; ++x) {
             int cx = ox + x, cy = oy + y;

@@ -17,6 +17,9 @@ struct CellStyle {
     TextStyle text;
     int baseline;     // rows below the cell's top
     int reserveRight; // columns kept free on the right and below (for a shadow)
+    // Columns of faint edge that may be cut rather than condensing the glyph:
+    // a grid-fitted stem stays crisp instead of smeared over three columns.
+    int cuttable = 0;
 };
 
 // The glyph's coverage, cell-sized, ink centred across the usable width.

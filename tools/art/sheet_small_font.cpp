@@ -28,7 +28,7 @@ Mask quoteTicks(const GlyphRec& g) {
 
 Image smallFontSheet() {
     Canvas sheet(layout::kSmallFontSize, layout::kSmallFontSize);
-    const CellStyle style{&sans(), {12.3f, 1, 0, true}, kBaseline, 1};
+    const CellStyle style{&sansBold(), {12.3f, 1, 0, true}, kBaseline, 1, 1};
     for (const GlyphRec* g = SmallFontGlyphs; g->ch; ++g) {
         if (g->ch == ' ' || g->ch == '\'') continue;
         Mask m = g->ch == '"' ? quoteTicks(*g) : glyphInCell(*g, style);
