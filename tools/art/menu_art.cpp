@@ -94,7 +94,7 @@ void items(Canvas& c, int ox, int oy, int litItem, int difficulty) {
             paintPlate(c, ox + 26.5f, oy + b.pillTop + 0.5f, ox + 229.5f, oy + b.pillBottom - 0.5f,
                        (b.pillBottom - b.pillTop) / 2.0f - 1, true);
         int baseline = oy + (b.pillTop + b.pillBottom) / 2 + 5;
-        paintLabel(c, labels[i], 13.5f, ox, ox + 256, baseline, lit);
+        paintLabel(c, labels[i], 14.5f, ox, ox + 256, baseline, lit);
     }
     for (int i = 1; i < 4; ++i) {
         float y = oy + (kBands[i - 1].pillBottom + kBands[i].pillTop) / 2.0f + 0.5f;

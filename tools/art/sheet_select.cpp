@@ -67,10 +67,11 @@ void picture(Canvas& c, int mode) {
         paintBall(c, 3, 128, 66, 13, true);
         paintBall(c, 2, 104, 84, 13, true);
     } else if (mode == 2) {
-        starIcon(c, 104, 52, 36);
-        const int codes[] = {4, 5, 6, 8};
-        for (int i = 0; i < 4; ++i)
-            paintBall(c, codes[i], 26, 22 + 22.0f * i, 10, true);
+        // A star over a row of balls, the precious black one in the middle.
+        starIcon(c, 79, 44, 32);
+        const int codes[] = {4, 5, 8, 6, 7};
+        for (int i = 0; i < 5; ++i)
+            paintBall(c, codes[i], 31 + 24.0f * i, i == 2 ? 88.0f : 91.0f, 9.5f, true);
     } else {
         // A small board with its middle row pushed one cell to the right.
         const int codes[3][4] = {{1, 6, 3, 4}, {7, 2, 2, 2}, {5, 4, 1, 6}};
