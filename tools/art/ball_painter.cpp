@@ -13,6 +13,9 @@ namespace {
 // and 1 pixel above their 34-pixel cells.
 constexpr float kTileCx = 19.0f, kTileCy = 18.0f, kTileRadius = 16.4f;
 
+// Each colour's mark, so that colours can be told apart without colour:
+// red ring, orange dot, yellow star, green diamond, cyan triangle, blue
+// cross, violet square, and a gold sparkle on the black ball.
 Coverage markShape(int code, float cx, float cy, float r) {
     float s = r * 0.34f; // mark size
     switch (code) {
@@ -85,8 +88,7 @@ void paintBall(Canvas& c, int code, float cx, float cy, float r, bool withMark) 
         }
     }
     // Window reflection: a soft bright crescent at the top left.
-    paint(c, area, disc(cx - r * 0.28f, cy - r * 0.42f, r * 0.5f), [=](float x, float y) {
-        (void)x;
+    paint(c, area, disc(cx - r * 0.28f, cy - r * 0.42f, r * 0.5f), [=](float, float y) {
         float t = clamp01((y - (cy - r * 0.92f)) / (r * 0.85f));
         return withAlpha(palette::kWhite, 0.62f * (1 - t) * (1 - t));
     });

@@ -54,10 +54,11 @@ int main(int argc, char** argv) {
         {"menu_hover_scores.png", preview::menuScreen(s, 3, 2, 1)},
         {"menu_hover_difficulty.png", preview::menuScreen(s, 2, 3, 0)},
         {"select.png", preview::selectScreen(s, 2)},
-        {"play_timeattack.png", preview::playScreen(s, 1, false)},
-        {"play_topscore.png", preview::playScreen(s, 2, false)},
-        {"play_puzzle.png", preview::playScreen(s, 3, false)},
-        {"gameover.png", preview::playScreen(s, 2, true)},
+        {"play_timeattack.png", preview::playScreen(s, 1, preview::PlayOverlay::HoveredArrow)},
+        {"play_topscore.png", preview::playScreen(s, 2, preview::PlayOverlay::HoveredArrow)},
+        {"play_puzzle.png", preview::playScreen(s, 3, preview::PlayOverlay::HoveredArrow)},
+        {"tutorial.png", preview::playScreen(s, 1, preview::PlayOverlay::Tutorial)},
+        {"gameover.png", preview::playScreen(s, 2, preview::PlayOverlay::GameOver)},
     };
     for (const Shot& shot : shots)
         if (!shot.screen.savePng(out + shot.name)) {

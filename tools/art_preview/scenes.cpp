@@ -41,7 +41,8 @@ void drawBoard(Screen& scr, const Sheets& s) {
         scr.blitAlpha(s.play, vanishFrame(1), {164 + 34 * col + shift, 86 + 34 * 6 - 1});
 }
 
-void drawPanel(Screen& scr, const Sheets& s, int mode, bool gameOver) {
+void drawPanel(Screen& scr, const Sheets& s, int mode, PlayOverlay overlay) {
+    const bool gameOver = overlay == PlayOverlay::GameOver;
     const BitmapFont large = s.large(), small = s.small();
     scr.blit(s.font2, kCounterLeft, kCounterLeftAt);
     scr.blit(s.font2, kCounterMiddle, kCounterMiddleAt[0]);
@@ -65,7 +66,15 @@ void drawPanel(Screen& scr, const Sheets& s, int mode, bool gameOver) {
     scr.blit(s.font2, modeBox(mode), {0, 0});
     const std::string value = mode == 1 ? "08 : 42" : mode == 2 ? "12340" : "4";
     scr.centred(large, value, 0, 150, kModeValueY);
-    if (!gameOver) {
+    if (overlay == PlayOverlay::Tutorial) {
+        scr.centred(small, "Use the left and right arrow to move the entire", 150, 640, 415);
+        scr.centred(small, "row of balls on the board.", 150, 640, 430);
+        scr.centred(small, "As you clear them, new one will drop from the top,", 150, 640, 445);
+        scr.centred(small, "and the counter BALLS LEFT will decrease!", 150, 640, 460);
+        scr.blitAlpha(s.play, kTutorialMark, {155, 225});
+        scr.blitAlpha(s.play, kTutorialMark, {590, 225});
+    }
+    if (overlay == PlayOverlay::HoveredArrow) {
         scr.centred(small, "Use the left and right button to slide the balls", 150, 640, 415);
         scr.centred(small, "along the selected row.", 150, 640, 430);
         if (mode == 2)
@@ -148,7 +157,7 @@ Screen selectScreen(const Sheets& s, int hovered) {
     return scr;
 }
 
-Screen playScreen(const Sheets& s, int mode, bool gameOver) {
+Screen playScreen(const Sheets& s, int mode, PlayOverlay overlay) {
     Screen scr;
     scr.clear(0, 0, 0);
     scr.blit(s.font2, kOptionsPanel, kOptionsPanelAt);
@@ -162,19 +171,18 @@ Screen playScreen(const Sheets& s, int mode, bool gameOver) {
     }
     scr.blitAlpha(s.play, kSpinCcw, kSpinCcwAt, 0.7f);
     scr.blitAlpha(s.play, kSpinCw, kSpinCwAt, 0.7f);
-    if (!gameOver) scr.blit(s.play, slideLeft(hoveredRow), slideLeftAt(hoveredRow));
+    if (overlay == PlayOverlay::HoveredArrow)
+        scr.blit(s.play, slideLeft(hoveredRow), slideLeftAt(hoveredRow));
     scr.blit(s.font2, kBoardWell, kBoardWellAt);
     drawBoard(scr, s);
     for (int i = 0; i < 6; ++i)
         scr.blitAlpha(s.play, kBarMiddle, {kBarMiddleFirstX + 66 * i, 410});
     scr.blitAlpha(s.play, kBarLeft, kBarLeftAt);
     scr.blitAlpha(s.play, kBarRight, kBarRightAt);
-    drawPanel(scr, s, mode, gameOver);
-    if (gameOver) {
-        drawGameOver(scr, s);
-    } else {
+    drawPanel(scr, s, mode, overlay);
+    if (overlay == PlayOverlay::GameOver) drawGameOver(scr, s);
+    if (overlay == PlayOverlay::HoveredArrow)
         drawPointer(scr, s, {slideLeftAt(hoveredRow).x + 22, slideLeftAt(hoveredRow).y + 24}, true);
-    }
     return scr;
 }
 

@@ -16,8 +16,9 @@ Screen introScreen(const Sheets& s);
 // hovered: menu item 0..4; difficulty 1..3.
 Screen menuScreen(const Sheets& s, int hovered, int difficulty, int creditPage);
 Screen selectScreen(const Sheets& s, int hovered);
-// A game in progress in mode 1..3, a left arrow hovered; with the
-// game-over dialog on top when `gameOver`.
-Screen playScreen(const Sheets& s, int mode, bool gameOver);
+// What lies over a game in progress: a hovered slide arrow with its help,
+// the first tutorial page with its blinking marks, or the game-over dialog.
+enum class PlayOverlay { HoveredArrow, Tutorial, GameOver };
+Screen playScreen(const Sheets& s, int mode, PlayOverlay overlay);
 
 } // namespace preview
