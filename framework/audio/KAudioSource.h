@@ -75,8 +75,7 @@ class KAudioSource {
     OggVorbis_File decoder{};
     bool decoderOpen = false;
     std::unique_ptr<platform::SoundVoice> soundBuffer;
-    platform::SoundEvent eventFirstHalf;
-    platform::SoundEvent eventSecondHalf;
+    platform::SoundNotifier halfEntered; // mark 0 or 1: the cursor entered that half
     std::thread thread;
     std::atomic<bool> quit{false};
     std::atomic<bool> ready{false};

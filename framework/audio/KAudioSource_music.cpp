@@ -16,8 +16,8 @@ const ov_callbacks kMemoryCallbacks = {
     MemoryTell,
 };
 
-// Each event wait is capped so the worker sees `quit` and a new music
-// master within about 100 ms even while the voice is stopped.
+// The wait is capped so the worker sees `quit` and a new music master
+// within about 50 ms even while the voice is stopped.
 constexpr int kEventWaitMs = 50;
 
 } // namespace
@@ -81,14 +81,14 @@ void KAudioSource::StopWorker() {
     quit = true;
     thread.join();
     if (soundBuffer) soundBuffer->SetNotifications({});
-    // A mark that fired after the last wait must not wake the next worker.
-    eventFirstHalf.Wait(0);
-    eventSecondHalf.Wait(0);
+    // A mark reached after the last wait must not wake the next worker.
+    halfEntered.Wait(0);
 }
 
 void KAudioSource::Worker() {
+    platform::RaiseCurrentThreadPriority();
     int32_t lastMaster = -1;
-    soundBuffer->SetNotifications({{0, &eventFirstHalf}, {kHalfSize, &eventSecondHalf}});
+    soundBuffer->SetNotifications({{0, &halfEntered, 0}, {kHalfSize, &halfEntered, 1}});
     ready = true;
     for (;;) {
         const int32_t master = MusicMasterVolume();
@@ -96,13 +96,11 @@ void KAudioSource::Worker() {
             ApplyVolume();
             lastMaster = master;
         }
-        // The cursor entering one half frees the other for new music.
-        if (eventFirstHalf.Wait(kEventWaitMs)) {
-            RefillHalf(1);
-            std::this_thread::yield();
-        }
-        if (eventSecondHalf.Wait(kEventWaitMs)) {
-            RefillHalf(0);
+        // The cursor entering one half frees the other for new music. One
+        // wait for both halves: waiting for each in turn could notice a
+        // crossing only after the other wait timed out, 50 ms late.
+        for (int half : halfEntered.Wait(kEventWaitMs)) {
+            RefillHalf(1 - half);
             std::this_thread::yield();
         }
         if (!soundBuffer || quit) return;

@@ -10,6 +10,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <utility>
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 namespace platform {
 
@@ -54,22 +58,22 @@ struct Mixer {
         return ((start & 0xffffffffu) + passed) >> 32;
     }
 
-    // An event fires when the cursor moved onto its frame: the distance
+    // A mark is reached when the cursor moved onto its frame: the distance
     // from where the cursor stood to the mark, 1 .. frames, was covered.
     static void CollectCrossed(const SoundVoice& v, uint32_t from, uint64_t passed,
-                               std::vector<SoundEvent*>& fired) {
+                               std::vector<SoundVoice::Notification>& fired) {
         for (const auto& n : v.notifications_) {
             const uint32_t mark = n.offset / v.format_.BlockAlign();
             uint64_t distance = (uint64_t(mark) + v.frames_ - from) % v.frames_;
             if (distance == 0) distance = v.frames_;
-            if (passed >= distance) fired.push_back(n.event);
+            if (passed >= distance) fired.push_back(n);
         }
     }
 
     static void Callback(void* user, Uint8* stream, int len) {
         Mixer& m = *static_cast<Mixer*>(user);
         const int frames = len / int(sizeof(int16_t) * kDeviceChannels);
-        std::vector<SoundEvent*> fired;
+        std::vector<SoundVoice::Notification> fired;
         {
             std::lock_guard<std::mutex> guard(m.lock);
             m.mix.assign(size_t(frames) * kDeviceChannels, 0.0f);
@@ -83,8 +87,8 @@ struct Mixer {
         auto* out = reinterpret_cast<int16_t*>(stream);
         for (size_t i = 0; i < size_t(frames) * kDeviceChannels; ++i)
             out[i] = int16_t(std::clamp(std::lround(m.mix[i] * 32767.0f), -32768L, 32767L));
-        for (SoundEvent* e : fired)
-            e->Set();
+        for (const auto& n : fired)
+            n.notifier->Notify(n.mark);
     }
 };
 
@@ -119,21 +123,23 @@ void CloseSoundDevice() {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
-void SoundEvent::Set() {
+void RaiseCurrentThreadPriority() {
+    setpriority(PRIO_PROCESS, pid_t(syscall(SYS_gettid)), -1);
+}
+
+void SoundNotifier::Notify(int mark) {
     {
         std::lock_guard<std::mutex> guard(mutex_);
-        signalled_ = true;
+        reached_.push_back(mark);
     }
     changed_.notify_one();
 }
 
-bool SoundEvent::Wait(int milliseconds) {
+std::vector<int> SoundNotifier::Wait(int milliseconds) {
     std::unique_lock<std::mutex> guard(mutex_);
-    if (!changed_.wait_for(guard, std::chrono::milliseconds(milliseconds),
-                           [this] { return signalled_; }))
-        return false;
-    signalled_ = false;
-    return true;
+    changed_.wait_for(guard, std::chrono::milliseconds(milliseconds),
+                      [this] { return !reached_.empty(); });
+    return std::exchange(reached_, {});
 }
 
 std::unique_ptr<SoundVoice> SoundVoice::Create(const PcmFormat& format, uint32_t bytes) {
@@ -187,7 +193,13 @@ uint32_t SoundVoice::GetPosition() const {
 void SoundVoice::SetVolume(int32_t hundredths) {
     const float gain = hundredths <= -10000 ? 0.0f : std::pow(10.0f, float(hundredths) / 2000.0f);
     std::lock_guard<std::mutex> guard(mixer.lock);
+    volume_ = hundredths;
     gain_ = std::min(gain, 1.0f);
+}
+
+int32_t SoundVoice::GetVolume() const {
+    std::lock_guard<std::mutex> guard(mixer.lock);
+    return volume_;
 }
 
 uint8_t* SoundVoice::Lock(uint32_t offset, uint32_t bytes) {

@@ -31,17 +31,24 @@ bool OpenSoundDevice();
 // Stops the mixer and closes the device; every voice must be gone.
 void CloseSoundDevice();
 
-// An auto-reset event: Set wakes one Wait, or the next one.
-class SoundEvent {
+// Raises the calling thread one step above normal priority (nice -1), so a
+// streaming thread keeps ahead of the play cursor on a busy machine. Where
+// that is not permitted the thread runs on at normal priority.
+void RaiseCurrentThreadPriority();
+
+// Wakes a waiting thread when a voice's play cursor reaches a marked
+// position, and tells it which marks were reached, oldest first.
+class SoundNotifier {
   public:
-    void Set();
-    // True when the event came within `milliseconds`; it is then reset.
-    bool Wait(int milliseconds);
+    void Notify(int mark);
+    // The marks reached since the last call; empty when none came within
+    // `milliseconds`.
+    std::vector<int> Wait(int milliseconds);
 
   private:
     std::mutex mutex_;
     std::condition_variable changed_;
-    bool signalled_ = false;
+    std::vector<int> reached_;
 };
 
 class SoundVoice {
@@ -61,6 +68,7 @@ class SoundVoice {
     uint32_t GetPosition() const;
     // Hundredths of a decibel: 0 is full level, -10000 (or lower) silence.
     void SetVolume(int32_t hundredths);
+    int32_t GetVolume() const;
 
     // Hands out a copy of bytes [offset, offset + bytes) to change; Unlock
     // writes it back in one step, so the mixer never reads a half-written
@@ -68,10 +76,11 @@ class SoundVoice {
     uint8_t* Lock(uint32_t offset, uint32_t bytes);
     void Unlock();
 
-    // Each event is set when the play cursor reaches its byte offset.
+    // `notifier` hears `mark` when the play cursor reaches byte `offset`.
     struct Notification {
         uint32_t offset;
-        SoundEvent* event;
+        SoundNotifier* notifier;
+        int mark;
     };
     void SetNotifications(std::vector<Notification> notifications);
 
@@ -92,6 +101,7 @@ class SoundVoice {
     bool looping_ = false;
     uint64_t cursor_ = 0; // frames in 32.32 fixed point
     uint64_t step_;       // cursor advance per device frame
+    int32_t volume_ = 0;
     float gain_ = 1.0f;
     std::vector<Notification> notifications_;
 };
