@@ -52,7 +52,7 @@ SoundClip MakeClick() {
     Rng rng(0xC11C);
     Svf filter;
     filter.Set(3500.0, 1.5, 44100);
-    return Render(44100, 1, 0.06, 0.0008, 0.7f, [&](double t, float& l, float& r) {
+    return Render(44100, 1, 0.06, 0.003, 0.7f, [&](double t, float& l, float& r) {
         const float v = Sine(2600.0, t) * float(std::exp(-t * 140.0)) * 0.6f +
                         filter.Band(rng.Noise()) * float(std::exp(-t * 300.0)) +
                         Sine(190.0, t) * float(std::exp(-t * 70.0)) * 0.35f;
