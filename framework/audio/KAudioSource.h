@@ -51,6 +51,9 @@ class KAudioSource {
     const platform::SoundVoice* Voice() const { return soundBuffer.get(); }
     bool HasWorker() const { return thread.joinable(); }
     static int32_t LiveSoundCount();
+    // Told, on the worker thread, how long each refill finished after its
+    // half was entered (nullptr to stop). For measurements.
+    static void SetRefillObserver(void (*observer)(double milliseconds));
 
   private:
     void ApplyVolume();

@@ -20,7 +20,13 @@ const ov_callbacks kMemoryCallbacks = {
 // within about 50 ms even while the voice is stopped.
 constexpr int kEventWaitMs = 50;
 
+std::atomic<void (*)(double)> refillObserver{nullptr};
+
 } // namespace
+
+void KAudioSource::SetRefillObserver(void (*observer)(double milliseconds)) {
+    refillObserver = observer;
+}
 
 bool KAudioSource::LoadMusic(const char* path) {
     isMusic = true;
@@ -99,8 +105,12 @@ void KAudioSource::Worker() {
         // The cursor entering one half frees the other for new music. One
         // wait for both halves: waiting for each in turn could notice a
         // crossing only after the other wait timed out, 50 ms late.
-        for (int half : halfEntered.Wait(kEventWaitMs)) {
-            RefillHalf(1 - half);
+        for (const auto& reached : halfEntered.Wait(kEventWaitMs)) {
+            RefillHalf(1 - reached.mark);
+            if (refillObserver)
+                refillObserver(std::chrono::duration<double, std::milli>(
+                                   std::chrono::steady_clock::now() - reached.when)
+                                   .count());
             std::this_thread::yield();
         }
         if (!soundBuffer || quit) return;

@@ -130,12 +130,12 @@ void RaiseCurrentThreadPriority() {
 void SoundNotifier::Notify(int mark) {
     {
         std::lock_guard<std::mutex> guard(mutex_);
-        reached_.push_back(mark);
+        reached_.push_back({mark, std::chrono::steady_clock::now()});
     }
     changed_.notify_one();
 }
 
-std::vector<int> SoundNotifier::Wait(int milliseconds) {
+std::vector<SoundNotifier::Reached> SoundNotifier::Wait(int milliseconds) {
     std::unique_lock<std::mutex> guard(mutex_);
     changed_.wait_for(guard, std::chrono::milliseconds(milliseconds),
                       [this] { return !reached_.empty(); });

@@ -4,6 +4,7 @@
 // decibel, byte-range locking and notification positions. Nothing here knows
 // about samples or music; KAudioSource builds those on top.
 #pragma once
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <memory>
@@ -40,15 +41,19 @@ void RaiseCurrentThreadPriority();
 // position, and tells it which marks were reached, oldest first.
 class SoundNotifier {
   public:
+    struct Reached {
+        int mark;
+        std::chrono::steady_clock::time_point when;
+    };
     void Notify(int mark);
     // The marks reached since the last call; empty when none came within
     // `milliseconds`.
-    std::vector<int> Wait(int milliseconds);
+    std::vector<Reached> Wait(int milliseconds);
 
   private:
     std::mutex mutex_;
     std::condition_variable changed_;
-    std::vector<int> reached_;
+    std::vector<Reached> reached_;
 };
 
 class SoundVoice {
