@@ -18,7 +18,7 @@ class Comb {
         const float out = line_[at_];
         damped_ = out * 0.7f + damped_ * 0.3f; // high frequencies die first
         line_[at_] = in + damped_ * feedback_;
-        at_ = (at_ + 1) % line_.size();
+        if (++at_ == line_.size()) at_ = 0;
         return out;
     }
 
@@ -36,7 +36,7 @@ class Allpass {
         const float delayed = line_[at_];
         const float out = delayed - 0.5f * in;
         line_[at_] = in + 0.5f * delayed;
-        at_ = (at_ + 1) % line_.size();
+        if (++at_ == line_.size()) at_ = 0;
         return out;
     }
 
