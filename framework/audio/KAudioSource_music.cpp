@@ -53,7 +53,8 @@ bool KAudioSource::LoadMusic(const char* path) {
 
 void KAudioSource::PlayMusic(uint8_t newLoop) {
     StopWorker();
-    if (!soundBuffer) return;
+    // A sample's voice is no stream: only a loaded music stream plays here.
+    if (!soundBuffer || !decoderOpen) return;
     ov_time_seek(&decoder, 0.0);
     soundBuffer->Stop();
     soundBuffer->SetPosition(0);

@@ -22,6 +22,7 @@ struct Mixer {
     std::mutex lock;
     std::vector<SoundVoice*> voices;
     std::vector<float> mix;
+    std::vector<SoundVoice::Notification> fired; // callback thread only
 
     static float Sample(const SoundVoice& v, uint32_t frame, int channel) {
         const uint8_t* p = v.memory_.data() + size_t(frame) * v.format_.BlockAlign();
@@ -73,7 +74,8 @@ struct Mixer {
     static void Callback(void* user, Uint8* stream, int len) {
         Mixer& m = *static_cast<Mixer*>(user);
         const int frames = len / int(sizeof(int16_t) * kDeviceChannels);
-        std::vector<SoundVoice::Notification> fired;
+        std::vector<SoundVoice::Notification>& fired = m.fired;
+        fired.clear();
         {
             std::lock_guard<std::mutex> guard(m.lock);
             m.mix.assign(size_t(frames) * kDeviceChannels, 0.0f);

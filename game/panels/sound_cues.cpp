@@ -17,6 +17,7 @@ KAudioSource* cueSounds[kCueCount] = {};
 } // namespace
 
 void LoadSounds() {
+    FreeSounds(); // a second call replaces the set instead of leaking it
     for (int i = 0; i < kCueCount; ++i) {
         cueSounds[i] = new KAudioSource;
         // A missing or unreadable file leaves that effect silent.

@@ -204,5 +204,10 @@ TEST_F(MusicStream, UnreadableAndNonOggFiles) {
     EXPECT_EQ(MessageCount::count, 2);
     music.PlayMusic(1); // nothing to play, no worker
     EXPECT_FALSE(music.HasWorker());
+    WriteBytes(folder_ + "/tap.wav",
+               WavImage(1, 22050, 16, Pcm16(std::vector<int16_t>(40000, 99))));
+    ASSERT_TRUE(music.LoadSample((folder_ + "/tap.wav").c_str(), 100, 0));
+    music.PlayMusic(1); // a sample is no stream: its voice is left alone
+    EXPECT_FALSE(music.HasWorker());
     KSystemTools::SetMessageSink(nullptr);
 }
