@@ -14,6 +14,11 @@ enum class Cue {
 };
 constexpr int kCueCount = 9;
 
+// Creates and loads the nine effects from snd/ beside the executable, once
+// at start-up; FreeSounds destroys them when the main loop has ended.
+void LoadSounds();
+void FreeSounds();
+
 // Plays the effect (restarting it when it already plays). Without loaded
 // sounds nothing is heard and the game goes on.
 void PlayCue(Cue cue);

@@ -1,0 +1,88 @@
+// KAudioSource: one sound effect (a sample loaded whole into one voice) or
+// one music stream (an OGG file decoded into a looping two-half buffer by a
+// worker thread). All objects share the sound device, which lives while any
+// object does, and the two master volumes.
+//
+// Threads: everything runs on the main thread except a music stream's
+// worker, which touches only its own object's voice, decoder and flags and
+// reads the master volumes.
+#pragma once
+#include "framework/audio/ogg_memory_reader.h"
+#include "framework/platform/platform_sound.h"
+
+#include <vorbis/vorbisfile.h>
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <thread>
+
+class KAudioSource {
+  public:
+    KAudioSource();
+    ~KAudioSource();
+    KAudioSource(const KAudioSource&) = delete;
+    KAudioSource& operator=(const KAudioSource&) = delete;
+
+    // Loads a WAV file, or an OGG file when the path contains ".ogg", as a
+    // sample. `volume` is a percentage of the effects master; the sample
+    // loops only when `loop` is exactly 1.
+    bool LoadSample(const char* path, int32_t volume, uint8_t loop);
+    // Plays the sample from its start, restarting it if it sounds.
+    void Play();
+    // Stores the own volume and applies it at once.
+    void SetVolume(int32_t volume);
+    // A negative argument leaves that master unchanged. Samples take a new
+    // effects master at their next Play; music within about 100 ms.
+    static void SetMasterVolumes(int32_t music, int32_t effects);
+
+    // Prepares an OGG file as a music stream: false when it cannot be read
+    // or (after a message box) holds no OGG stream.
+    bool LoadMusic(const char* path);
+    // Starts the stream from its beginning; non-zero `loop` plays it again
+    // at its end, otherwise it stops and falls silent there.
+    void PlayMusic(uint8_t loop);
+
+    // The stream's voice geometry: two halves refilled alternately.
+    static constexpr uint32_t kStreamBufferSize = 32768;
+    static constexpr uint32_t kHalfSize = kStreamBufferSize / 2;
+
+    // --- seams for tests ---
+    const platform::SoundVoice* Voice() const { return soundBuffer.get(); }
+    bool HasWorker() const { return thread.joinable(); }
+    static int32_t LiveSoundCount();
+    // Told, on the worker thread, how long each refill finished after its
+    // half was entered (nullptr to stop). For measurements.
+    static void SetRefillObserver(void (*observer)(double milliseconds));
+
+  private:
+    void ApplyVolume();
+    static int32_t MusicMasterVolume();
+    bool CreateBuffer(uint32_t size);
+    void FreeData();
+    bool LoadOggSample(const char* path);
+    bool LoadWavSample(const char* path);
+
+    bool StartWorker();
+    void StopWorker();
+    void Worker();
+    void RefillHalf(int half);
+    void EndOfStream();
+
+    std::atomic<int32_t> volume{80}; // read by the music worker
+    std::atomic<bool> loop{false};
+    bool isMusic = false;
+    platform::PcmFormat format;
+    const uint8_t* pcm = nullptr; // into `image`
+    uint32_t pcmSize = 0;
+    OggVorbis_File decoder{};
+    bool decoderOpen = false;
+    std::unique_ptr<platform::SoundVoice> soundBuffer;
+    platform::SoundNotifier halfEntered; // mark 0 or 1: the cursor entered that half
+    std::thread thread;
+    std::atomic<bool> quit{false};
+    std::atomic<bool> ready{false};
+    std::atomic<bool> atEnd{false};
+    MemoryImage image; // the whole file, or decoded PCM
+    bool ownsDevice = false;
+};

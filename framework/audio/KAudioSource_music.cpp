@@ -1,0 +1,159 @@
+// Music streaming: the whole compressed file stays in memory and a worker
+// thread decodes it into a looping voice of two halves, refilling each half
+// while the other plays.
+#include "framework/audio/KAudioSource.h"
+
+#include "framework/display/KSystemTools.h"
+
+#include <cstring>
+
+namespace {
+
+const ov_callbacks kMemoryCallbacks = {
+    MemoryRead,
+    [](void* source, ogg_int64_t offset, int whence) { return MemorySeek(source, offset, whence); },
+    MemoryClose,
+    MemoryTell,
+};
+
+// The wait is capped so the worker sees `quit` and a new music master
+// within about 50 ms even while the voice is stopped.
+constexpr int kEventWaitMs = 50;
+
+std::atomic<void (*)(double)> refillObserver{nullptr};
+
+} // namespace
+
+void KAudioSource::SetRefillObserver(void (*observer)(double milliseconds)) {
+    refillObserver = observer;
+}
+
+bool KAudioSource::LoadMusic(const char* path) {
+    isMusic = true;
+    StopWorker();
+    FreeData();
+    if (ReadWholeFile(path, image) == 0) return false;
+
+    // An empty image, or one that holds no OGG stream, has no stream
+    // information: the player is told.
+    const bool opened = ov_open_callbacks(&image, &decoder, nullptr, 0, kMemoryCallbacks) == 0;
+    const vorbis_info* info = opened ? ov_info(&decoder, -1) : nullptr;
+    if (!info) {
+        if (opened) ov_clear(&decoder);
+        KSystemTools::ShowMessage("error", "error could not detect ogg file");
+        return false;
+    }
+    format = {uint32_t(info->rate), uint16_t(info->channels), 16};
+    decoderOpen = true;
+    if (!CreateBuffer(kStreamBufferSize)) return false;
+    atEnd = false;
+    ov_time_seek(&decoder, 0.0);
+    return true;
+}
+
+void KAudioSource::PlayMusic(uint8_t newLoop) {
+    StopWorker();
+    // A sample's voice is no stream: only a loaded music stream plays here.
+    if (!soundBuffer || !decoderOpen) return;
+    ov_time_seek(&decoder, 0.0);
+    soundBuffer->Stop();
+    soundBuffer->SetPosition(0);
+    atEnd = false;
+    loop = newLoop != 0;
+    // Without a worker the voice repeats what it holds.
+    StartWorker();
+    soundBuffer->Play(true);
+    ApplyVolume();
+}
+
+bool KAudioSource::StartWorker() {
+    ready = false;
+    if (!soundBuffer) return false;
+    soundBuffer->Stop();
+    quit = false;
+    try {
+        thread = std::thread(&KAudioSource::Worker, this);
+    } catch (const std::system_error&) {
+        return false;
+    }
+    while (!ready)
+        std::this_thread::yield();
+    return true;
+}
+
+void KAudioSource::StopWorker() {
+    ready = false;
+    if (!thread.joinable()) return;
+    if (soundBuffer) soundBuffer->Stop();
+    quit = true;
+    thread.join();
+    if (soundBuffer) soundBuffer->SetNotifications({});
+    // A mark reached after the last wait must not wake the next worker.
+    halfEntered.Wait(0);
+}
+
+void KAudioSource::Worker() {
+    platform::RaiseCurrentThreadPriority();
+    int32_t lastMaster = -1;
+    soundBuffer->SetNotifications({{0, &halfEntered, 0}, {kHalfSize, &halfEntered, 1}});
+    ready = true;
+    for (;;) {
+        const int32_t master = MusicMasterVolume();
+        if (master != lastMaster) {
+            ApplyVolume();
+            lastMaster = master;
+        }
+        // The cursor entering one half frees the other for new music. One
+        // wait for both halves: waiting for each in turn could notice a
+        // crossing only after the other wait timed out, 50 ms late.
+        for (const auto& reached : halfEntered.Wait(kEventWaitMs)) {
+            RefillHalf(1 - reached.mark);
+            if (refillObserver)
+                refillObserver(std::chrono::duration<double, std::milli>(
+                                   std::chrono::steady_clock::now() - reached.when)
+                                   .count());
+            std::this_thread::yield();
+        }
+        if (!soundBuffer || quit) return;
+        std::this_thread::yield();
+    }
+}
+
+void KAudioSource::RefillHalf(int half) {
+    if (!soundBuffer) return;
+    uint8_t* bytes = soundBuffer->Lock(uint32_t(half) * kHalfSize, kHalfSize);
+    if (!bytes) return; // this half keeps its old content
+    std::memset(bytes, 0, kHalfSize);
+    if (!atEnd) {
+        uint32_t filled = 0;
+        long got = 0;
+        int link;
+        while (filled < kHalfSize &&
+               (got = ov_read(&decoder, reinterpret_cast<char*>(bytes) + filled,
+                              int(kHalfSize - filled), 0, 2, 1, &link)) > 0)
+            filled += uint32_t(got);
+        if (got <= 0) {
+            // The rest of this half stays silent; with `loop` the next half
+            // begins with the start of the music.
+            if (loop) {
+                ov_time_seek(&decoder, 0.0);
+                atEnd = false;
+            } else {
+                atEnd = true;
+            }
+            if (got < 0) std::memset(bytes, 0, kHalfSize);
+        }
+    }
+    soundBuffer->Unlock();
+    if (atEnd) EndOfStream();
+}
+
+void KAudioSource::EndOfStream() {
+    soundBuffer->Stop();
+    uint8_t* bytes = soundBuffer->Lock(0, kStreamBufferSize);
+    if (bytes) {
+        std::memset(bytes, 0, kStreamBufferSize);
+        soundBuffer->Unlock();
+    }
+    ov_time_seek(&decoder, 0.0);
+}

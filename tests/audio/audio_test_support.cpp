@@ -1,0 +1,171 @@
+#include "audio_test_support.h"
+
+#include "tools/sound/ogg_writer.h"
+
+#include <vorbis/vorbisfile.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <dirent.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+DiskAudio::DiskAudio(int delayMs) : file_(MakeTempFolder() + "/mix.raw") {
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", file_.c_str(), 1);
+    setenv("SDL_DISKAUDIODELAY", std::to_string(delayMs).c_str(), 1);
+}
+
+DiskAudio::~DiskAudio() {
+    std::remove(file_.c_str());
+    unsetenv("SDL_AUDIODRIVER");
+}
+
+std::vector<int16_t> DiskAudio::Output() const {
+    std::vector<int16_t> samples;
+    FILE* f = std::fopen(file_.c_str(), "rb");
+    if (!f) return samples;
+    int16_t block[4096];
+    size_t got;
+    while ((got = std::fread(block, sizeof(int16_t), 4096, f)) > 0)
+        samples.insert(samples.end(), block, block + got);
+    std::fclose(f);
+    return samples;
+}
+
+double DiskAudio::SecondsWritten() const {
+    struct stat info {};
+    if (stat(file_.c_str(), &info) != 0) return 0.0;
+    return double(info.st_size) / (44100.0 * 4.0);
+}
+
+NoAudioDevice::NoAudioDevice() {
+    setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+}
+NoAudioDevice::~NoAudioDevice() {
+    unsetenv("SDL_AUDIODRIVER");
+}
+
+std::string MakeTempFolder() {
+    char pattern[] = "/tmp/orbolo-audio-XXXXXX";
+    const char* made = mkdtemp(pattern);
+    EXPECT_NE(made, nullptr);
+    return made ? made : "/tmp";
+}
+
+void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
+    FILE* f = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr) << path;
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+}
+
+std::vector<uint8_t> WavImage(int channels, int rate, int bits, const std::vector<uint8_t>& pcm) {
+    std::vector<uint8_t> out;
+    auto tag = [&](const char* t) {
+        for (int i = 0; i < 4; ++i)
+            out.push_back(uint8_t(t[i]));
+    };
+    auto u16 = [&](uint32_t v) {
+        out.push_back(uint8_t(v));
+        out.push_back(uint8_t(v >> 8));
+    };
+    auto u32 = [&](uint32_t v) {
+        u16(v & 0xffff);
+        u16(v >> 16);
+    };
+    const int align = channels * bits / 8;
+    tag("RIFF");
+    u32(uint32_t(36 + pcm.size()));
+    tag("WAVE");
+    tag("fmt ");
+    u32(16);
+    u16(1);
+    u16(uint32_t(channels));
+    u32(uint32_t(rate));
+    u32(uint32_t(rate * align));
+    u16(uint32_t(align));
+    u16(uint32_t(bits));
+    tag("data");
+    u32(uint32_t(pcm.size()));
+    out.insert(out.end(), pcm.begin(), pcm.end());
+    return out;
+}
+
+std::vector<uint8_t> Pcm16(const std::vector<int16_t>& samples) {
+    std::vector<uint8_t> out;
+    for (int16_t s : samples) {
+        out.push_back(uint8_t(uint16_t(s)));
+        out.push_back(uint8_t(uint16_t(s) >> 8));
+    }
+    return out;
+}
+
+void WriteTestOgg(const std::string& path, const std::vector<float>& samples, int channels,
+                  int rate) {
+    ASSERT_TRUE(WriteOgg(path, samples, channels, rate, 0.4f)) << path;
+}
+
+std::vector<int16_t> DecodeOgg(const std::string& path, int* channels, int* rate) {
+    std::vector<int16_t> out;
+    OggVorbis_File file;
+    if (ov_fopen(path.c_str(), &file) != 0) return out;
+    if (const vorbis_info* info = ov_info(&file, -1)) {
+        if (channels) *channels = info->channels;
+        if (rate) *rate = int(info->rate);
+    }
+    char block[16384];
+    long got;
+    int link;
+    while ((got = ov_read(&file, block, sizeof block, 0, 2, 1, &link)) > 0) {
+        const auto* s = reinterpret_cast<const int16_t*>(block);
+        out.insert(out.end(), s, s + got / 2);
+    }
+    ov_clear(&file);
+    return out;
+}
+
+std::vector<float> StereoTone(size_t frames, double hz, float amplitude) {
+    std::vector<float> out(frames * 2);
+    for (size_t i = 0; i < frames; ++i)
+        out[2 * i] = out[2 * i + 1] =
+            amplitude * float(std::cos(2.0 * M_PI * hz * double(i) / 44100.0));
+    return out;
+}
+
+std::vector<LevelRun> LoudRuns(const std::vector<int16_t>& stereo, int threshold) {
+    // A frame counts as quiet only inside a stretch of 8 quiet frames, so a
+    // tone's zero crossings do not split a loud run.
+    const size_t frames = stereo.size() / 2;
+    std::vector<bool> quiet(frames);
+    for (size_t i = 0; i < frames; ++i)
+        quiet[i] = std::abs(stereo[2 * i]) < threshold;
+    std::vector<bool> silent(frames, false);
+    size_t streak = 0;
+    for (size_t i = 0; i < frames; ++i) {
+        streak = quiet[i] ? streak + 1 : 0;
+        if (streak == 8)
+            for (size_t j = i - 7; j <= i; ++j)
+                silent[j] = true;
+        else if (streak > 8)
+            silent[i] = true;
+    }
+    std::vector<LevelRun> runs;
+    for (size_t i = 0; i < frames; ++i) {
+        if (runs.empty() || runs.back().loud == silent[i]) runs.push_back({!silent[i], 0});
+        ++runs.back().frames;
+    }
+    return runs;
+}
+
+int ThreadCount() {
+    int count = 0;
+    if (DIR* dir = opendir("/proc/self/task")) {
+        while (dirent* entry = readdir(dir))
+            if (entry->d_name[0] != '.') ++count;
+        closedir(dir);
+    }
+    return count;
+}

@@ -1,0 +1,60 @@
+// Helpers for the audio tests: SDL's disk driver as a sound device whose
+// output can be read back, test files written on the fly, and small
+// measurements over 16-bit stereo output.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// While alive, sound devices open on SDL's disk driver, which writes the
+// mix to a file. `delayMs` is the pause per 1024-frame callback (23 ms of
+// audio): 2 runs about eleven times faster than real time.
+class DiskAudio {
+  public:
+    explicit DiskAudio(int delayMs = 2);
+    ~DiskAudio();
+    // The mix written so far, interleaved stereo; read after the device
+    // has closed (every KAudioSource gone) to get all of it.
+    std::vector<int16_t> Output() const;
+    // Seconds of audio written so far.
+    double SecondsWritten() const;
+
+  private:
+    std::string file_;
+};
+
+// Sound devices fail to open while alive: a machine without sound.
+class NoAudioDevice {
+  public:
+    NoAudioDevice();
+    ~NoAudioDevice();
+};
+
+// A fresh empty folder under the system's temporary folder.
+std::string MakeTempFolder();
+
+void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
+// A PCM WAV image: RIFF header, "fmt " (16 bytes), "data".
+std::vector<uint8_t> WavImage(int channels, int rate, int bits, const std::vector<uint8_t>& pcm);
+std::vector<uint8_t> Pcm16(const std::vector<int16_t>& samples);
+
+// Encodes interleaved float samples as an OGG file.
+void WriteTestOgg(const std::string& path, const std::vector<float>& samples, int channels,
+                  int rate);
+// Decodes a whole OGG file to interleaved 16-bit samples.
+std::vector<int16_t> DecodeOgg(const std::string& path, int* channels = nullptr,
+                               int* rate = nullptr);
+
+// A cosine at `hz` and `amplitude`, stereo, `frames` long: never silent
+// for more than a sample, so silent runs in the output are gaps.
+std::vector<float> StereoTone(size_t frames, double hz, float amplitude);
+
+// Runs of the output's left channel, as (loud?, length in frames).
+struct LevelRun {
+    bool loud;
+    size_t frames;
+};
+std::vector<LevelRun> LoudRuns(const std::vector<int16_t>& stereo, int threshold);
+
+// Threads of this process right now.
+int ThreadCount();

@@ -1,0 +1,213 @@
+// Music streams through the real mixer and the disk driver: what comes out
+// is compared with the decoded file, so late refills, wrong halves, gaps and
+// leftovers all show.
+#include "audio_test_support.h"
+#include "framework/audio/KAudioSource.h"
+#include "framework/display/KSystemTools.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <string>
+#include <thread>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+void SleepMs(int ms) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+// Music plays at 80 per cent of a master of 100: -10.60 dB.
+const double kMusicGain = std::pow(10.0, -1060 / 2000.0);
+constexpr uint32_t kHalfFrames = KAudioSource::kHalfSize / 4;
+
+size_t FirstLoudFrame(const std::vector<int16_t>& stereo, int threshold, size_t from = 0) {
+    for (size_t i = from; i < stereo.size() / 2; ++i)
+        if (std::abs(stereo[2 * i]) >= threshold) return i;
+    return stereo.size() / 2;
+}
+
+// Frames of `out` from `at` on that differ from the decoded file by more
+// than rounding, over `frames` frames.
+size_t Mismatches(const std::vector<int16_t>& out, size_t at, const std::vector<int16_t>& ref,
+                  size_t frames) {
+    size_t bad = 0;
+    for (size_t i = 0; i < frames; ++i) {
+        const double want = ref[2 * i] * kMusicGain * 32767.0 / 32768.0;
+        if (2 * (at + i) >= out.size() || std::abs(out[2 * (at + i)] - want) > 2.0) ++bad;
+    }
+    return bad;
+}
+
+struct MessageCount {
+    static inline int count = 0;
+    static inline std::string text;
+    static void Sink(const char*, const char* t) {
+        ++count;
+        text = t;
+    }
+};
+
+class MusicStream : public ::testing::Test {
+  protected:
+    void SetUp() override { KAudioSource::SetMasterVolumes(100, 100); }
+    std::string folder_ = MakeTempFolder();
+};
+
+} // namespace
+
+TEST_F(MusicStream, LoopingStreamEndingMidHalfRestartsAtTheNextHalf) {
+    DiskAudio disk(8);
+    const size_t length = 2 * kHalfFrames + 1000;
+    WriteTestOgg(folder_ + "/loop.ogg", StereoTone(length, 441.0, 0.5f), 2, 44100);
+    const auto ref = DecodeOgg(folder_ + "/loop.ogg");
+    ASSERT_EQ(ref.size(), length * 2);
+    {
+        KAudioSource music;
+        ASSERT_TRUE(music.LoadMusic((folder_ + "/loop.ogg").c_str()));
+        music.PlayMusic(1);
+        SleepMs(800);
+    }
+    const auto out = disk.Output();
+    const auto runs = LoudRuns(out, 300);
+    ASSERT_GE(runs.size(), 8u);
+    // Between the first and the last (cut) runs: the whole stream, then the
+    // rest of its last half in silence, again and again.
+    for (size_t i = 1; i + 2 < runs.size(); ++i) {
+        const size_t want = runs[i].loud ? length : kHalfFrames - 1000;
+        EXPECT_NEAR(double(runs[i].frames), double(want), 8.0) << "run " << i;
+    }
+    const size_t first = FirstLoudFrame(out, 1000);
+    EXPECT_EQ(Mismatches(out, first, ref, length), 0u);
+    const size_t second = FirstLoudFrame(out, 1000, first + length + 100);
+    EXPECT_EQ(second - first, length + kHalfFrames - 1000);
+    EXPECT_EQ(Mismatches(out, second, ref, length), 0u);
+}
+
+TEST_F(MusicStream, NonLoopingStreamStopsSilentAndPlaysAgain) {
+    DiskAudio disk(8);
+    const size_t length = 2 * kHalfFrames + kHalfFrames / 2;
+    WriteTestOgg(folder_ + "/once.ogg", StereoTone(length, 441.0, 0.5f), 2, 44100);
+    const auto ref = DecodeOgg(folder_ + "/once.ogg");
+    {
+        KAudioSource music;
+        ASSERT_TRUE(music.LoadMusic((folder_ + "/once.ogg").c_str()));
+        music.PlayMusic(0);
+        SleepMs(250);
+        EXPECT_FALSE(music.Voice()->IsPlaying());
+        music.PlayMusic(0);
+        SleepMs(250);
+        EXPECT_FALSE(music.Voice()->IsPlaying());
+    }
+    const auto out = disk.Output();
+    std::vector<size_t> loud;
+    for (const LevelRun& r : LoudRuns(out, 300))
+        if (r.loud) loud.push_back(r.frames);
+    // Each play: half 0, then the stop as soon as the decoder runs dry while
+    // refilling; the half refilled last is never heard.
+    ASSERT_EQ(loud.size(), 2u);
+    for (size_t frames : loud) {
+        EXPECT_GE(frames, kHalfFrames);
+        EXPECT_LT(frames, 2 * kHalfFrames);
+    }
+    const size_t first = FirstLoudFrame(out, 1000);
+    EXPECT_EQ(Mismatches(out, first, ref, kHalfFrames), 0u);
+    const size_t again = FirstLoudFrame(out, 1000, first + 2 * kHalfFrames);
+    EXPECT_EQ(Mismatches(out, again, ref, kHalfFrames), 0u);
+}
+
+TEST_F(MusicStream, NoUnderrunsWhileTheMainThreadIsBusy) {
+    DiskAudio disk(23); // real time: the 93 ms a half lasts, as a player hears it
+    // A 12 s glide from 200 Hz to 2 kHz: no two halves alike.
+    const size_t length = 12 * 44100;
+    std::vector<float> glide(length * 2);
+    double phase = 0.0;
+    for (size_t i = 0; i < length; ++i) {
+        glide[2 * i] = glide[2 * i + 1] = 0.5f * float(std::cos(2 * M_PI * phase));
+        phase += (200.0 + 1800.0 * double(i) / length) / 44100.0;
+    }
+    WriteTestOgg(folder_ + "/glide.ogg", glide, 2, 44100);
+    const auto ref = DecodeOgg(folder_ + "/glide.ogg");
+    {
+        KAudioSource music;
+        ASSERT_TRUE(music.LoadMusic((folder_ + "/glide.ogg").c_str()));
+        music.PlayMusic(1);
+        // The main thread computes flat out until 11 s have been mixed.
+        const auto deadline = Clock::now() + std::chrono::seconds(30);
+        volatile double sink = 0.0;
+        while (disk.SecondsWritten() < 11.0 && Clock::now() < deadline)
+            for (int i = 0; i < 100000; ++i)
+                sink = sink + std::sqrt(double(sink) + 1.0);
+    }
+    const auto out = disk.Output();
+    const size_t first = FirstLoudFrame(out, 1000);
+    ASSERT_GE(out.size() / 2, first + 10 * 44100) << "the device ran slower than expected";
+    EXPECT_EQ(Mismatches(out, first, ref, 10 * 44100), 0u);
+}
+
+TEST_F(MusicStream, OneWorkerAtATimeAndNoneAfterDestruction) {
+    DiskAudio disk;
+    WriteTestOgg(folder_ + "/m.ogg", StereoTone(44100, 441.0, 0.5f), 2, 44100);
+    KAudioSource holder; // keeps the device and its thread
+    const int base = ThreadCount();
+    auto* music = new KAudioSource;
+    ASSERT_TRUE(music->LoadMusic((folder_ + "/m.ogg").c_str()));
+    EXPECT_EQ(ThreadCount(), base);
+    music->PlayMusic(1);
+    music->PlayMusic(1);
+    EXPECT_EQ(ThreadCount(), base + 1);
+    ASSERT_TRUE(music->LoadMusic((folder_ + "/m.ogg").c_str()));
+    EXPECT_FALSE(music->HasWorker());
+    EXPECT_EQ(ThreadCount(), base);
+    music->PlayMusic(1);
+    SleepMs(30);
+    delete music; // while playing: the worker ends before the voice goes
+    EXPECT_EQ(ThreadCount(), base);
+}
+
+TEST_F(MusicStream, MasterVolumeReachesAPlayingStream) {
+    DiskAudio disk;
+    WriteTestOgg(folder_ + "/m.ogg", StereoTone(44100, 441.0, 0.5f), 2, 44100);
+    KAudioSource music;
+    ASSERT_TRUE(music.LoadMusic((folder_ + "/m.ogg").c_str()));
+    music.PlayMusic(1);
+    EXPECT_EQ(music.Voice()->GetVolume(), -1060);
+    KAudioSource::SetMasterVolumes(-1, 30); // effects only
+    SleepMs(150);
+    EXPECT_EQ(music.Voice()->GetVolume(), -1060);
+    KAudioSource::SetMasterVolumes(50, -1);
+    const auto deadline = Clock::now() + std::chrono::seconds(2);
+    while (music.Voice()->GetVolume() != -2344 && Clock::now() < deadline)
+        SleepMs(5);
+    EXPECT_EQ(music.Voice()->GetVolume(), -2344);
+    KAudioSource::SetMasterVolumes(99, -1);
+    while (music.Voice()->GetVolume() != -1062 && Clock::now() < deadline)
+        SleepMs(5);
+    EXPECT_EQ(music.Voice()->GetVolume(), -1062);
+}
+
+TEST_F(MusicStream, UnreadableAndNonOggFiles) {
+    DiskAudio disk;
+    KSystemTools::SetMessageSink(&MessageCount::Sink);
+    MessageCount::count = 0;
+    KAudioSource music;
+    EXPECT_FALSE(music.LoadMusic((folder_ + "/missing.ogg").c_str()));
+    EXPECT_EQ(MessageCount::count, 0);
+    WriteBytes(folder_ + "/empty.ogg", {});
+    EXPECT_FALSE(music.LoadMusic((folder_ + "/empty.ogg").c_str()));
+    EXPECT_EQ(MessageCount::count, 1);
+    EXPECT_EQ(MessageCount::text, "error could not detect ogg file");
+    WriteBytes(folder_ + "/text.ogg", std::vector<uint8_t>(5000, 'x'));
+    EXPECT_FALSE(music.LoadMusic((folder_ + "/text.ogg").c_str()));
+    EXPECT_EQ(MessageCount::count, 2);
+    music.PlayMusic(1); // nothing to play, no worker
+    EXPECT_FALSE(music.HasWorker());
+    WriteBytes(folder_ + "/tap.wav",
+               WavImage(1, 22050, 16, Pcm16(std::vector<int16_t>(40000, 99))));
+    ASSERT_TRUE(music.LoadSample((folder_ + "/tap.wav").c_str(), 100, 0));
+    music.PlayMusic(1); // a sample is no stream: its voice is left alone
+    EXPECT_FALSE(music.HasWorker());
+    KSystemTools::SetMessageSink(nullptr);
+}

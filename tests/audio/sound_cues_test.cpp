@@ -1,0 +1,71 @@
+// The nine effects as the game loads them from snd/ beside the executable,
+// played through the mixer on SDL's disk driver.
+#include "audio_test_support.h"
+#include "framework/display/KSystemTools.h"
+#include "game/panels/sound_cues.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+namespace {
+
+const std::string kGameFolder = ORBOLO_RUNTIME_DIR;
+
+int cuesHeard = 0;
+void CountCue(Cue) {
+    ++cuesHeard;
+}
+
+int PeakOfCue(Cue cue) {
+    DiskAudio disk;
+    LoadSounds();
+    PlayCue(cue);
+    std::this_thread::sleep_for(std::chrono::milliseconds(60));
+    FreeSounds();
+    int peak = 0;
+    for (int16_t v : disk.Output())
+        peak = std::max(peak, std::abs(int(v)));
+    return peak;
+}
+
+class SoundCues : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        KSystemTools::SetModuleDirectoryFrom((kGameFolder + "/orbolo").c_str());
+        cuesHeard = 0;
+        SetCueListener(&CountCue);
+    }
+    void TearDown() override { SetCueListener(nullptr); }
+};
+
+} // namespace
+
+TEST_F(SoundCues, EveryEffectLoadsAndSounds) {
+    for (int cue = 0; cue < kCueCount; ++cue)
+        EXPECT_GT(PeakOfCue(Cue(cue)), 2000) << "cue " << cue;
+    EXPECT_EQ(cuesHeard, kCueCount);
+}
+
+TEST_F(SoundCues, AMissingFileSilencesOnlyItsEffect) {
+    namespace fs = std::filesystem;
+    const std::string folder = MakeTempFolder();
+    fs::copy(kGameFolder + "/snd", folder + "/snd");
+    fs::remove(folder + "/snd/Pop.wav");
+    KSystemTools::SetModuleDirectoryFrom((folder + "/orbolo").c_str());
+    EXPECT_EQ(PeakOfCue(Cue::Pop), 0);
+    EXPECT_GT(PeakOfCue(Cue::Set), 2000);
+    EXPECT_EQ(cuesHeard, 2); // the rules still see every event
+    fs::remove_all(folder);
+}
+
+TEST_F(SoundCues, WithoutADeviceTheGameRunsSilent) {
+    NoAudioDevice none;
+    LoadSounds();
+    for (int cue = 0; cue < kCueCount; ++cue)
+        PlayCue(Cue(cue));
+    FreeSounds();
+    EXPECT_EQ(cuesHeard, kCueCount);
+}
