@@ -247,7 +247,8 @@ TEST_F(UrlReaderTest, EndlessBodyIsCutOffAtTheCap) {
     EXPECT_EQ(nullptr, reader.Get((server.Base() + "/endless").c_str(), false));
     EXPECT_EQ(0u, reader.GetCapacity());
 
-    // A body of exactly the cap is still a body.
+    // One byte over the cap fails; exactly the cap is still a body.
+    EXPECT_EQ(nullptr, reader.Get((server.Base() + "/size/262145").c_str(), false));
     const char* body = reader.Get((server.Base() + "/size/262144").c_str(), false);
     ASSERT_NE(nullptr, body);
     EXPECT_EQ(262144u, reader.GetLength());
