@@ -16,7 +16,7 @@ struct HttpStream;
 
 struct KUrlReaderLimits {
     long connectMilliseconds = 3000;
-    long totalMilliseconds = 8000;
+    long totalMilliseconds = 5000;
     uint32_t maxBodyBytes = 1024 * 1024;
 };
 

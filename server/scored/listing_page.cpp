@@ -12,7 +12,7 @@ const char* const kStyle = R"(
 body { margin: 0; min-height: 100vh; font-family: "DejaVu Sans", Verdana, sans-serif;
   color: #ffffff; background: #0b1433 linear-gradient(180deg, #101d4a 0%, #060b1f 100%); }
 header { text-align: center; padding: 1.5rem 1rem 0.5rem; }
-h1 { margin: 0; color: #f4c430; letter-spacing: 0.3em; font-size: clamp(1.8rem, 6vw, 3rem);
+h1 { margin: 0 0 0 0.3em; color: #f4c430; letter-spacing: 0.3em; font-size: clamp(1.8rem, 6vw, 3rem);
   text-shadow: 0 2px 0 #7a5a00; }
 header p { margin: 0.3rem 0 0; color: #dfe6ff; }
 main { display: grid; gap: 1rem; padding: 1rem; max-width: 72rem; margin: 0 auto;
