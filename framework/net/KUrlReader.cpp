@@ -58,8 +58,10 @@ void KUrlReader::FreeBuffer() {
 
 const char* KUrlReader::Get(const char* url, bool direct) {
     if (!url) return nullptr;
-    // A server on this machine answers without any network.
-    if (!UrlHostIsLoopback(url) && !MachineOnline()) return nullptr;
+    // A server on this machine answers without any network, and a proxy
+    // elsewhere could not reach it.
+    if (UrlHostIsLoopback(url)) return Fetch(url, true);
+    if (!MachineOnline()) return nullptr;
     return Fetch(url, direct);
 }
 
@@ -73,14 +75,13 @@ void KUrlReader::GrowBuffer() {
 }
 
 const char* KUrlReader::Fetch(const char* url, bool direct) {
-    (void)direct;
     CloseHandles();
     FreeBuffer();
     if (!url) return nullptr;
 
     const KUrlReaderLimits limits = NET.limits;
     internetHandle = platform::OpenHttpClient(
-        UserAgent(), {limits.connectMilliseconds, limits.totalMilliseconds});
+        UserAgent(), {limits.connectMilliseconds, limits.totalMilliseconds}, direct);
     if (!internetHandle) return nullptr;
 
     // A URL that cannot be made safe whole is not sent cut short.

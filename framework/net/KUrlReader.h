@@ -29,8 +29,8 @@ class KUrlReader {
 
     // Checks that the machine is online (always true for a loopback host),
     // then fetches. Offline: null, and nothing is opened or freed.
-    // `direct` is accepted for callers of the old interface; every request
-    // goes through the environment's proxy settings either way.
+    // `direct` connects without a proxy; otherwise the environment's proxy
+    // settings apply, except for a loopback host, which no proxy can reach.
     const char* Get(const char* url, bool direct);
     // The fetch proper. Frees the previous body first, so a reader can be
     // reused. The result stays valid until the next fetch or destruction.

@@ -56,7 +56,7 @@ bool NetworkInterfaceUp() {
     return up;
 }
 
-HttpClient* OpenHttpClient(const char* userAgent, HttpTimeouts timeouts) {
+HttpClient* OpenHttpClient(const char* userAgent, HttpTimeouts timeouts, bool direct) {
     InitCurlOnce();
     auto* client = new HttpClient;
     client->easy = curl_easy_init();
@@ -69,7 +69,9 @@ HttpClient* OpenHttpClient(const char* userAgent, HttpTimeouts timeouts) {
     curl_easy_setopt(e, CURLOPT_USERAGENT, userAgent);
     curl_easy_setopt(e, CURLOPT_HTTPGET, 1L);
     // The proxy comes from http_proxy, https_proxy and no_proxy, which curl
-    // reads on its own: the desktop's preconfigured proxy on Linux.
+    // reads on its own: the desktop's preconfigured proxy on Linux. An
+    // empty proxy name turns that off.
+    if (direct) curl_easy_setopt(e, CURLOPT_PROXY, "");
     curl_easy_setopt(e, CURLOPT_FOLLOWLOCATION, 1L);
     curl_easy_setopt(e, CURLOPT_MAXREDIRS, 5L);
     curl_easy_setopt(e, CURLOPT_PROTOCOLS_STR, "http,https");

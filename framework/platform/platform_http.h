@@ -17,8 +17,9 @@ struct HttpTimeouts {
 struct HttpClient;
 struct HttpStream;
 
-// Null when the client cannot be created.
-HttpClient* OpenHttpClient(const char* userAgent, HttpTimeouts timeouts);
+// Null when the client cannot be created. `direct` connects without any
+// proxy; otherwise the environment's proxy settings apply.
+HttpClient* OpenHttpClient(const char* userAgent, HttpTimeouts timeouts, bool direct);
 void CloseHttpClient(HttpClient* client);
 
 // Sends a GET for `url` and waits for the answer to begin. Null when the

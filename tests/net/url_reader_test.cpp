@@ -192,10 +192,22 @@ TEST_F(UrlReaderTest, OfflineOpensNothingAndKeepsTheLastBody) {
     EXPECT_EQ(11u, reader.GetLength());
 }
 
-TEST_F(UrlReaderTest, LoopbackServerAnswersEvenWhenOffline) {
+TEST_F(UrlReaderTest, LoopbackServerAnswersOfflineAndPastAnyProxy) {
     KUrlReader::SetConnectionCheck(Offline);
+    setenv("http_proxy", "http://127.0.0.1:1", 1); // a proxy that is not there
     KUrlReader reader;
     EXPECT_NE(nullptr, reader.Get((server.Base() + "/text").c_str(), false));
+    EXPECT_EQ("/text", server.Requests().at(0).target);
+}
+
+TEST_F(UrlReaderTest, DirectSkipsTheProxy) {
+    KUrlReader::SetConnectionCheck(Online);
+    setenv("http_proxy", server.Base().c_str(), 1);
+    KUrlReader reader;
+    EXPECT_NE(nullptr, reader.Get("http://scores.orbolo.invalid/text", false));
+    // Direct, the made-up host cannot even be resolved: nothing reaches the proxy.
+    EXPECT_EQ(nullptr, reader.Get("http://scores.orbolo.invalid/text", true));
+    EXPECT_EQ(1u, server.Requests().size());
 }
 
 TEST_F(UrlReaderTest, ErrorStatusIsAFailureWhateverItsBodySays) {
