@@ -6,6 +6,8 @@
 
 #include <httplib.h>
 
+#include <sys/socket.h>
+
 #include <csignal>
 #include <cstdio>
 #include <thread>
@@ -68,6 +70,15 @@ int main(int argc, char** argv) {
     server.set_read_timeout(5, 0);
     server.set_write_timeout(5, 0);
     InstallHandlers(server, store, limiter, options);
+    int listener = -1;
+    server.set_socket_options([&listener](int socket) {
+        // SO_REUSEADDR lets a restarted server take its port at once. The
+        // library's default, SO_REUSEPORT, would let a second server bind
+        // the same port and split the players between two databases.
+        int yes = 1;
+        setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+        listener = socket;
+    });
 
     int port = options.port;
     bool bound = (port == 0) ? (port = server.bind_to_any_port(options.host)) > 0
@@ -77,6 +88,10 @@ int main(int argc, char** argv) {
                      options.port);
         return 1;
     }
+    // The library listens with a backlog of 5: a burst of new connections
+    // overflows it, and each dropped one waits a second for its retry.
+    // Listening again only enlarges the queue.
+    ::listen(listener, SOMAXCONN);
     std::printf("orbolo-scored: listening on http://%s:%d/highscores/orbolo/\n",
                 options.host.c_str(), port);
     std::fflush(stdout);

@@ -210,6 +210,14 @@ TEST(ScoreServer, ThousandConcurrentSubmissionsLoseNone) {
     EXPECT_EQ("tseasy:AAA:0", rows.back());
 }
 
+TEST(ScoreServer, SecondServerCannotTakeTheSamePort) {
+    ScoreServerProcess server;
+    std::string second = std::string(ORBOLO_SCORED_PATH) +
+                         " --listen 127.0.0.1:" + std::to_string(server.Port()) + " --db " +
+                         server.DatabasePath() + "-other 2>/dev/null";
+    EXPECT_NE(0, system(second.c_str()));
+}
+
 TEST(ScoreServer, CommandLine) {
     std::string help = std::string(ORBOLO_SCORED_PATH) + " --help";
     FILE* out = popen(help.c_str(), "r");
