@@ -35,6 +35,14 @@ if [ "$mode" = play ]; then
     exec "$build/orbolo"
 fi
 
-cd "$build"
 export MESA_SHADER_CACHE_DISABLE=true SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
-xvfb-run -a -s "-screen 0 640x480x24 -noreset" ctest --output-on-failure --timeout 600
+
+# The parsers of outside data, fuzzed briefly in a clang build of their own.
+fuzz=${build}-fuzz
+CC=clang CXX=clang++ cmake -S "$here" -B "$fuzz" -DORBOLO_FUZZ=ON >/dev/null
+cmake --build "$fuzz" -j "$(nproc)"
+(cd "$fuzz" && ctest --output-on-failure -L fuzz)
+
+# Every other test; display and end-to-end tests get a 640 x 480 X server.
+cd "$build"
+xvfb-run -a -s "-screen 0 640x480x24 -noreset" ctest --output-on-failure --timeout 600 -LE fuzz

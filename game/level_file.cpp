@@ -24,16 +24,17 @@ bool ReadLevelFile(int level, Board& out) {
         KSystemTools::ShowMessage("Error", text.c_str());
         return false;
     }
+    ReadLevelFrom(file, out);
+    std::fclose(file);
+    return true;
+}
+
+void ReadLevelFrom(FILE* file, Board& out) {
     for (int row = 0; row < kBoardSize; ++row) {
         for (int column = 0; column < kBoardSize; ++column) {
             int value = 0;
-            if (std::fscanf(file, "%d", &value) != 1) {
-                std::fclose(file);
-                return true;
-            }
+            if (std::fscanf(file, "%d", &value) != 1) return;
             out[column][row] = LevelValueToCell(value);
         }
     }
-    std::fclose(file);
-    return true;
 }

@@ -3,6 +3,7 @@
 #pragma once
 #include "game/game_state.h"
 
+#include <cstdio>
 #include <string>
 
 // "gfx\level0%d.dat": level 10 is gfx\level010.dat.
@@ -17,3 +18,6 @@ int16_t LevelValueToCell(int value);
 // cells read so far. A missing or unreadable file shows the player a message
 // and returns false.
 bool ReadLevelFile(int level, Board& out);
+
+// The numbers of an open level file, row by row, into `out`.
+void ReadLevelFrom(FILE* file, Board& out);

@@ -18,10 +18,14 @@ bool ReadLittleEndian32(FILE* file, int32_t& value) {
 
 } // namespace
 
+void ReadPreferencesFrom(FILE* file) {
+    if (ReadLittleEndian32(file, settings.windowed)) ReadLittleEndian32(file, settings.onlineScores);
+}
+
 void ReadPreferencesFrom(const char* path) {
     FILE* file = std::fopen(path, "rb");
     if (!file) return;
-    if (ReadLittleEndian32(file, settings.windowed)) ReadLittleEndian32(file, settings.onlineScores);
+    ReadPreferencesFrom(file);
     std::fclose(file);
 }
 

@@ -1,10 +1,12 @@
 // The preferences file "prefs" beside the program: 8 bytes, two signed
 // 32-bit little-endian switches, windowed then onlineScores. Never written.
 #pragma once
+#include <cstdio>
 
 // Reads the file into settings.windowed and settings.onlineScores. A field
 // whose four bytes are not all there keeps its value: a missing or short
 // file leaves the game windowed, and online scores off.
 void ReadPreferences();
-// The same from an explicit path (tests and tools).
+// The same from an explicit path, or from an open file.
 void ReadPreferencesFrom(const char* path);
+void ReadPreferencesFrom(FILE* file);

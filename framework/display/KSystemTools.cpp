@@ -14,6 +14,7 @@ constexpr size_t kPathSize = 260; // the joined path is cut at 259 characters
 
 struct SystemState {
     char moduleDirectory[kPathSize] = "";
+    bool haveDirectory = false; // the root directory's text is empty too
     char pathBuffer[kPathSize] = "";
     void (*messagePump)() = nullptr;
     int32_t (*clockSource)() = nullptr;
@@ -37,6 +38,7 @@ void KSystemTools::SetModuleDirectoryFrom(const char* executablePath) {
     size_t cut = path.find_last_of('/');
     std::string directory = (cut == std::string::npos) ? path : path.substr(0, cut);
     std::snprintf(SYS.moduleDirectory, kPathSize, "%s", directory.c_str());
+    SYS.haveDirectory = true;
 }
 
 void KSystemTools::InitModuleDirectory() {
@@ -47,7 +49,7 @@ const char* KSystemTools::GetModuleDirectory() { return SYS.moduleDirectory; }
 
 const char* KSystemTools::MakePath(const char* relative) {
     SYS.pathBuffer[0] = '\0';
-    if (SYS.moduleDirectory[0] == '\0') InitModuleDirectory();
+    if (!SYS.haveDirectory) InitModuleDirectory();
     if (!relative) relative = "";
     if (relative[0] == '\\' || relative[0] == ':' || relative[0] == '/') relative++;
     // Longer results are cut at 259 characters.

@@ -1,0 +1,195 @@
+#include "framework/display/KDisplayWindow.h"
+
+#include "framework/display/KGraphic.h"
+#include "framework/display/KSystemTools.h"
+#include "framework/display/file_bytes.h"
+#include "framework/display/frame_pacing.h"
+#include "framework/display/gl_api.h"
+#include "framework/display/presented_frame.h"
+#include "framework/display/tga_image.h"
+#include "framework/platform/platform_system.h"
+#include "framework/platform/platform_window.h"
+
+#include <GL/glu.h>
+
+#include <cstring>
+
+namespace {
+
+struct DisplayState {
+    bool closed = false;
+    bool hasSwapControl = false;
+    bool hasTextureRectangle = false;
+    double frameInterval = 14; // milliseconds between two flips, at least
+    // Pacing reads the real clock, not KSystemTools' replaceable one, so a
+    // test clock that stands still cannot freeze a flip.
+    double lastFlip = 0;
+} DISPLAY;
+
+bool HasExtension(const char* extensions, const char* name) {
+    return extensions && std::strstr(extensions, name) != nullptr;
+}
+
+// The icon beside the executable; a missing or broken file means no icon.
+DecodedImage ReadIcon() {
+    DecodedImage icon;
+    std::vector<uint8_t> bytes;
+    const char* path = KSystemTools::MakePath("gfx\\icon.tga");
+    if (ReadWholeFile(path, 1u << 20, bytes) == FileReadResult::Ok)
+        DecodeTga(bytes.data(), bytes.size(), icon);
+    return icon;
+}
+
+bool ReportContextFailure(platform::OpenResult result) {
+    switch (result) {
+    case platform::OpenResult::Ok:
+        return true;
+    case platform::OpenResult::WindowRefused:
+        return false;
+    case platform::OpenResult::NoPixelFormat:
+        KSystemTools::ShowMessage("Could not initialize openGL",
+                                  "Please install your video drivers");
+        KSystemTools::ShowMessage("Could not select fixel format",
+                                  "OpenGl error : video drivers probably missing.");
+        return false;
+    case platform::OpenResult::ContextFailed:
+        KSystemTools::ShowMessage("Could not create openGL Context", "OpenGl error");
+        return false;
+    case platform::OpenResult::MakeCurrentFailed:
+        KSystemTools::ShowMessage("Could not make  openGL Context", "OpenGl error");
+        return false;
+    }
+    return false;
+}
+
+// What a fresh context looks like before the first world view: perspective
+// projection, smooth shading, black clear colour, an (empty) depth test.
+void SetContextDefaults(int width, int height) {
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(45.0, static_cast<double>(width) / height, 0.1, 100.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glShadeModel(GL_SMOOTH);
+    glClearColor(0, 0, 0, 1);
+    glClearDepth(1.0);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    glViewport(0, 0, width, height);
+}
+
+} // namespace
+
+KDisplayWindow::KDisplayWindow() {
+    DISPLAY = DisplayState{};
+    KSystemTools::SetMessagePump(&KDisplayWindow::ProcessOneMessage);
+}
+
+KDisplayWindow::~KDisplayWindow() {
+    presented_frame::Release();
+    platform::CloseWindow(); // also restores the desktop's mode
+    KSystemTools::SetMessagePump(nullptr);
+    DISPLAY.closed = true;
+}
+
+bool KDisplayWindow::CreateGameWindow(int16_t width, int16_t height, int16_t depth, bool windowed,
+                                      const char* title) {
+    // The sizes are recorded now; their GL settings follow once a context
+    // exists.
+    KGraphic::screenWidth = width;
+    KGraphic::screenHeight = height;
+    KGraphic::screenDepth = depth;
+
+    DecodedImage icon = ReadIcon();
+    platform::WindowRequest request;
+    request.width = width;
+    request.height = height;
+    request.colourBits = depth;
+    request.fullscreen = !windowed;
+    request.title = title ? title : "";
+    if (!icon.rgba.empty()) {
+        request.iconRgba = icon.rgba.data();
+        request.iconWidth = icon.width;
+        request.iconHeight = icon.height;
+    }
+    platform::OpenResult opened = platform::OpenWindow(request);
+    if (opened == platform::OpenResult::WindowRefused) return false;
+    const bool ready = ReportContextFailure(opened);
+    if (!platform::HasContext()) return false;
+
+    const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+    DISPLAY.hasSwapControl = platform::HasSwapControl();
+    DISPLAY.hasTextureRectangle = HasExtension(extensions, "GL_EXT_texture_rectangle") ||
+                                  HasExtension(extensions, "GL_NV_texture_rectangle") ||
+                                  HasExtension(extensions, "GL_ARB_texture_rectangle");
+    KGraphic::SetScreenSize(width, height, depth);
+    KSystemTools::InitModuleDirectory();
+
+    // Show black at once.
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    Flip(true);
+    KGraphic::ResetWorldView();
+    SetContextDefaults(width, height);
+    return ready;
+}
+
+void KDisplayWindow::Flip(bool pauseWhenInactive) {
+    const double t0 = platform::MonotonicMilliseconds();
+    if (DISPLAY.frameInterval > 0 && DISPLAY.hasSwapControl) platform::SetSwapInterval(1);
+    if (platform::HasContext())
+        presented_frame::Keep(KGraphic::screenWidth, KGraphic::screenHeight);
+    platform::SwapBuffers();
+    ProcessOneMessage();
+    if (DISPLAY.frameInterval > 0 && t0 - DISPLAY.lastFlip <= DISPLAY.frameInterval)
+        WaitUntil(DISPLAY.lastFlip + DISPLAY.frameInterval);
+
+    // Out of focus the game stands still; a close request (close box,
+    // SIGTERM) ends the pause, so the process never ignores it.
+    while (pauseWhenInactive && platform::WindowExists() && !platform::IsWindowFocused() &&
+           !IsClosed()) {
+        platform::WaitOneEvent(100);
+    }
+    // Read last, so that the caller never sees two returns closer than the
+    // interval.
+    DISPLAY.lastFlip = platform::MonotonicMilliseconds();
+}
+
+bool KDisplayWindow::IsClosed() {
+    return DISPLAY.closed || (platform::WindowExists() && platform::CloseRequested());
+}
+
+void KDisplayWindow::RequestQuit() {
+    DISPLAY.closed = true;
+    platform::PostQuit();
+}
+
+void KDisplayWindow::ProcessOneMessage() {
+    platform::PumpOneEvent();
+}
+
+void KDisplayWindow::SetTitle(const char* title) {
+    platform::SetWindowTitle(title);
+}
+
+bool KDisplayWindow::HasTextureRectangle() {
+    return DISPLAY.hasTextureRectangle;
+}
+
+bool KDisplayWindow::HasSwapControl() {
+    return DISPLAY.hasSwapControl;
+}
+
+void KDisplayWindow::RestoreDisplayMode() {
+    platform::RestoreDesktopMode();
+}
+
+void KDisplayWindow::SetFrameInterval(uint32_t milliseconds) {
+    DISPLAY.frameInterval = milliseconds;
+}
+
+void KDisplayWindow::SetTextureRectangleAvailable(bool available) {
+    DISPLAY.hasTextureRectangle = available;
+}

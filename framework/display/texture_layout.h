@@ -1,0 +1,31 @@
+// Texture kind and size for a picture, and the texture-sized pixel buffer.
+// Pure: no GL calls, so the rules can be checked without a context.
+#pragma once
+#include "framework/display/decoded_image.h"
+
+#include <cstdint>
+#include <vector>
+
+constexpr uint32_t kTexture2D = 0x0DE1;        // GL_TEXTURE_2D
+constexpr uint32_t kTextureRectangle = 0x84F5; // GL_TEXTURE_RECTANGLE
+
+struct TextureLayout {
+    uint32_t target = kTexture2D;
+    int width = 0;
+    int height = 0;
+};
+
+// The smallest power of two holding `side`, and never below 4.
+int TexturePowerOfTwo(int side);
+
+// Images: a p x p power-of-two texture, or with rectangle textures one of
+// exactly the image's size, except that a square power-of-two image keeps
+// an ordinary texture.
+TextureLayout ImageTextureLayout(int width, int height, bool hasTextureRectangle);
+
+// Screen grabs: as for images but without the square exception.
+TextureLayout ScreenTextureLayout(int width, int height, bool hasTextureRectangle);
+
+// The picture in the top-left corner of a zeroed (transparent black)
+// texture-sized RGBA buffer.
+std::vector<uint8_t> PadIntoTexture(const DecodedImage& image, const TextureLayout& layout);

@@ -1,0 +1,127 @@
+#include "display_fixture.h"
+
+#include "framework/display/KDisplayWindow.h"
+#include "framework/display/KGraphic.h"
+#include "framework/display/KSystemTools.h"
+
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+#include <turbojpeg.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <unistd.h>
+
+namespace {
+
+std::vector<CapturedMessage> captured;
+std::unique_ptr<KDisplayWindow> window;
+
+std::filesystem::path TempFolder() {
+    return std::filesystem::temp_directory_path() /
+           ("orbolo-display-" + std::to_string(::getpid()));
+}
+
+void Sink(const char* caption, const char* text) {
+    captured.push_back({caption, text});
+}
+
+// Closes the window after the last test, while the program is still whole.
+class WindowEnvironment : public ::testing::Environment {
+  public:
+    void TearDown() override {
+        window.reset();
+        std::error_code ignored;
+        std::filesystem::remove_all(TempFolder(), ignored);
+    }
+};
+[[maybe_unused]] auto* environment = ::testing::AddGlobalTestEnvironment(new WindowEnvironment);
+
+} // namespace
+
+std::vector<CapturedMessage>& Messages() {
+    return captured;
+}
+void ClearMessages() {
+    captured.clear();
+}
+void CaptureMessages() {
+    KSystemTools::SetMessageSink(&Sink);
+}
+
+KDisplayWindow& TestWindow() {
+    if (!window) {
+        CaptureMessages();
+        window = std::make_unique<KDisplayWindow>();
+        bool ok = window->CreateGameWindow(640, 480, 16, true, "ORBOLO display test");
+        EXPECT_TRUE(ok) << "no window or GL context";
+    }
+    return *window;
+}
+
+Rgb PixelAt(int x, int y) {
+    uint8_t p[4] = {};
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(x, KGraphic::screenHeight - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);
+    return {p[0], p[1], p[2]};
+}
+
+void StartFrame(float r, float g, float b) {
+    TestWindow();
+    KGraphic::SetClearColor(r, g, b, 1);
+    KGraphic::SetWorldView(0, 0, 0, 1, true);
+}
+
+std::vector<uint8_t> MakeTga(int width, int height, int bits, const PixelFunction& pixel,
+                             bool tagged) {
+    std::vector<uint8_t> out;
+    if (tagged) out = {'p', 'i', 'h', 's'};
+    uint8_t header[18] = {0, 0, 2};
+    header[12] = width & 0xFF;
+    header[13] = width >> 8;
+    header[14] = height & 0xFF;
+    header[15] = height >> 8;
+    header[16] = static_cast<uint8_t>(bits);
+    out.insert(out.end(), header, header + 18);
+    int bytes = bits / 8;
+    for (int row = height - 1; row >= 0; --row) { // bottom row first
+        for (int x = 0; x < width; ++x) {
+            Rgba c = pixel(x, row);
+            uint8_t px[4] = {c.b, c.g, c.r, c.a};
+            out.insert(out.end(), px, px + bytes);
+        }
+    }
+    return out;
+}
+
+std::vector<uint8_t> MakeJpeg(int width, int height, const PixelFunction& pixel, int quality) {
+    std::vector<uint8_t> rgb;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            Rgba c = pixel(x, y);
+            rgb.insert(rgb.end(), {c.r, c.g, c.b});
+        }
+    }
+    tjhandle handle = tjInitCompress();
+    unsigned char* jpeg = nullptr;
+    unsigned long size = 0;
+    tjCompress2(handle, rgb.data(), width, 0, height, TJPF_RGB, &jpeg, &size, TJSAMP_444, quality,
+                0);
+    std::vector<uint8_t> out(jpeg, jpeg + size);
+    tjFree(jpeg);
+    tjDestroy(handle);
+    return out;
+}
+
+std::string WriteTempFile(const std::string& name, const std::vector<uint8_t>& bytes) {
+    auto folder = TempFolder();
+    std::filesystem::create_directories(folder);
+    std::string path = (folder / name).string();
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (f) {
+        if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), f);
+        std::fclose(f);
+    }
+    return path;
+}

@@ -1,0 +1,203 @@
+// Loading real image files into textures on a real GL context: texture
+// kinds and sizes, internal formats, kept pixels, freeing, JPEG decoding
+// and the exact failure messages.
+#include "display_fixture.h"
+
+#include "framework/display/KDisplayWindow.h"
+#include "framework/display/KGraphic.h"
+#include "framework/display/gl_api.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace {
+
+Rgba Gradient(int x, int y) {
+    return {static_cast<uint8_t>(x * 255 / 63), static_cast<uint8_t>(y * 255 / 47),
+            static_cast<uint8_t>(128 + (x - y) / 2), 255};
+}
+
+Rgba Solid(int, int) {
+    return {10, 200, 30, 99};
+}
+
+class ImageLoad : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        TestWindow();
+        KDisplayWindow::SetTextureRectangleAvailable(true);
+        ClearMessages();
+    }
+    void TearDown() override { KDisplayWindow::SetTextureRectangleAvailable(true); }
+
+    static GLint Level0(const KGraphic& g, GLenum what) {
+        GLint value = 0;
+        glBindTexture(g.GetTextureTarget(), g.GetTextureId());
+        glGetTexLevelParameteriv(g.GetTextureTarget(), 0, what, &value);
+        return value;
+    }
+    static void ExpectTexture(const KGraphic& g, GLenum target, int w, int h) {
+        EXPECT_EQ(g.GetTextureTarget(), target);
+        EXPECT_EQ(g.GetTextureWidth(), w);
+        EXPECT_EQ(g.GetTextureHeight(), h);
+        EXPECT_EQ(Level0(g, GL_TEXTURE_WIDTH), w);
+        EXPECT_EQ(Level0(g, GL_TEXTURE_HEIGHT), h);
+    }
+};
+
+TEST_F(ImageLoad, TextureKindsAndSizesWithAndWithoutRectangles) {
+    auto jpg = WriteTempFile("screen.jpg", MakeJpeg(640, 480, Gradient, 90));
+    auto square = WriteTempFile("square.tga", MakeTga(32, 32, 32, Solid));
+    auto tiny = WriteTempFile("tiny.tga", MakeTga(2, 2, 24, Solid));
+    for (bool rectangles : {false, true}) {
+        SCOPED_TRACE(rectangles ? "with rectangle textures" : "without rectangle textures");
+        KDisplayWindow::SetTextureRectangleAvailable(rectangles);
+        KGraphic screen, sprite, small;
+        ASSERT_TRUE(screen.LoadImage(jpg.c_str(), true, true, true));
+        ASSERT_TRUE(sprite.LoadImage(square.c_str(), true, false, true));
+        ASSERT_TRUE(small.LoadImage(tiny.c_str(), true, true, true));
+        EXPECT_EQ(screen.imageWidth, 640);
+        EXPECT_EQ(screen.imageHeight, 480);
+        if (rectangles) {
+            ExpectTexture(screen, GL_TEXTURE_RECTANGLE, 640, 480);
+            ExpectTexture(small, GL_TEXTURE_RECTANGLE, 2, 2);
+        } else {
+            ExpectTexture(screen, GL_TEXTURE_2D, 1024, 1024);
+            ExpectTexture(small, GL_TEXTURE_2D, 4, 4);
+            // Opaque picture, transparent black padding beyond it.
+            const auto& px = screen.GetKeptPixels();
+            ASSERT_EQ(px.size(), 1024u * 1024 * 4);
+            EXPECT_EQ(px[(479 * 1024 + 639) * 4 + 3], 255);
+            EXPECT_EQ(px[(479 * 1024 + 640) * 4 + 3], 0);
+            EXPECT_EQ(px[(480 * 1024 + 0) * 4 + 0], 0);
+        }
+        ExpectTexture(sprite, GL_TEXTURE_2D, 32, 32);
+        EXPECT_TRUE(sprite.GetKeptPixels().empty());
+    }
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(ImageLoad, InternalFormatFollowsAlphaAndTrueColour) {
+    auto path = WriteTempFile("formats.tga", MakeTga(8, 8, 32, Solid));
+    struct Case {
+        bool alpha, trueColour;
+        GLint format;
+    } cases[] = {{true, true, GL_RGBA8},
+                 {true, false, GL_RGBA},
+                 {false, true, GL_RGB8},
+                 {false, false, GL_RGB}};
+    for (const Case& c : cases) {
+        KGraphic g;
+        ASSERT_TRUE(g.LoadImage(path.c_str(), c.alpha, false, c.trueColour));
+        EXPECT_EQ(Level0(g, GL_TEXTURE_INTERNAL_FORMAT), c.format);
+    }
+}
+
+TEST_F(ImageLoad, FreeImageDeletesTheTextureOnce) {
+    auto path = WriteTempFile("free.tga", MakeTga(8, 8, 32, Solid));
+    KGraphic g;
+    g.FreeImage(); // empty: nothing happens
+    ASSERT_TRUE(g.LoadImage(path.c_str(), true, true, true));
+    GLuint id = g.GetTextureId();
+    EXPECT_TRUE(glIsTexture(id));
+    g.FreeImage();
+    EXPECT_FALSE(glIsTexture(id));
+    EXPECT_EQ(g.imageWidth, 0);
+    EXPECT_TRUE(g.GetKeptPixels().empty());
+    g.FreeImage();
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(ImageLoad, TgaFailuresShowTheirMessagesAndLeaveTheObjectReusable) {
+    auto good = WriteTempFile("good.tga", MakeTga(8, 8, 32, Solid));
+    auto sixteen = WriteTempFile("sixteen.tga", MakeTga(4, 4, 16, Solid));
+    auto truncated = MakeTga(16, 16, 32, Solid);
+    truncated.resize(truncated.size() - 10);
+    auto shortFile = WriteTempFile("short.tga", truncated);
+    auto empty = WriteTempFile("empty.tga", {});
+    std::string missing = WriteTempFile("x", {}) + "-missing.tga";
+    const char* lost = "file not found or out of memory";
+
+    KGraphic g;
+    EXPECT_FALSE(g.LoadImage(sixteen.c_str(), true, false, true));
+    EXPECT_EQ(Messages(), (std::vector<CapturedMessage>{{"Non supported Format", sixteen}}));
+    ClearMessages();
+    EXPECT_FALSE(g.LoadImage(shortFile.c_str(), true, false, true));
+    EXPECT_EQ(Messages(), (std::vector<CapturedMessage>{{"Out of data to read", shortFile},
+                                                        {shortFile, lost}}));
+    ClearMessages();
+    EXPECT_FALSE(g.LoadImage(empty.c_str(), true, false, true));
+    EXPECT_EQ(Messages(), (std::vector<CapturedMessage>{{"file is 0 byte", empty}, {empty, lost}}));
+    ClearMessages();
+    EXPECT_FALSE(g.LoadImage(missing.c_str(), true, false, true));
+    EXPECT_EQ(Messages(),
+              (std::vector<CapturedMessage>{{"Could not open file", missing}, {missing, lost}}));
+    EXPECT_EQ(g.imageWidth, 0);
+    EXPECT_EQ(g.GetTextureId(), 0u);
+
+    // Still usable, and a failed load keeps what was there.
+    ASSERT_TRUE(g.LoadImage(good.c_str(), true, false, true));
+    EXPECT_EQ(g.imageWidth, 8);
+    EXPECT_FALSE(g.LoadImage(missing.c_str(), true, false, true));
+    EXPECT_EQ(g.imageWidth, 8);
+    EXPECT_TRUE(glIsTexture(g.GetTextureId()));
+}
+
+TEST_F(ImageLoad, JpegDecodesCloseToItsSource) {
+    auto path = WriteTempFile("gradient.jpg", MakeJpeg(64, 48, Gradient, 95));
+    KDisplayWindow::SetTextureRectangleAvailable(false);
+    KGraphic g;
+    ASSERT_TRUE(g.LoadImage(path.c_str(), true, true, true));
+    ASSERT_EQ(g.imageWidth, 64);
+    ASSERT_EQ(g.imageHeight, 48);
+    EXPECT_EQ(g.originX, 0);
+    const auto& px = g.GetKeptPixels();
+    int worst = 0;
+    for (int y = 0; y < 48; ++y) {
+        for (int x = 0; x < 64; ++x) {
+            Rgba want = Gradient(x, y);
+            const uint8_t* got = &px[(static_cast<size_t>(y) * 64 + x) * 4];
+            worst = std::max({worst, std::abs(got[0] - want.r), std::abs(got[1] - want.g),
+                              std::abs(got[2] - want.b)});
+            ASSERT_EQ(got[3], 255);
+        }
+    }
+    EXPECT_LE(worst, 6);
+}
+
+TEST_F(ImageLoad, JpegFailuresShowTheirMessages) {
+    const char* lost = "file not found or out of memory";
+    std::string missing = WriteTempFile("y", {}) + "-missing.jpg";
+    auto empty = WriteTempFile("empty.jpg", {});
+    auto garbage = WriteTempFile("garbage.jpg", {1, 2, 3, 4, 5, 6, 7, 8});
+    // A TGA named in capitals goes to the picture decoder, which refuses it.
+    auto capitals = WriteTempFile("capitals.TGA", MakeTga(4, 4, 32, Solid));
+    // A real JPEG whose frame header claims 60000 x 60000 pixels.
+    auto jpeg = MakeJpeg(16, 16, Gradient, 90);
+    for (size_t i = 0; i + 8 < jpeg.size(); ++i) {
+        if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xC0) {
+            jpeg[i + 5] = jpeg[i + 7] = 0xEA;
+            jpeg[i + 6] = jpeg[i + 8] = 0x60;
+            break;
+        }
+    }
+    auto huge = WriteTempFile("huge.jpg", jpeg);
+
+    struct Case {
+        std::string path, caption;
+    } cases[] = {{missing, "file not found"},
+                 {empty, "file is corrupt"},
+                 {garbage, "File is corrupted"},
+                 {capitals, "File is corrupted"},
+                 {huge, "out of memory"}};
+    for (const Case& c : cases) {
+        ClearMessages();
+        KGraphic g;
+        EXPECT_FALSE(g.LoadImage(c.path.c_str(), true, false, true));
+        EXPECT_EQ(Messages(), (std::vector<CapturedMessage>{{c.caption, c.path}, {c.path, lost}}));
+        EXPECT_EQ(g.imageWidth, 0);
+    }
+}
+
+} // namespace

@@ -1,0 +1,83 @@
+#include "support/game_fixture.h"
+
+#include <cstdlib>
+
+namespace {
+
+std::vector<Cue> cuesPlayed;
+std::vector<int> scriptedDraws;
+size_t nextDraw = 0;
+int (*fallbackDraw)() = [] { return 0; };
+
+void RecordCue(Cue cue) { cuesPlayed.push_back(cue); }
+int ScriptedDraw() { return nextDraw < scriptedDraws.size() ? scriptedDraws[nextDraw++] : fallbackDraw(); }
+
+} // namespace
+
+void GameTest::SetUp() {
+    ResetGameState();
+    gameHooks = GameHooks{};
+    cuesPlayed.clear();
+    SetCueListener(RecordCue);
+    SetRandomSource(nullptr);
+    std::srand(1234);
+}
+
+void GameTest::TearDown() {
+    SetCueListener(nullptr);
+    SetRandomSource(nullptr);
+    gameHooks = GameHooks{};
+}
+
+Board GameTest::BoardFrom(const std::vector<std::string>& rows) {
+    Board b{};
+    for (int r = 0; r < kBoardSize; ++r) {
+        for (int c = 0; c < kBoardSize; ++c) {
+            char ch = rows.at(r).at(c);
+            int16_t code = kEmpty;
+            if (ch >= '1' && ch <= '7') code = static_cast<int16_t>(ch - '0');
+            if (ch == 'K') code = kBlackBall;
+            if (ch == 'x') code = kVanishing;
+            b[c][r] = code;
+        }
+    }
+    return b;
+}
+
+std::vector<std::string> GameTest::RowsOf(const Board& b) {
+    std::vector<std::string> rows;
+    for (int r = 0; r < kBoardSize; ++r) {
+        std::string row;
+        for (int c = 0; c < kBoardSize; ++c) {
+            int16_t code = b[c][r];
+            row += code >= 1 && code <= 7 ? static_cast<char>('0' + code)
+                   : code == kBlackBall   ? 'K'
+                   : code == kVanishing   ? 'x'
+                   : code == kEmpty       ? '.'
+                                          : '?';
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+int GameTest::Played(Cue cue) {
+    int n = 0;
+    for (Cue c : cuesPlayed) n += (c == cue);
+    return n;
+}
+
+void GameTest::ClearCues() { cuesPlayed.clear(); }
+
+void GameTest::ScriptRandom(std::vector<int> draws, bool thenRand) {
+    fallbackDraw = thenRand ? [] { return std::rand(); } : [] { return 0; };
+    scriptedDraws = std::move(draws);
+    nextDraw = 0;
+    SetRandomSource(ScriptedDraw);
+}
+
+std::string BoardText(const Board& b) {
+    std::string text;
+    for (const auto& row : GameTest::RowsOf(b)) text += row + "\n";
+    return text;
+}
