@@ -1,0 +1,63 @@
+// KUrlReader: the framework's small HTTP client. Fetches the whole body of
+// one URL into memory, synchronously on the caller's thread, and hands it
+// back as zero-terminated text that the reader owns.
+//
+// Limits the system's client would not give on its own: a connect time-out,
+// an overall time limit, and a cap on the body. Reaching any of them, a
+// transfer broken off midway, or an error status from the server all give
+// null, never a partial or wrong body.
+#pragma once
+#include <cstdint>
+
+namespace platform {
+struct HttpClient;
+struct HttpStream;
+} // namespace platform
+
+struct KUrlReaderLimits {
+    long connectMilliseconds = 3000;
+    long totalMilliseconds = 5000;
+    uint32_t maxBodyBytes = 1024 * 1024;
+};
+
+class KUrlReader {
+  public:
+    KUrlReader() = default;
+    ~KUrlReader();
+    KUrlReader(const KUrlReader&) = delete;
+    KUrlReader& operator=(const KUrlReader&) = delete;
+
+    // Checks that the machine is online (always true for a loopback host),
+    // then fetches. Offline: null, and nothing is opened or freed.
+    // `direct` connects without a proxy; otherwise the environment's proxy
+    // settings apply, except for a loopback host, which no proxy can reach.
+    const char* Get(const char* url, bool direct);
+    // The fetch proper. Frees the previous body first, so a reader can be
+    // reused. The result stays valid until the next fetch or destruction.
+    const char* Fetch(const char* url, bool direct);
+    void CloseHandles();
+    void FreeBuffer();
+
+    uint32_t GetLength() const { return length; }
+    // Size of the zero-filled block that holds the body (0 when empty).
+    uint32_t GetCapacity() const { return capacity; }
+
+    // "TORV - " followed by the framework's web address.
+    static const char* UserAgent();
+
+    // --- seams ---
+    // Replaces the "is any network interface up" check (nullptr restores).
+    static void SetConnectionCheck(bool (*check)());
+    // Time-outs and body cap for every reader in the process.
+    static void SetLimits(const KUrlReaderLimits& limits);
+    static KUrlReaderLimits GetLimits();
+
+  private:
+    void GrowBuffer();
+
+    platform::HttpClient* internetHandle = nullptr;
+    platform::HttpStream* urlHandle = nullptr;
+    char* buffer = nullptr;
+    uint32_t length = 0;
+    uint32_t capacity = 0;
+};

@@ -1,0 +1,36 @@
+// Linux stand-in for the system's internet client: a client handle that
+// carries the user agent, the environment's proxy and the time limits, and a
+// URL handle for one running GET whose body is pulled piece by piece.
+#pragma once
+#include <cstddef>
+
+namespace platform {
+
+// True when a network interface other than loopback is up and running.
+bool NetworkInterfaceUp();
+
+struct HttpTimeouts {
+    long connectMilliseconds; // establishing the connection
+    long totalMilliseconds;   // the whole request, body included
+};
+
+struct HttpClient;
+struct HttpStream;
+
+// Null when the client cannot be created. `direct` connects without any
+// proxy; otherwise the environment's proxy settings apply.
+HttpClient* OpenHttpClient(const char* userAgent, HttpTimeouts timeouts, bool direct);
+void CloseHttpClient(HttpClient* client);
+
+// Sends a GET for `url` and waits for the answer to begin. Null when the
+// server cannot be reached, does not answer in time, or answers with an
+// error status (400 and above): an error page is not the body asked for.
+HttpStream* OpenUrl(HttpClient* client, const char* url);
+void CloseUrl(HttpStream* stream);
+
+// Copies at most `capacity` bytes of the body into `destination`.
+// true with *delivered 0: the body has ended. false: the transfer failed
+// (connection lost, time limit reached) before the body was complete.
+bool ReadUrl(HttpStream* stream, char* destination, size_t capacity, size_t* delivered);
+
+} // namespace platform

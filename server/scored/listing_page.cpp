@@ -1,0 +1,133 @@
+#include "listing_page.h"
+
+#include <cstdio>
+#include <ctime>
+
+namespace {
+
+// Night-blue ground, gold headings, white text: the game's own colours.
+const char* const kStyle = R"(
+:root { color-scheme: dark; }
+* { box-sizing: border-box; }
+body { margin: 0; min-height: 100vh; font-family: "DejaVu Sans", Verdana, sans-serif;
+  color: #ffffff; background: #0b1433 linear-gradient(180deg, #101d4a 0%, #060b1f 100%); }
+header { text-align: center; padding: 1.5rem 1rem 0.5rem; }
+h1 { margin: 0 0 0 0.3em; color: #f4c430; letter-spacing: 0.3em; font-size: clamp(1.8rem, 6vw, 3rem);
+  text-shadow: 0 2px 0 #7a5a00; }
+header p { margin: 0.3rem 0 0; color: #dfe6ff; }
+main { display: grid; gap: 1rem; padding: 1rem; max-width: 72rem; margin: 0 auto;
+  grid-template-columns: repeat(auto-fit, minmax(17rem, 1fr)); }
+section { background: rgba(255, 255, 255, 0.06); border: 2px solid #f4c430;
+  border-radius: 0.8rem; padding: 0.6rem 0.8rem 0.8rem; }
+h2 { margin: 0 0 0.4rem; font-size: 1.1rem; color: #f4c430; text-align: center; }
+table { width: 100%; border-collapse: collapse; font-size: 0.95rem; }
+th { color: #f4c430; font-weight: normal; text-align: left; padding: 0.25rem 0.3rem;
+  border-bottom: 1px solid rgba(244, 196, 48, 0.5); }
+td { padding: 0.25rem 0.3rem; border-bottom: 1px solid rgba(255, 255, 255, 0.12);
+  overflow-wrap: anywhere; }
+td.rank, td.value, th.value { text-align: right; white-space: nowrap; }
+td.date { color: #b9c3e8; white-space: nowrap; }
+td.empty { text-align: center; color: #b9c3e8; padding: 1rem; }
+footer { text-align: center; color: #8f9ccc; font-size: 0.8rem; padding: 0.5rem 1rem 1.5rem; }
+)";
+
+struct TableTitle {
+    const char* table;
+    const char* title;
+};
+const TableTitle kTitles[] = {
+    {"taeasy", "TimeAttack \xC2\xB7 Easy"},     {"taaverage", "TimeAttack \xC2\xB7 Average"},
+    {"tahard", "TimeAttack \xC2\xB7 Hard"},     {"tseasy", "TopScore \xC2\xB7 Easy"},
+    {"tsaverage", "TopScore \xC2\xB7 Average"}, {"tshard", "TopScore \xC2\xB7 Hard"},
+};
+
+std::string TitleOf(const std::string& table) {
+    for (const TableTitle& t : kTitles) {
+        if (table == t.table) return t.title;
+    }
+    return table;
+}
+
+bool IsTimeTable(const std::string& table) {
+    return table.rfind("ta", 0) == 0;
+}
+
+std::string FormatValue(const std::string& table, int value) {
+    char text[32];
+    if (IsTimeTable(table)) {
+        std::snprintf(text, sizeof text, "%d:%02d", value / 60, value % 60);
+    } else {
+        std::snprintf(text, sizeof text, "%d", value);
+    }
+    return text;
+}
+
+std::string FormatDate(int64_t seconds) {
+    std::time_t t = static_cast<std::time_t>(seconds);
+    std::tm utc{};
+    gmtime_r(&t, &utc);
+    char text[16];
+    std::strftime(text, sizeof text, "%Y-%m-%d", &utc);
+    return text;
+}
+
+void RenderTable(std::string& html, const ListedTable& listed) {
+    html += "<section>\n<h2>" + EscapeHtml(TitleOf(listed.table)) + "</h2>\n<table>\n";
+    html += "<thead><tr><th>#</th><th>Name</th><th class=\"value\">";
+    html += IsTimeTable(listed.table) ? "Time left" : "Points";
+    html += "</th><th>Date</th></tr></thead>\n<tbody>\n";
+    if (listed.entries.empty()) {
+        html += "<tr><td class=\"empty\" colspan=\"4\">No scores yet</td></tr>\n";
+    }
+    int rank = 1;
+    for (const ScoreEntry& entry : listed.entries) {
+        html += "<tr><td class=\"rank\">" + std::to_string(rank++) + "</td><td>" +
+                EscapeHtml(entry.name) + "</td><td class=\"value\">" +
+                EscapeHtml(FormatValue(listed.table, entry.score)) + "</td><td class=\"date\">" +
+                EscapeHtml(FormatDate(entry.submitted)) + "</td></tr>\n";
+    }
+    html += "</tbody>\n</table>\n</section>\n";
+}
+
+} // namespace
+
+std::string EscapeHtml(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        switch (c) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        case '\'':
+            out += "&#39;";
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string RenderListingPage(const std::vector<ListedTable>& tables) {
+    std::string html = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+                       "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
+                       "<title>Orbolo online highscores</title>\n<style>";
+    html += kStyle;
+    html += "</style>\n</head>\n<body>\n<header>\n<h1>ORBOLO</h1>\n"
+            "<p>Online highscores</p>\n</header>\n<main>\n";
+    for (const ListedTable& listed : tables)
+        RenderTable(html, listed);
+    html += "</main>\n<footer>TimeAttack ranks by the time left on the clock, TopScore by "
+            "points. Dates are UTC.</footer>\n</body>\n</html>\n";
+    return html;
+}

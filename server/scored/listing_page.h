@@ -1,0 +1,16 @@
+// The public listing page: the six tables as one HTML5 document.
+#pragma once
+#include "score_store.h"
+
+#include <string>
+#include <vector>
+
+struct ListedTable {
+    std::string table; // "taeasy" .. "tshard"
+    std::vector<ScoreEntry> entries;
+};
+
+// Every text from outside is escaped before it enters the markup.
+std::string EscapeHtml(const std::string& text);
+// TimeAttack tables show the seconds left as m:ss, TopScore tables points.
+std::string RenderListingPage(const std::vector<ListedTable>& tables);

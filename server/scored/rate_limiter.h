@@ -1,0 +1,26 @@
+// Counts submissions per client address in one-minute windows.
+#pragma once
+#include <chrono>
+#include <mutex>
+#include <string>
+#include <unordered_map>
+
+class RateLimiter {
+  public:
+    // `perMinute` 0: no limit.
+    explicit RateLimiter(int perMinute) : perMinute(perMinute) {}
+
+    // Counts one attempt; false when the address is over its limit.
+    bool Allow(const std::string& address, std::chrono::steady_clock::time_point now);
+
+  private:
+    struct Window {
+        std::chrono::steady_clock::time_point start;
+        int count = 0;
+    };
+    void ForgetOldWindows(std::chrono::steady_clock::time_point now);
+
+    int perMinute;
+    std::mutex mutex;
+    std::unordered_map<std::string, Window> windows;
+};

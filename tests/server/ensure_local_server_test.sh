@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# ensure-local-server.sh: starts a server when none answers, and only then.
+#   ensure_local_server_test.sh SCRIPT SCORED_BINARY
+set -euo pipefail
+script=$1
+scored=$2
+work=$(mktemp -d)
+export XDG_DATA_HOME=$work/data
+cleanup() {
+    [ -f "$XDG_DATA_HOME/orbolo/scored.pid" ] && kill "$(cat "$XDG_DATA_HOME/orbolo/scored.pid")" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# A free port: ask the server itself for one, then stop it.
+"$scored" --listen 127.0.0.1:0 --db "$work/probe.db" >"$work/probe.out" &
+probe=$!
+for _ in $(seq 50); do grep -q listening "$work/probe.out" && break; sleep 0.1; done
+port=$(sed -n 's/.*127\.0\.0\.1:\([0-9]*\).*/\1/p' "$work/probe.out")
+kill "$probe"
+wait "$probe" || true
+
+mkdir -p "$work/build"
+cp "$scored" "$work/build/orbolo-scored"
+echo "ORBOLO_SCORE_SERVER:STRING=http://127.0.0.1:$port" >"$work/build/CMakeCache.txt"
+
+"$script" "$work/build" | grep -q "started orbolo-scored"
+first=$(cat "$XDG_DATA_HOME/orbolo/scored.pid")
+"$script" "$work/build" | grep -q "answers at"
+[ "$(cat "$XDG_DATA_HOME/orbolo/scored.pid")" = "$first" ]
+[ -f "$XDG_DATA_HOME/orbolo/scores.db" ]
+
+# A server elsewhere is left alone.
+echo "ORBOLO_SCORE_SERVER:STRING=http://scores.orbolo.invalid" >"$work/build/CMakeCache.txt"
+"$script" "$work/build" | grep -q "not on this machine"
+echo "ok"
