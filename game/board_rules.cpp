@@ -145,11 +145,11 @@ void ScanBoard() {
 
     SearchLines();
 
-    // The last move's lines vanish first; a turn still running is a move
-    // not yet made, so it cannot end the level either.
+    // The last move's lines vanish first; a turn still running, or a ball
+    // about to fall after the last slide, may still clear the board.
     if (settings.gameMode == Puzzle && counters.movesLeft == 0 && !counters.gameOver &&
         board.fallOffset == 0 && !SlideRunning() && !board.clearing &&
-        board.spinState == NoSpin) {
+        board.spinState == NoSpin && !BallCanFall()) {
         counters.gameOver = 1;
     }
 }
@@ -169,16 +169,15 @@ void StepVanish() {
     if (settings.gameMode != Puzzle) DropNewBalls();
 }
 
+bool BallCanFall() {
+    for (int c = 0; c < kBoardSize; ++c)
+        for (int r = 0; r < 8; ++r)
+            if (board.cells[c][r] >= 0 && board.cells[c][r + 1] == kEmpty) return true;
+    return false;
+}
+
 void StartFallIfNeeded() {
-    if (board.fallOffset != 0 || SlideRunning()) return;
-    for (int c = 0; c < kBoardSize; ++c) {
-        for (int r = 0; r < 8; ++r) {
-            if (board.cells[c][r] >= 0 && board.cells[c][r + 1] == kEmpty) {
-                board.fallOffset = 1;
-                return;
-            }
-        }
-    }
+    if (board.fallOffset == 0 && !SlideRunning() && BallCanFall()) board.fallOffset = 1;
 }
 
 void GravityPass() {

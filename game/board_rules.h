@@ -18,6 +18,9 @@ void StepVanish();
 // Runs where the board is drawn each frame.
 void StartFallIfNeeded();
 
+// A ball has an empty cell right below it.
+bool BallCanFall();
+
 // One frame of the falling (while `fallOffset` > 0 and the board does not turn).
 void StepFall();
 

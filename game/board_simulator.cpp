@@ -2,19 +2,13 @@
 
 #include "framework/display/KSystemTools.h"
 #include "game/board_frame.h"
+#include "game/board_rules.h"
 #include "game/moves.h"
 
 namespace {
 
 int32_t simulatedClock = 0;
 int32_t SimulatedMilliseconds() { return simulatedClock; }
-
-bool FallPending() {
-    for (int c = 0; c < kBoardSize; ++c)
-        for (int r = 0; r < 8; ++r)
-            if (board.cells[c][r] >= 0 && board.cells[c][r + 1] == kEmpty) return true;
-    return false;
-}
 
 } // namespace
 
@@ -52,7 +46,7 @@ void BoardSimulator::Frame() {
     StepBoardFrame(BoardPainter{});
 }
 
-bool BoardSimulator::Still() { return !BoardAnimating() && !FallPending(); }
+bool BoardSimulator::Still() { return !BoardAnimating() && !BallCanFall(); }
 
 int BoardSimulator::Settle(int maxFrames) {
     for (int frames = 1; frames <= maxFrames; ++frames) {

@@ -89,6 +89,21 @@ TEST_F(GameEnd, PuzzleEndsAtNoMovesOnlyAfterTheLastLinesVanished) {
     EXPECT_EQ(gameOverCall.count, 0) << "Puzzle has no result to submit";
 }
 
+TEST_F(GameEnd, ABallLeftHangingByTheLastSlideFallsBeforeTheLevelCanEnd) {
+    settings.gameMode = Puzzle;
+    counters.puzzleLevel = 11; // nothing to load once the board is empty
+    counters.movesLeft = 1;
+    board.cells = BoardFrom({".........", ".........", ".........", ".........", ".........",
+                             ".........", ".........", "..1......", "1.1.....1"});
+    ASSERT_TRUE(sim.Start(BoardMove::SlideRightRow(8)));
+    for (int frame = 0; frame < 2000 && !BoardSimulator::Still(); ++frame) {
+        sim.Frame();
+        ASSERT_FALSE(counters.gameOver && BoardHasBalls()) << "frame " << frame << "\n"
+                                                           << BoardText(board.cells);
+    }
+    EXPECT_FALSE(BoardHasBalls()) << "the hanging ball fell into a row of four";
+}
+
 TEST_F(GameEnd, APuzzleMoveThatEmptiesTheBoardOnTheLastMoveAdvances) {
     settings.gameMode = Puzzle;
     counters.puzzleLevel = 3;
