@@ -1,0 +1,96 @@
+// level_designer LEVEL [TRIES] [SEED]: searches for a board for Puzzle level
+// LEVEL and prints it as a block for levels.txt, with what it found on
+// stderr. It builds TRIES levels backwards (ReverseBuilder), keeps those
+// that no short sequence of moves clears, and prints the one with the most
+// balls and turns. Run from the build tree:
+//   build/tools/levels/level_designer 7 300 1
+#include "tools/levels/puzzle_position.h"
+#include "tools/levels/reverse_builder.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <iostream>
+#include <utility>
+
+namespace {
+
+// Colours, black balls and lines per move grow with the level.
+LevelRecipe RecipeFor(int level) {
+    LevelRecipe recipe;
+    recipe.moves = level;
+    recipe.colours = std::min(2 + level / 2, 7);
+    recipe.black = level >= 5;
+    recipe.maxLinesPerMove = level >= 9 ? 3 : level >= 6 ? 2 : 1;
+    return recipe;
+}
+
+int BallCount(const Board& cells) {
+    int balls = 0;
+    for (const auto& column : cells)
+        for (int16_t cell : column)
+            balls += cell != kEmpty;
+    return balls;
+}
+
+int TurnCount(const PuzzleLevel& level) {
+    int turns = 0;
+    for (BoardMove move : level.solution)
+        turns += move.code >= 18;
+    return turns;
+}
+
+// A solution that keeps sliding one row is dull: count the different moves.
+int DistinctMoves(const PuzzleLevel& level) {
+    std::array<bool, BoardMove::kCount> used{};
+    int distinct = 0;
+    for (BoardMove move : level.solution)
+        distinct += !std::exchange(used[move.code], true);
+    return distinct;
+}
+
+// From level 4 on a turn belongs to the solution.
+int MinimumTurns(int level) {
+    return level >= 8 ? 2 : level >= 4 ? 1 : 0;
+}
+
+// How far the designer looks for a shorter way: up to four moves, and for
+// the early levels up to one move less than the level allows.
+int ShortcutDepth(int level) {
+    return std::min(level - 1, 4);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2 || std::atoi(argv[1]) < 1 || std::atoi(argv[1]) > kPuzzleLevels) {
+        std::cerr << "usage: level_designer LEVEL(1..10) [TRIES] [SEED]\n";
+        return 2;
+    }
+    const int number = std::atoi(argv[1]);
+    const int tries = argc > 2 ? std::atoi(argv[2]) : 100;
+    const uint32_t seed = argc > 3 ? static_cast<uint32_t>(std::atoi(argv[3])) : 1;
+    const auto start = std::chrono::steady_clock::now();
+
+    BoardSimulator sim;
+    ReverseBuilder builder(sim, RecipeFor(number), seed);
+    PuzzleLevel best;
+    int bestScore = -1, built = 0, kept = 0;
+    for (int t = 0; t < tries; ++t) {
+        PuzzleLevel level;
+        if (!builder.Build(level)) continue;
+        ++built;
+        if (TurnCount(level) < MinimumTurns(number)) continue;
+        if (ClearableWithin(sim, level.cells, ShortcutDepth(number))) continue;
+        ++kept;
+        const int score = BallCount(level.cells) + 4 * TurnCount(level) + 2 * DistinctMoves(level);
+        if (score > bestScore) bestScore = score, best = level;
+    }
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::cerr << "level " << number << ": " << built << " built, " << kept << " kept, " << seconds
+              << " s\n";
+    if (bestScore < 0) return 1;
+    std::cerr << "balls " << BallCount(best.cells) << ", turns " << TurnCount(best) << "\n";
+    std::cout << FormatLevelBlock(best);
+    return 0;
+}
