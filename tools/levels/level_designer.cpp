@@ -1,12 +1,13 @@
 // level_designer LEVEL [TRIES] [SEED]: searches for a board for Puzzle level
 // LEVEL and prints it as a block for levels.txt, with what it found on
-// stderr. It builds TRIES levels backwards (ReverseBuilder), keeps those
-// that no short sequence of moves clears, and prints the one with the most
-// balls and turns. Run from the build tree:
+// stderr. It builds TRIES levels backwards (ReverseBuilder) and prints the
+// one with the most balls, turns and different moves that no sequence of up
+// to four moves (fewer than the level allows) clears. Run from the build tree:
 //   build/tools/levels/level_designer 7 300 1
 #include "tools/levels/puzzle_position.h"
 #include "tools/levels/reverse_builder.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <iostream>
@@ -20,7 +21,7 @@ LevelRecipe RecipeFor(int level) {
     recipe.moves = level;
     recipe.colours = std::min(2 + level / 2, 7);
     recipe.black = level >= 5;
-    recipe.maxLinesPerMove = level >= 9 ? 3 : level >= 6 ? 2 : 1;
+    recipe.maxLinesPerMove = level >= 7 ? 3 : 2;
     return recipe;
 }
 
@@ -48,9 +49,15 @@ int DistinctMoves(const PuzzleLevel& level) {
     return distinct;
 }
 
+// Balls, turns (from level 3 on) and variety make a level worth playing.
+int Score(const PuzzleLevel& level) {
+    const int turnBonus = level.number >= 3 ? 6 : 0;
+    return BallCount(level.cells) + turnBonus * TurnCount(level) + 2 * DistinctMoves(level);
+}
+
 // From level 4 on a turn belongs to the solution.
 int MinimumTurns(int level) {
-    return level >= 8 ? 2 : level >= 4 ? 1 : 0;
+    return level >= 4 ? 1 : 0;
 }
 
 // How far the designer looks for a shorter way: up to four moves, and for
@@ -71,26 +78,35 @@ int main(int argc, char** argv) {
     const uint32_t seed = argc > 3 ? static_cast<uint32_t>(std::atoi(argv[3])) : 1;
     const auto start = std::chrono::steady_clock::now();
 
+    // Build, drop what one or two moves clear, then search deeper only on
+    // the best few: the deep search costs far more than the building.
     BoardSimulator sim;
     ReverseBuilder builder(sim, RecipeFor(number), seed);
-    PuzzleLevel best;
-    int bestScore = -1, built = 0, kept = 0;
+    std::vector<std::pair<int, PuzzleLevel>> candidates;
+    int built = 0;
     for (int t = 0; t < tries; ++t) {
         PuzzleLevel level;
         if (!builder.Build(level)) continue;
         ++built;
         if (TurnCount(level) < MinimumTurns(number)) continue;
-        if (ClearableWithin(sim, level.cells, ShortcutDepth(number))) continue;
-        ++kept;
-        const int score = BallCount(level.cells) + 4 * TurnCount(level) + 2 * DistinctMoves(level);
-        if (score > bestScore) bestScore = score, best = level;
+        if (ClearableWithin(sim, level.cells, std::min(number - 1, 2))) continue;
+        candidates.emplace_back(Score(level), level);
+    }
+    std::stable_sort(candidates.begin(), candidates.end(),
+                     [](const auto& a, const auto& b) { return a.first > b.first; });
+    const PuzzleLevel* best = nullptr;
+    for (const auto& [score, level] : candidates) {
+        if (!ClearableWithin(sim, level.cells, ShortcutDepth(number))) {
+            best = &level;
+            break;
+        }
     }
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    std::cerr << "level " << number << ": " << built << " built, " << kept << " kept, " << seconds
-              << " s\n";
-    if (bestScore < 0) return 1;
-    std::cerr << "balls " << BallCount(best.cells) << ", turns " << TurnCount(best) << "\n";
-    std::cout << FormatLevelBlock(best);
+    std::cerr << "level " << number << ": " << built << " built, " << candidates.size()
+              << " not cleared by one or two moves, " << seconds << " s\n";
+    if (!best) return 1;
+    std::cerr << "balls " << BallCount(best->cells) << ", turns " << TurnCount(*best) << "\n";
+    std::cout << FormatLevelBlock(*best);
     return 0;
 }

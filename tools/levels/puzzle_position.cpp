@@ -1,6 +1,6 @@
 #include "tools/levels/puzzle_position.h"
 
-#include "game/board_rules.h"
+#include <map>
 
 void PlacePuzzleBoard(const Board& cells, int movesLeft) {
     ResetGameState();
@@ -59,12 +59,27 @@ bool Hopeless(const Board& cells) {
 
 } // namespace
 
-bool ClearableWithin(BoardSimulator& sim, const Board& cells, int maxMoves) {
+namespace {
+
+// `hopeless` remembers, per board, the most moves it was found unclearable in.
+bool ClearableWithin(BoardSimulator& sim, const Board& cells, int maxMoves,
+                     std::map<Board, int>& hopeless) {
     if (BoardEmpty(cells)) return true;
     if (maxMoves == 0 || Hopeless(cells)) return false;
+    auto known = hopeless.find(cells);
+    if (known != hopeless.end() && known->second >= maxMoves) return false;
     for (int code = 0; code < BoardMove::kCount; ++code) {
         std::optional<Board> next = AfterMove(sim, cells, BoardMove{code});
-        if (next && *next != cells && ClearableWithin(sim, *next, maxMoves - 1)) return true;
+        if (next && *next != cells && ClearableWithin(sim, *next, maxMoves - 1, hopeless))
+            return true;
     }
+    hopeless[cells] = maxMoves;
     return false;
+}
+
+} // namespace
+
+bool ClearableWithin(BoardSimulator& sim, const Board& cells, int maxMoves) {
+    std::map<Board, int> hopeless;
+    return ClearableWithin(sim, cells, maxMoves, hopeless);
 }

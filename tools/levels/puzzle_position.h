@@ -31,6 +31,6 @@ std::vector<Board> Replay(BoardSimulator& sim, const Board& cells, int movesLeft
                           const std::vector<BoardMove>& moves);
 
 // Whether some sequence of at most `maxMoves` moves clears the board. Tries
-// every sequence, skipping boards that can no longer be cleared because a
-// colour is down to one or two balls.
+// every sequence, skipping boards met before and boards that can no longer
+// be cleared because a colour is down to one or two balls.
 bool ClearableWithin(BoardSimulator& sim, const Board& cells, int maxMoves);

@@ -87,7 +87,7 @@ bool ReverseBuilder::InsertLine(Board& cells) {
         SetStack(cells, column, balls);
         return true;
     }
-    const int length = Random(5) == 0 ? 4 : 3;
+    const int length = 3 + (Random(4) == 0) + (Random(8) == 0);
     const int first = Random(kBoardSize - length + 1);
     int below = kBoardSize;
     for (int c = first; c < first + length; ++c)
@@ -102,18 +102,34 @@ bool ReverseBuilder::InsertLine(Board& cells) {
     return true;
 }
 
+BoardMove ReverseBuilder::RandomMove(const Board& after, const Board& withLines) {
+    if (Random(4) == 0) return BoardMove{18 + Random(2)};
+    // A slide can only make a line in a row it moves: pick among the rows
+    // the new lines changed.
+    std::vector<int> rows;
+    for (int r = 0; r < kBoardSize; ++r)
+        for (int c = 0; c < kBoardSize; ++c)
+            if (withLines[c][r] != after[c][r]) {
+                rows.push_back(r);
+                break;
+            }
+    const int row = rows.empty() ? Random(kBoardSize) : rows[Random(static_cast<int>(rows.size()))];
+    return Random(2) == 0 ? BoardMove::SlideLeftRow(row) : BoardMove::SlideRightRow(row);
+}
+
 bool ReverseBuilder::StepBack(const Board& after, bool mustClear, Board& before, BoardMove& move) {
+    // Now and then a move only prepares the next: it clears nothing. Decided
+    // once per step, as such moves are far easier to find than clearing ones.
+    const bool prepares = !mustClear && Random(5) == 0;
     for (int attempt = 0; attempt < 400; ++attempt) {
         Board withLines = after;
-        // Now and then a move only prepares the next: it clears nothing.
-        const bool prepares = !mustClear && Random(4) == 0;
         const int lines = prepares ? 0 : 1 + Random(recipe_.maxLinesPerMove);
         bool inserted = true;
         for (int i = 0; i < lines && inserted; ++i)
             inserted = InsertLine(withLines);
         if (!inserted || (lines > 0 && Settled(sim_, withLines) != after)) continue;
 
-        move = BoardMove{Random(4) == 0 ? 18 + Random(2) : Random(18)};
+        move = RandomMove(after, withLines);
         std::optional<Board> candidate;
         if (move.code < 9)
             candidate = SlidRow(withLines, move.code, false);

@@ -28,6 +28,7 @@ class ReverseBuilder {
     // From the board `after` a move, a board and move that lead to it.
     bool StepBack(const Board& after, bool mustClear, Board& before, BoardMove& move);
     bool InsertLine(Board& cells);
+    BoardMove RandomMove(const Board& after, const Board& withLines);
     int16_t RandomColour();
     int Random(int n) { return static_cast<int>(rng_() % static_cast<uint32_t>(n)); }
 
