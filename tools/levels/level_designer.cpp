@@ -49,10 +49,12 @@ int DistinctMoves(const PuzzleLevel& level) {
     return distinct;
 }
 
-// Balls, turns (from level 3 on) and variety make a level worth playing.
+// Balls, turns (from level 3 on, up to three) and variety make a level
+// worth playing.
 int Score(const PuzzleLevel& level) {
     const int turnBonus = level.number >= 3 ? 6 : 0;
-    return BallCount(level.cells) + turnBonus * TurnCount(level) + 2 * DistinctMoves(level);
+    return BallCount(level.cells) + turnBonus * std::min(TurnCount(level), 3) +
+           2 * DistinctMoves(level);
 }
 
 // From level 4 on a turn belongs to the solution.
@@ -106,7 +108,14 @@ int main(int argc, char** argv) {
     std::cerr << "level " << number << ": " << built << " built, " << candidates.size()
               << " not cleared by one or two moves, " << seconds << " s\n";
     if (!best) return 1;
-    std::cerr << "balls " << BallCount(best->cells) << ", turns " << TurnCount(*best) << "\n";
+    std::cerr << "balls " << BallCount(best->cells) << ", turns " << TurnCount(*best)
+              << "; balls each move clears:";
+    int left = BallCount(best->cells);
+    for (const Board& after : Replay(sim, best->cells, number, best->solution)) {
+        std::cerr << " " << left - BallCount(after);
+        left = BallCount(after);
+    }
+    std::cerr << "\n";
     std::cout << FormatLevelBlock(*best);
     return 0;
 }

@@ -46,8 +46,9 @@ std::vector<Board> Replay(BoardSimulator& sim, const Board& cells, int movesLeft
 
 namespace {
 
-// No ball is ever added in Puzzle, and a line needs three balls of a code.
-bool Hopeless(const Board& cells) {
+// No ball is ever added in Puzzle, and a line needs three balls of a code:
+// a code down to one or two balls can never leave the board.
+bool BallsStranded(const Board& cells) {
     std::array<int, 9> count{};
     for (const auto& column : cells)
         for (int16_t cell : column)
@@ -57,29 +58,26 @@ bool Hopeless(const Board& cells) {
     return false;
 }
 
-} // namespace
-
-namespace {
-
-// `hopeless` remembers, per board, the most moves it was found unclearable in.
+// `unclearable` keeps, per board met, the most moves it was found not to be
+// cleared in.
 bool ClearableWithin(BoardSimulator& sim, const Board& cells, int maxMoves,
-                     std::map<Board, int>& hopeless) {
+                     std::map<Board, int>& unclearable) {
     if (BoardEmpty(cells)) return true;
-    if (maxMoves == 0 || Hopeless(cells)) return false;
-    auto known = hopeless.find(cells);
-    if (known != hopeless.end() && known->second >= maxMoves) return false;
+    if (maxMoves == 0 || BallsStranded(cells)) return false;
+    auto known = unclearable.find(cells);
+    if (known != unclearable.end() && known->second >= maxMoves) return false;
     for (int code = 0; code < BoardMove::kCount; ++code) {
         std::optional<Board> next = AfterMove(sim, cells, BoardMove{code});
-        if (next && *next != cells && ClearableWithin(sim, *next, maxMoves - 1, hopeless))
+        if (next && *next != cells && ClearableWithin(sim, *next, maxMoves - 1, unclearable))
             return true;
     }
-    hopeless[cells] = maxMoves;
+    unclearable[cells] = maxMoves;
     return false;
 }
 
 } // namespace
 
 bool ClearableWithin(BoardSimulator& sim, const Board& cells, int maxMoves) {
-    std::map<Board, int> hopeless;
-    return ClearableWithin(sim, cells, maxMoves, hopeless);
+    std::map<Board, int> unclearable;
+    return ClearableWithin(sim, cells, maxMoves, unclearable);
 }

@@ -27,6 +27,16 @@ int Height(const Board& cells, int column) {
     return static_cast<int>(Stack(cells, column).size());
 }
 
+// Whether the columns grow no taller to the right (`downhill`) or to the
+// left: only such a board can be what a turn and its fall left behind.
+bool Slopes(const Board& cells, bool downhill) {
+    for (int c = 0; c + 1 < kBoardSize; ++c) {
+        const int left = Height(cells, c), right = Height(cells, c + 1);
+        if (downhill ? right > left : left > right) return false;
+    }
+    return true;
+}
+
 Board Mirrored(const Board& cells) {
     Board mirrored = cells;
     std::reverse(mirrored.begin(), mirrored.end());
@@ -54,7 +64,13 @@ template <class Rng> std::optional<Board> UnturnClockwise(const Board& after, Rn
         widths.insert(widths.end(), height[c] - height[c + 1], c + 1);
     }
     widths.resize(kBoardSize, 0);
-    std::shuffle(widths.begin(), widths.end(), rng);
+    // Shuffled, or sorted into a slope that another turn can follow.
+    if (rng() % 3 == 0)
+        std::shuffle(widths.begin(), widths.end(), rng);
+    else if (rng() % 2 == 0)
+        std::sort(widths.begin(), widths.end(), std::greater<>());
+    else
+        std::sort(widths.begin(), widths.end());
     Board turned;
     for (auto& column : turned)
         column.fill(kEmpty);
@@ -121,13 +137,19 @@ bool ReverseBuilder::StepBack(const Board& after, bool mustClear, Board& before,
     // Now and then a move only prepares the next: it clears nothing. Decided
     // once per step, as such moves are far easier to find than clearing ones.
     const bool prepares = !mustClear && Random(5) == 0;
+    const bool downhill = Slopes(after, true), uphill = Slopes(after, false);
     for (int attempt = 0; attempt < 400; ++attempt) {
         Board withLines = after;
         const int lines = prepares ? 0 : 1 + Random(recipe_.maxLinesPerMove);
         bool inserted = true;
         for (int i = 0; i < lines && inserted; ++i)
             inserted = InsertLine(withLines);
-        if (!inserted || (lines > 0 && Settled(sim_, withLines) != after)) continue;
+        if (!inserted) continue;
+        // Mostly keep a slope, so that turns stay possible further back.
+        if ((downhill && !Slopes(withLines, true) && Random(3) != 0) ||
+            (uphill && !Slopes(withLines, false) && Random(3) != 0))
+            continue;
+        if (lines > 0 && Settled(sim_, withLines) != after) continue;
 
         move = RandomMove(after, withLines);
         std::optional<Board> candidate;
