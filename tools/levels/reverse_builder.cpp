@@ -106,9 +106,11 @@ bool ReverseBuilder::InsertLine(Board& cells) {
     const int length = 3 + (Random(4) == 0) + (Random(8) == 0);
     const int first = Random(kBoardSize - length + 1);
     int below = kBoardSize;
-    for (int c = first; c < first + length; ++c)
-        below = std::min(below, Height(cells, c));
-    if (below == kBoardSize) return false;
+    for (int c = first; c < first + length; ++c) {
+        const int height = Height(cells, c);
+        if (height == kBoardSize) return false; // no room for one more ball
+        below = std::min(below, height);
+    }
     below = Random(below + 1); // balls left under the line in each column
     for (int c = first; c < first + length; ++c) {
         std::vector<int16_t> balls = Stack(cells, c);
