@@ -34,7 +34,12 @@ int main(int argc, char** argv) {
     }
     for (const PuzzleLevel& level : levels) {
         const std::filesystem::path path = LevelPath(argv[2], level.number);
-        std::filesystem::create_directories(path.parent_path());
+        std::error_code failure;
+        std::filesystem::create_directories(path.parent_path(), failure);
+        if (failure) {
+            std::cerr << path.parent_path().string() << ": " << failure.message() << "\n";
+            return 1;
+        }
         std::ofstream out(path, std::ios::binary);
         out << LevelFileText(level.cells);
         if (!out.flush()) {
