@@ -34,6 +34,10 @@ if answers; then
     exit 0
 fi
 
+if [ ! -x "$build/orbolo-scored" ]; then
+    echo "no score server to start: $build/orbolo-scored is not built" >&2
+    exit 1
+fi
 data=${XDG_DATA_HOME:-$HOME/.local/share}/orbolo
 mkdir -p "$data"
 listen=$host

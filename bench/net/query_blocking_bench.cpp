@@ -52,7 +52,8 @@ int main(int argc, char** argv) {
     if (argc > 1) { // a live server's base address, e.g. http://127.0.0.1:8086
         SetScoreServerForTests(argv[1]);
         std::vector<double> times;
-        for (int i = 0; i < 500; ++i) times.push_back(QueryMilliseconds());
+        for (int i = 0; i < 500; ++i)
+            times.push_back(QueryMilliseconds());
         std::sort(times.begin(), times.end());
         std::printf("live server: 500 queries one after another, p50 %.2f ms, p99 %.2f ms\n",
                     times[times.size() / 2], times[times.size() * 99 / 100]);

@@ -19,16 +19,19 @@ path=$base/highscores/orbolo
 
 run() {
     local label=$1 url=$2
-    wrk -t2 -c"$connections" -d"${seconds}s" --latency "$url" >"$work/wrk"
+    wrk -t2 -c"$connections" -d"${seconds}s" --latency "${@:3}" "$url" >"$work/wrk"
     local rps p99 non2xx
     rps=$(awk '/Requests\/sec/ {print $2}' "$work/wrk")
     p99=$(awk '$1 == "99%" {print $2}' "$work/wrk")
     non2xx=$(awk '/Non-2xx/ {print $NF}' "$work/wrk")
-    printf '%-12s %10s req/s   p99 %8s   non-2xx %s\n' "$label" "$rps" "$p99" "${non2xx:-0}"
+    printf '%-28s %10s req/s   p99 %8s   non-2xx %s\n' "$label" "$rps" "$p99" "${non2xx:-0}"
 }
 
-echo "wrk, 2 threads, $connections connections, ${seconds}s each, keep-alive"
+echo "wrk, 2 threads, $connections connections, ${seconds}s each (keep-alive unless noted)"
 run query "$path/ishighscore.php?gamename=tseasy&submtdscore=1230"
 run submission "$path/scoresubmitter.php?name=ANN%20LEE&score=1230&computer=M&gamename=tseasy"
 run listing "$path/"
+# The game opens a new connection for every request.
+run "query, new connection each" "$path/ishighscore.php?gamename=tseasy&submtdscore=1230" \
+    -H "Connection: close"
 "$build/bench/net/query_blocking_bench" "$base"

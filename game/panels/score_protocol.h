@@ -2,6 +2,10 @@
 // made through its own KUrlReader and blocking the caller while it runs.
 // The result sent is read from the game state when a request is built:
 // TimeAttack sends the seconds left, TopScore the displayed points.
+//
+// The game-over dialog: table = HighscoreTableName(gameMode, difficulty);
+// accepted = IsHighscore(table); when accepted and the name is entered,
+// SubmitScore(name, table). On exit, OpenDocument(HighscoresPageAddress()).
 #pragma once
 #include <cstdint>
 
