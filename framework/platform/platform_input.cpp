@@ -1,9 +1,8 @@
-// Polled input on SDL2. The pointer is read from the window system itself
-// (SDL_GetGlobalMouseState), since SDL's own window-relative position stops
-// at the window's edges. Presses are watched with an SDL event watch, which
-// runs while SDL_PumpEvents moves them into the queue: the window layer
-// takes only one event off that queue per frame, so a press seen there could
-// arrive frames after the button went up again and pose as a new click.
+// Keys and presses on SDL2. Presses are watched with an SDL event watch,
+// which runs while SDL_PumpEvents moves them into the queue: the window
+// layer takes only one event off that queue per frame, so a press seen
+// there could arrive frames after the button went up again and pose as a
+// new click.
 #include "framework/platform/platform_input.h"
 
 #include "framework/platform/platform_window_state.h"
@@ -38,18 +37,6 @@ uint32_t InputMilliseconds() {
 
 void RefreshInput() {
     if (detail::Window().videoStarted) SDL_PumpEvents();
-}
-
-void GetPointerInWindow(int* x, int* y) {
-    int screenX = 0, screenY = 0, windowX = 0, windowY = 0;
-    SDL_GetGlobalMouseState(&screenX, &screenY);
-    GetWindowPosition(&windowX, &windowY);
-    *x = screenX - windowX;
-    *y = screenY - windowY;
-}
-
-bool IsLeftButtonHeld() {
-    return SDL_GetGlobalMouseState(nullptr, nullptr) & SDL_BUTTON_LMASK;
 }
 
 bool IsScancodeHeld(int scancode) {

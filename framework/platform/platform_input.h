@@ -1,7 +1,8 @@
-// Keyboard, mouse and cursor on SDL2, for the input layer's polling. Levels
-// come from SDL's picture of the devices, brought up to date by
-// RefreshInput; presses are reported as SDL takes them in, so that the
-// input layer can remember a tap that was over before its next poll.
+// Keyboard, mouse and cursor on SDL2, for the input layer's polling. Keys
+// come from SDL's picture of the keyboard, brought up to date by
+// RefreshInput; the pointer and the left button are asked of the window
+// system at each call. Presses are reported as SDL takes them in, so that
+// the input layer can remember a tap that was over before its next poll.
 #pragma once
 #include <cstdint>
 

@@ -4,6 +4,7 @@
 #include "display/display_fixture.h"
 #include "xdotool_driver.h"
 
+#include "framework/display/KDisplayWindow.h"
 #include "framework/input/KInputState.h"
 #include "framework/platform/platform_window.h"
 

@@ -145,7 +145,7 @@ TEST_F(Font, NullEmptyAndMissingPieces) {
 
     // A missing image is reported by the load; the font still measures.
     KBitmapFont noImage("/no/such/font.jpg", LargeFontGlyphs);
-    EXPECT_EQ(Messages().size(), 1u);
+    EXPECT_FALSE(Messages().empty());
     ASSERT_NE(noImage.GetImage(), nullptr);
     EXPECT_EQ(noImage.MeasureText("AB", 0), 28);
     noImage.DrawText("AB", 10, 10, 0);
