@@ -7,6 +7,7 @@
 #include "framework/display/gl_api.h"
 #include "framework/display/presented_frame.h"
 #include "framework/display/tga_image.h"
+#include "framework/input/KInputState.h"
 #include "framework/platform/platform_system.h"
 #include "framework/platform/platform_window.h"
 
@@ -116,6 +117,9 @@ bool KDisplayWindow::CreateGameWindow(int16_t width, int16_t height, int16_t dep
     }
     platform::OpenResult opened = platform::OpenWindow(request);
     if (opened == platform::OpenResult::WindowRefused) return false;
+    // The input layer measures the pointer in this window and watches its
+    // keys, whether or not the context came up.
+    KInputState::Init();
     const bool ready = ReportContextFailure(opened);
     if (!platform::HasContext()) return false;
 

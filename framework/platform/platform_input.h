@@ -1,0 +1,50 @@
+// Keyboard, mouse and cursor on SDL2, for the input layer's polling. Keys
+// come from SDL's picture of the keyboard, brought up to date by
+// RefreshInput; the pointer and the left button are asked of the window
+// system at each call. Presses are reported as SDL takes them in, so that
+// the input layer can remember a tap that was over before its next poll.
+#pragma once
+#include <cstdint>
+
+namespace platform {
+
+// The framework's key codes 0..92; the table that maps them to keys is here
+// because the keys are named by the platform.
+constexpr int kKeyCodeCount = 93;
+
+// Inputs as the press watcher names them: SDL scancodes (USB keyboard
+// usages, below 512) and the left mouse button.
+constexpr int kLeftButtonInput = 512;
+constexpr int kInputCount = 513;
+
+// The scancodes that answer for a key code: two for a key with a left and
+// a right side (Shift, Control, Alt), otherwise one and 0.
+struct KeyScancodes {
+    int first = 0;
+    int second = 0;
+};
+KeyScancodes ScancodesForKeyCode(int keyCode);
+
+// Calls onPress for every key press (not auto-repeat) and left-button press
+// at the moment SDL reads it from the window system, with SDL's millisecond
+// time. Replaces an earlier watcher; must be called again after the window
+// is reopened, since SDL drops its watchers when video stops.
+void WatchPresses(void (*onPress)(int input, uint32_t timeMs));
+// The clock of the press times.
+uint32_t InputMilliseconds();
+// Reads what the window system has delivered into SDL (pressed keys,
+// buttons, window moves) without taking events off the queue.
+void RefreshInput();
+
+// The pointer in the game window's pixels, unclamped: negative left of or
+// above the window, beyond its size right of or below it.
+void GetPointerInWindow(int* x, int* y);
+// The left mouse button as the window system has it now.
+bool IsLeftButtonHeld();
+// The key as SDL has it after the last refresh.
+bool IsScancodeHeld(int scancode);
+
+// The game draws its own pointer.
+void HideSystemCursor();
+
+} // namespace platform
