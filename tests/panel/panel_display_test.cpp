@@ -70,7 +70,7 @@ TEST_F(PanelOnScreen, ClockDigitsSitCentredInTheModeBox) {
 
 TEST_F(PanelOnScreen, VolumeTicksFollowTheSettings) {
     settings.gameMode = TopScore;
-    settings.sfxVolume = 10;  // two ticks: x 25..44
+    settings.sfxVolume = 10;   // two ticks: x 25..44
     settings.musicVolume = 99; // ten ticks: x 25..124
     DrawPanel();
     EXPECT_GT(InkIn(25, 150, 34, 168), 0);

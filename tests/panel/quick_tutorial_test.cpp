@@ -101,7 +101,8 @@ TEST_F(QuickTutorial, ChimeRestartsAtTheStartOfPagesTwoAndThreeWhileMarksShow) {
     StepTutorial(Start() + 9990);
     StepTutorial(Start() + 10000);
     EXPECT_EQ(Played(Cue::Clear), 0);
-    for (uint32_t e = 10001; e < 10100; e += 14) StepTutorial(Start() + e);
+    for (uint32_t e = 10001; e < 10100; e += 14)
+        StepTutorial(Start() + e);
     EXPECT_EQ(Played(Cue::Clear), 8); // every frame of the first 100 ms
     StepTutorial(Start() + 10100);
     EXPECT_EQ(Played(Cue::Clear), 8);
@@ -109,6 +110,7 @@ TEST_F(QuickTutorial, ChimeRestartsAtTheStartOfPagesTwoAndThreeWhileMarksShow) {
     tutorialBlink.timer = Start() + 19000; // stays hidden until 21001
     tutorialBlink.hidden = true;           // hidden now, so silent
     ClearCues();
-    for (uint32_t e = 20001; e < 20100; e += 14) StepTutorial(Start() + e);
+    for (uint32_t e = 20001; e < 20100; e += 14)
+        StepTutorial(Start() + e);
     EXPECT_EQ(Played(Cue::Clear), 0);
 }
