@@ -1,5 +1,5 @@
 // Calls from the rules into parts of the game that live elsewhere (the mouse,
-// the game-over dialog, the completion screen, the menus). Each is optional:
+// the game-over dialog, the completion screen). Each is optional:
 // without one installed the rules carry on, which is what the headless
 // simulator and the tests rely on.
 #pragma once
@@ -12,8 +12,6 @@ struct GameHooks {
     void (*showGameOver)(int16_t gameMode, int16_t difficulty, int32_t result) = nullptr;
     // Shown when the last Puzzle level has been cleared.
     void (*showCompletionScreen)() = nullptr;
-    // A Puzzle level file could not be read; the player has been told.
-    void (*levelUnavailable)() = nullptr;
 };
 
 extern GameHooks gameHooks;

@@ -1,13 +1,112 @@
-// Orbolo: the program entry.
+// Orbolo: start-up, the frame loop and the orderly exit.
+#include "framework/display/KDisplayWindow.h"
+#include "framework/display/KGraphic.h"
 #include "framework/display/KSystemTools.h"
+#include "framework/input/KInputState.h"
+#include "framework/text/KBitmapFont.h"
+#include "framework/text/glyph_tables.h"
+#include "game/buttons.h"
+#include "game/click_dispatch.h"
+#include "game/game_hooks.h"
+#include "game/game_state.h"
+#include "game/panels/completion_screen.h"
+#include "game/panels/game_over_dialog.h"
+#include "game/panels/score_protocol.h"
+#include "game/panels/sound_cues.h"
 #include "game/preferences.h"
+#include "game/screen_flow.h"
+#include "game/screen_state.h"
+#include "game/sprite_table.h"
 
-#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+constexpr int kEscape = 24;
+
+KGraphic* LoadPointer(const char* relativePath) {
+    auto* image = new KGraphic;
+    if (image->LoadImage(KSystemTools::MakePath(relativePath), true, false, true)) return image;
+    delete image;
+    return nullptr;
+}
+
+void FreeFontsAndPointers() {
+    FreeSprite(kLargeFontSprite); // the font owns that image
+    delete resources.largeFont;
+    delete resources.smallFont;
+    delete resources.pointer;
+    delete resources.pointerOver;
+    delete resources.pointerShadow;
+    resources.largeFont = resources.smallFont = nullptr;
+    resources.pointer = resources.pointerOver = resources.pointerShadow = nullptr;
+}
+
+void DrawPointer() {
+    int16_t mx = KInputState::GetMouseX(), my = KInputState::GetMouseY();
+    resources.pointerShadow->BlitTransformed(0, 0, 32, 32, static_cast<int16_t>(mx + 2),
+                                             static_cast<int16_t>(my + 2), 0, 1, 0.5f, false, false);
+    KGraphic* pointer = buttons.hoveredButton > 0 ? resources.pointerOver : resources.pointer;
+    pointer->BlitAlpha(0, 0, 32, 32, mx, my, false, false);
+}
+
+bool StartUp() {
+    KSystemTools::InitModuleDirectory();
+    board.fallTimer = NowStamp();
+    resources.window = new KDisplayWindow;
+    ReadPreferences();
+    if (!resources.window->CreateGameWindow(640, 480, 16, settings.windowed != 0,
+                                            "ORBOLO - slide, turn and clear")) {
+        delete resources.window;
+        resources.window = nullptr;
+        return false;
+    }
+    KInputState::HideCursor();
+    gameHooks.waitMouseRelease = WaitMouseRelease;
+    gameHooks.showGameOver = ShowGameOver;
+    gameHooks.showCompletionScreen = ShowCompletionScreen;
+
+    screen.screenState = Intro;
+    LoadScreen();
+    KGraphic::SetTextureFilter(false);
+    resources.largeFont = new KBitmapFont(KSystemTools::MakePath("gfx\\font2.jpg"), LargeFontGlyphs);
+    resources.smallFont = new KBitmapFont(KSystemTools::MakePath("gfx\\font.tga"), SmallFontGlyphs);
+    ShareSprite(kLargeFontSprite, resources.largeFont->GetImage());
+    LoadSounds();
+    std::srand(static_cast<unsigned>(KSystemTools::GetMilliseconds()));
+    KGraphic::SetClearColor(1, 1, 1, 1);
+
+    resources.pointer = LoadPointer("gfx\\pointer.tga");
+    if (resources.pointer) resources.pointerOver = LoadPointer("gfx\\Pointer2.tga");
+    if (resources.pointerOver) resources.pointerShadow = LoadPointer("gfx\\Pointer_s.tga");
+    return resources.pointerShadow != nullptr;
+}
+
+void ShutDown() {
+    FreeFontsAndPointers();
+    FreeSprites();
+    FreeMusic();
+    FreeSounds();
+    KDisplayWindow::RequestQuit();
+    delete resources.window;
+    resources.window = nullptr;
+}
+
+} // namespace
 
 int main() {
-    KSystemTools::InitModuleDirectory();
-    ReadPreferences();
-    std::printf("Orbolo: the rules are built and tested, but there is no window yet:\n"
-                "the game is not playable in this build.\n");
+    if (!StartUp()) {
+        if (resources.window) ShutDown();
+        return 1;
+    }
+    while (!KInputState::IsKeyDown(kEscape) && !screen.quitRequested && !KDisplayWindow::IsClosed()) {
+        KGraphic::SetWorldView(0, 0, 0, 1, true);
+        UpdateScreen();
+        HandleInput();
+        DrawPointer();
+        resources.window->Flip(true);
+    }
+    ShutDown();
+    if (screen.openScoresOnExit) KSystemTools::OpenDocument(HighscoresPageAddress(), true);
     return 0;
 }

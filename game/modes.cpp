@@ -23,14 +23,12 @@ void ClearBoardAnimation() {
 
 void SetupPuzzleLevel() {
     for (auto& column : board.cells) column.fill(kEmpty);
-    counters.levelUnavailable = 0;
     if (!ReadLevelFile(counters.puzzleLevel, board.cells)) {
         // No board to play: stay on an empty, finished board instead of
         // counting it as cleared and running through every level.
         counters.levelUnavailable = 1;
         counters.gameOver = 1;
         counters.movesLeft = 0;
-        if (gameHooks.levelUnavailable) gameHooks.levelUnavailable();
         return;
     }
     counters.movesLeft = counters.puzzleLevel;
@@ -41,6 +39,7 @@ void SetupPuzzleLevel() {
 void SetupGame() {
     ClearBoardAnimation();
     counters.gameOver = 0;
+    counters.levelUnavailable = 0;
     counters.ballsLeft = static_cast<int16_t>(50 * settings.difficulty);
     switch (settings.gameMode) {
     case TimeAttack:

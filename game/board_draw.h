@@ -1,0 +1,18 @@
+// The board on the screen: its own transform (shifted right, turned and
+// zoomed about its centre), the balls from the play sheet's atlas, the
+// overlay, the vanishing bursts, and the sliding row in clipped pieces.
+#pragma once
+#include <cstdint>
+
+// The atlas rectangle of a ball code 1..8: x1, y1, x2, y2.
+struct AtlasRect {
+    float x1, y1, x2, y2;
+};
+AtlasRect BallAtlasRect(int16_t code);
+
+// Sets the board's transform for this frame (projection and model-view).
+void SetBoardTransform();
+// The cells, the overlay and the bursts (not the sliding row).
+void DrawBoardCells();
+// The sliding row at its current step, with its wrapped ball in two pieces.
+void DrawSlidingRow();
