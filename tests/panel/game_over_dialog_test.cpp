@@ -83,8 +83,8 @@ class GameOverDialog : public ::testing::Test {
 
 TEST_F(GameOverDialog, AcceptedNameIsTypedOneLetterPerPressAndSubmittedOnEnter) {
     Answer("yes");
-    // Digits and Backspace too: "AB", then 7 (ignored), Backspace, "C".
-    Play("type --delay 150 ab7 key --delay 150 BackSpace type --delay 150 c key Return");
+    // A held A enters once; then B, 7 (ignored), Backspace, C.
+    Play("keydown a sleep 0.5 keyup a key --delay 150 b 7 BackSpace c Return");
     ShowGameOver(TopScore, 2, 1230);
     auto targets = Targets();
     ASSERT_EQ(targets.size(), 2u);
@@ -105,7 +105,7 @@ TEST_F(GameOverDialog, RefusedDialogClosesOnAClickAndSendsNothing) {
 
 TEST_F(GameOverDialog, RefusedDialogAlsoClosesOnEnter) {
     Answer("");
-    Play("type --delay 150 xyz key Return");
+    Play("key --delay 150 x y z Return");
     ShowGameOver(TopScore, 3, 1230);
     EXPECT_EQ(Targets().size(), 1u);
 }
