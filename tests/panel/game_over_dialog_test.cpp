@@ -11,6 +11,8 @@
 #include "game/panels/game_over_dialog.h"
 #include "game/panels/score_protocol.h"
 #include "game/screen_state.h"
+#include "game/sprite_table.h"
+#include "framework/display/KSystemTools.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -27,11 +29,14 @@ class GameOverDialog : public ::testing::Test {
     static void SetUpTestSuite() {
         TestWindow().Flip(false);
         FocusWindow("ORBOLO display test");
-        small = std::make_unique<KBitmapFont>(ORBOLO_GFX_DIR "/font.tga", SmallFontGlyphs);
+        small = std::make_unique<KBitmapFont>(ORBOLO_RUNTIME_DIR "/gfx/font.tga", SmallFontGlyphs);
+        KSystemTools::SetModuleDirectoryFrom(ORBOLO_RUNTIME_DIR "/orbolo");
+        LoadSprite(6, "gfx\\play2.tga", 0); // the message box pieces
     }
     static void TearDownTestSuite() {
         resources = GameResources{};
         small.reset();
+        FreeSprites();
     }
     void SetUp() override {
         ResetGameState();
