@@ -1,5 +1,5 @@
-// The game-over dialog on a real window of its own X server: keys and clicks
-// come from xdotool, the score server is a recording one on 127.0.0.1.
+// The game-over dialog and the completion screen on a real window of its own X server: keys and
+// clicks come from xdotool, the score server is a recording one on 127.0.0.1.
 #include "display/display_fixture.h"
 #include "input/xdotool_driver.h"
 #include "net/loopback_http_server.h"
@@ -8,6 +8,7 @@
 #include "framework/input/KInputState.h"
 #include "framework/text/KBitmapFont.h"
 #include "game/game_state.h"
+#include "game/panels/completion_screen.h"
 #include "game/panels/game_over_dialog.h"
 #include "game/panels/score_protocol.h"
 #include "game/screen_state.h"
@@ -24,7 +25,7 @@
 
 namespace {
 
-class GameOverDialog : public ::testing::Test {
+class ModalScreens : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
         TestWindow().Flip(false);
@@ -86,7 +87,7 @@ class GameOverDialog : public ::testing::Test {
 
 } // namespace
 
-TEST_F(GameOverDialog, AcceptedNameIsTypedOneLetterPerPressAndSubmittedOnEnter) {
+TEST_F(ModalScreens, AcceptedNameIsTypedOneLetterPerPressAndSubmittedOnEnter) {
     Answer("yes");
     // A held A enters once; then B, 7 (ignored), Backspace, C.
     Play("keydown a sleep 0.5 keyup a key --delay 150 b 7 BackSpace c Return");
@@ -99,7 +100,7 @@ TEST_F(GameOverDialog, AcceptedNameIsTypedOneLetterPerPressAndSubmittedOnEnter) 
         "/highscores/orbolo/scoresubmitter.php?name=AC&score=1230&computer=M&gamename=tsaverage");
 }
 
-TEST_F(GameOverDialog, RefusedDialogClosesOnAClickAndSendsNothing) {
+TEST_F(ModalScreens, RefusedDialogClosesOnAClickAndSendsNothing) {
     Answer("no");
     Play("click 1");
     ShowGameOver(TopScore, 1, 1230);
@@ -108,15 +109,27 @@ TEST_F(GameOverDialog, RefusedDialogClosesOnAClickAndSendsNothing) {
     EXPECT_FALSE(KInputState::IsMouseDown()); // the click is over: it acts on nothing else
 }
 
-TEST_F(GameOverDialog, RefusedDialogAlsoClosesOnEnter) {
+TEST_F(ModalScreens, RefusedDialogAlsoClosesOnEnter) {
     Answer("");
     Play("key --delay 150 x y z Return");
     ShowGameOver(TopScore, 3, 1230);
     EXPECT_EQ(Targets().size(), 1u);
 }
 
+TEST_F(ModalScreens, CompletionScreenClosesOnSpace) {
+    Play("key space");
+    ShowCompletionScreen();
+    EXPECT_TRUE(Targets().empty());
+}
+
+TEST_F(ModalScreens, CompletionScreenClosesOnAClickThatActsOnNothingElse) {
+    Play("click 1");
+    ShowCompletionScreen();
+    EXPECT_FALSE(KInputState::IsMouseDown());
+}
+
 // Last: the test window stays closed afterwards.
-TEST_F(GameOverDialog, ClosingTheWindowEndsTheDialogWithoutSubmitting) {
+TEST_F(ModalScreens, ClosingTheWindowEndsTheDialogWithoutSubmitting) {
     Answer("yes");
     SDL_Event close{};
     close.type = SDL_WINDOWEVENT;
@@ -125,4 +138,5 @@ TEST_F(GameOverDialog, ClosingTheWindowEndsTheDialogWithoutSubmitting) {
     ShowGameOver(TimeAttack, 1, 75);
     EXPECT_TRUE(KDisplayWindow::IsClosed());
     EXPECT_EQ(Targets().size(), 1u);
+    ShowCompletionScreen(); // returns at once on a closed window
 }
