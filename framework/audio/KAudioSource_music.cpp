@@ -108,10 +108,10 @@ void KAudioSource::Worker() {
         // crossing only after the other wait timed out, 50 ms late.
         for (const auto& reached : halfEntered.Wait(kEventWaitMs)) {
             RefillHalf(1 - reached.mark);
-            if (refillObserver)
-                refillObserver(std::chrono::duration<double, std::milli>(
-                                   std::chrono::steady_clock::now() - reached.when)
-                                   .count());
+            if (auto* observer = refillObserver.load()) {
+                const auto late = std::chrono::steady_clock::now() - reached.when;
+                observer(std::chrono::duration<double, std::milli>(late).count());
+            }
             std::this_thread::yield();
         }
         if (!soundBuffer || quit) return;

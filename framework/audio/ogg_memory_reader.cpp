@@ -42,6 +42,7 @@ size_t MemoryRead(void* destination, size_t elementSize, size_t elementCount, vo
     if (image->readPos >= image->Size()) return 0;
     const size_t left = image->Size() - image->readPos;
     const size_t count = requested < left ? requested : left;
+    if (count == 0) return 0;
     std::memcpy(destination, image->data.data() + image->readPos, count);
     image->readPos += uint32_t(count);
     return count;

@@ -4,7 +4,9 @@
 
 #include <vorbis/vorbisfile.h>
 
+#include <chrono>
 #include <cmath>
+#include <thread>
 #include <cstdio>
 #include <cstdlib>
 #include <dirent.h>
@@ -58,7 +60,7 @@ std::string MakeTempFolder() {
 void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
     FILE* f = std::fopen(path.c_str(), "wb");
     ASSERT_NE(f, nullptr) << path;
-    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), f);
     std::fclose(f);
 }
 
@@ -158,6 +160,31 @@ std::vector<LevelRun> LoudRuns(const std::vector<int16_t>& stereo, int threshold
         ++runs.back().frames;
     }
     return runs;
+}
+
+size_t FirstLoudFrame(const std::vector<int16_t>& stereo, int threshold, size_t from) {
+    for (size_t i = from; i < stereo.size() / 2; ++i)
+        if (std::abs(stereo[2 * i]) >= threshold) return i;
+    return stereo.size() / 2;
+}
+
+size_t Mismatches(const std::vector<int16_t>& out, size_t at, const std::vector<int16_t>& ref,
+                  double gain, size_t frames) {
+    size_t bad = 0;
+    for (size_t i = 0; i < frames; ++i) {
+        const double want = ref[2 * i] * gain * 32767.0 / 32768.0;
+        if (2 * (at + i) >= out.size() || std::abs(out[2 * (at + i)] - want) > 2.0) ++bad;
+    }
+    return bad;
+}
+
+bool WaitFor(const std::function<bool()>& done, double seconds) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
 }
 
 int ThreadCount() {

@@ -3,6 +3,7 @@
 // measurements over 16-bit stereo output.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,18 @@ struct LevelRun {
     size_t frames;
 };
 std::vector<LevelRun> LoudRuns(const std::vector<int16_t>& stereo, int threshold);
+
+// The first frame from `from` on whose left sample reaches `threshold`.
+size_t FirstLoudFrame(const std::vector<int16_t>& stereo, int threshold, size_t from = 0);
+// Frames of `out` from `at` on that differ from the decoded file at `gain`
+// by more than rounding, over `frames` frames (missing frames count).
+size_t Mismatches(const std::vector<int16_t>& out, size_t at, const std::vector<int16_t>& ref,
+                  double gain, size_t frames);
+
+// Polls `done` every millisecond for up to `seconds`; true once it holds.
+// Tests wait for the mixer this way, not for a fixed time, so a slow or
+// busy machine only makes them slower.
+bool WaitFor(const std::function<bool()>& done, double seconds = 10.0);
 
 // Threads of this process right now.
 int ThreadCount();

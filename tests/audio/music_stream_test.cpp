@@ -23,24 +23,6 @@ void SleepMs(int ms) {
 const double kMusicGain = std::pow(10.0, -1060 / 2000.0);
 constexpr uint32_t kHalfFrames = KAudioSource::kHalfSize / 4;
 
-size_t FirstLoudFrame(const std::vector<int16_t>& stereo, int threshold, size_t from = 0) {
-    for (size_t i = from; i < stereo.size() / 2; ++i)
-        if (std::abs(stereo[2 * i]) >= threshold) return i;
-    return stereo.size() / 2;
-}
-
-// Frames of `out` from `at` on that differ from the decoded file by more
-// than rounding, over `frames` frames.
-size_t Mismatches(const std::vector<int16_t>& out, size_t at, const std::vector<int16_t>& ref,
-                  size_t frames) {
-    size_t bad = 0;
-    for (size_t i = 0; i < frames; ++i) {
-        const double want = ref[2 * i] * kMusicGain * 32767.0 / 32768.0;
-        if (2 * (at + i) >= out.size() || std::abs(out[2 * (at + i)] - want) > 2.0) ++bad;
-    }
-    return bad;
-}
-
 struct MessageCount {
     static inline int count = 0;
     static inline std::string text;
@@ -68,7 +50,7 @@ TEST_F(MusicStream, LoopingStreamEndingMidHalfRestartsAtTheNextHalf) {
         KAudioSource music;
         ASSERT_TRUE(music.LoadMusic((folder_ + "/loop.ogg").c_str()));
         music.PlayMusic(1);
-        SleepMs(800);
+        ASSERT_TRUE(WaitFor([&] { return disk.SecondsWritten() > 2.0; }));
     }
     const auto out = disk.Output();
     const auto runs = LoudRuns(out, 300);
@@ -80,10 +62,10 @@ TEST_F(MusicStream, LoopingStreamEndingMidHalfRestartsAtTheNextHalf) {
         EXPECT_NEAR(double(runs[i].frames), double(want), 8.0) << "run " << i;
     }
     const size_t first = FirstLoudFrame(out, 1000);
-    EXPECT_EQ(Mismatches(out, first, ref, length), 0u);
+    EXPECT_EQ(Mismatches(out, first, ref, kMusicGain, length), 0u);
     const size_t second = FirstLoudFrame(out, 1000, first + length + 100);
     EXPECT_EQ(second - first, length + kHalfFrames - 1000);
-    EXPECT_EQ(Mismatches(out, second, ref, length), 0u);
+    EXPECT_EQ(Mismatches(out, second, ref, kMusicGain, length), 0u);
 }
 
 TEST_F(MusicStream, NonLoopingStreamStopsSilentAndPlaysAgain) {
@@ -94,12 +76,13 @@ TEST_F(MusicStream, NonLoopingStreamStopsSilentAndPlaysAgain) {
     {
         KAudioSource music;
         ASSERT_TRUE(music.LoadMusic((folder_ + "/once.ogg").c_str()));
-        music.PlayMusic(0);
-        SleepMs(250);
-        EXPECT_FALSE(music.Voice()->IsPlaying());
-        music.PlayMusic(0);
-        SleepMs(250);
-        EXPECT_FALSE(music.Voice()->IsPlaying());
+        // Each play ends on its own; then some silence follows.
+        for (int play = 0; play < 2; ++play) {
+            music.PlayMusic(0);
+            EXPECT_TRUE(WaitFor([&] { return !music.Voice()->IsPlaying(); }));
+            const double stopped = disk.SecondsWritten();
+            EXPECT_TRUE(WaitFor([&] { return disk.SecondsWritten() > stopped + 0.3; }));
+        }
     }
     const auto out = disk.Output();
     std::vector<size_t> loud;
@@ -113,38 +96,9 @@ TEST_F(MusicStream, NonLoopingStreamStopsSilentAndPlaysAgain) {
         EXPECT_LT(frames, 2 * kHalfFrames);
     }
     const size_t first = FirstLoudFrame(out, 1000);
-    EXPECT_EQ(Mismatches(out, first, ref, kHalfFrames), 0u);
+    EXPECT_EQ(Mismatches(out, first, ref, kMusicGain, kHalfFrames), 0u);
     const size_t again = FirstLoudFrame(out, 1000, first + 2 * kHalfFrames);
-    EXPECT_EQ(Mismatches(out, again, ref, kHalfFrames), 0u);
-}
-
-TEST_F(MusicStream, NoUnderrunsWhileTheMainThreadIsBusy) {
-    DiskAudio disk(23); // real time: the 93 ms a half lasts, as a player hears it
-    // A 12 s glide from 200 Hz to 2 kHz: no two halves alike.
-    const size_t length = 12 * 44100;
-    std::vector<float> glide(length * 2);
-    double phase = 0.0;
-    for (size_t i = 0; i < length; ++i) {
-        glide[2 * i] = glide[2 * i + 1] = 0.5f * float(std::cos(2 * M_PI * phase));
-        phase += (200.0 + 1800.0 * double(i) / length) / 44100.0;
-    }
-    WriteTestOgg(folder_ + "/glide.ogg", glide, 2, 44100);
-    const auto ref = DecodeOgg(folder_ + "/glide.ogg");
-    {
-        KAudioSource music;
-        ASSERT_TRUE(music.LoadMusic((folder_ + "/glide.ogg").c_str()));
-        music.PlayMusic(1);
-        // The main thread computes flat out until 11 s have been mixed.
-        const auto deadline = Clock::now() + std::chrono::seconds(30);
-        volatile double sink = 0.0;
-        while (disk.SecondsWritten() < 11.0 && Clock::now() < deadline)
-            for (int i = 0; i < 100000; ++i)
-                sink = sink + std::sqrt(double(sink) + 1.0);
-    }
-    const auto out = disk.Output();
-    const size_t first = FirstLoudFrame(out, 1000);
-    ASSERT_GE(out.size() / 2, first + 10 * 44100) << "the device ran slower than expected";
-    EXPECT_EQ(Mismatches(out, first, ref, 10 * 44100), 0u);
+    EXPECT_EQ(Mismatches(out, again, ref, kMusicGain, kHalfFrames), 0u);
 }
 
 TEST_F(MusicStream, OneWorkerAtATimeAndNoneAfterDestruction) {

@@ -13,10 +13,6 @@
 
 namespace {
 
-void SleepMs(int ms) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-}
-
 int Peak(const std::vector<int16_t>& samples, size_t from = 0) {
     int peak = 0;
     for (size_t i = from; i < samples.size(); ++i)
@@ -44,8 +40,8 @@ TEST(SamplePlayback, WavPlaysAtItsVolumeAndPitch) {
         KAudioSource sound;
         ASSERT_TRUE(sound.LoadSample((folder + "/tone.wav").c_str(), 200, 0));
         sound.Play();
-        SleepMs(150);                             // about 1.6 s of audio at the disk driver's pace
-        EXPECT_FALSE(sound.Voice()->IsPlaying()); // played out, did not loop
+        // Played out, did not loop.
+        EXPECT_TRUE(WaitFor([&] { return !sound.Voice()->IsPlaying(); }));
     }
     const auto out = disk.Output();
     // Half scale at -2 dB: 16384 x 0.794.
@@ -75,13 +71,11 @@ TEST(SamplePlayback, LoopingSampleKeepsSounding) {
     KAudioSource sound;
     ASSERT_TRUE(sound.LoadSample((folder + "/loop.wav").c_str(), 100, 1));
     sound.Play();
-    SleepMs(100);
-    EXPECT_TRUE(sound.Voice()->IsPlaying());
     KAudioSource other;
     ASSERT_TRUE(other.LoadSample((folder + "/loop.wav").c_str(), 100, 2)); // 2 is not 1
     other.Play();
-    SleepMs(100);
-    EXPECT_FALSE(other.Voice()->IsPlaying());
+    EXPECT_TRUE(WaitFor([&] { return !other.Voice()->IsPlaying(); }));
+    EXPECT_TRUE(sound.Voice()->IsPlaying());
 }
 
 TEST(SamplePlayback, PlayRestartsTheSample) {
@@ -97,11 +91,10 @@ TEST(SamplePlayback, PlayRestartsTheSample) {
         KAudioSource sound;
         ASSERT_TRUE(sound.LoadSample((folder + "/ramp.wav").c_str(), 200, 0));
         sound.Play();
-        SleepMs(40);
-        EXPECT_GT(sound.Voice()->GetPosition(), 0u);
+        ASSERT_TRUE(WaitFor([&] { return sound.Voice()->GetPosition() > 20000; }));
         sound.Play();
-        EXPECT_LT(sound.Voice()->GetPosition(), 4096u * 2);
-        SleepMs(400);
+        EXPECT_LT(sound.Voice()->GetPosition(), 20000u);
+        EXPECT_TRUE(WaitFor([&] { return !sound.Voice()->IsPlaying(); }));
     }
     const auto out = disk.Output();
     // The ramp starts twice: from silence, and by a jump back down. The

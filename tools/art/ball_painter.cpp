@@ -136,9 +136,11 @@ Canvas vanishTile(int frame) {
         paint(t, all, polygon(starPoints(cx, cy, 18, 2.2f, 4)),
               solid(withAlpha(palette::kWhite, 0.9f)));
     } else if (frame == 1) {
-        paint(t, all, disc(cx, cy, 13),
-              radial(cx, cy, 13, 13, withAlpha(palette::kWhite, 0.85f), withAlpha(warm, 0)));
-        paint(t, all, ring(cx, cy, 11, 2.2f), solid(withAlpha(warm, 0.6f)));
+        // A warm core shrinking away, sparks flying out.
+        paint(t, all, disc(cx, cy, 10),
+              radial(cx, cy, 10, 10, withAlpha(warm, 0.95f), withAlpha(palette::kGold, 0)));
+        paint(t, all, polygon(starPoints(cx, cy, 9, 1.6f, 4, 0.4f)),
+              solid(withAlpha(palette::kWhite, 0.9f)));
         for (int i = 0; i < 8; ++i) {
             float a = static_cast<float>(M_PI) * i / 4 + 0.3f;
             float d = (i % 2) ? 11.5f : 14.0f, s = (i % 2) ? 3.0f : 4.0f;

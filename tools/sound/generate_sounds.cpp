@@ -6,6 +6,7 @@
 #include "tools/sound/wav_writer.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 namespace {
@@ -31,6 +32,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string folder = argv[1];
+    std::error_code made;
+    std::filesystem::create_directories(folder, made);
     const bool ok = Ogg(folder, "click.ogg", MakeClick()) && Ogg(folder, "over.ogg", MakeOver()) &&
                     Ogg(folder, "spin.ogg", MakeSpin()) && Ogg(folder, "Clear.ogg", MakeClear()) &&
                     Ogg(folder, "Swirl.ogg", MakeSwirl()) && Wav(folder, "Pop.wav", MakePop()) &&

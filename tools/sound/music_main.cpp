@@ -22,6 +22,10 @@ std::vector<float> ComposeMainMusic() {
             PlayShaker(canvas, canvas.At(bar, eighth * 0.5), eighth % 2 ? 0.5f : 0.25f,
                        eighth % 2 ? 0.3f : -0.2f, rng);
         if (bar < 4) {
+            // A held bass note carries the loop from the full last bar into
+            // the quieter opening.
+            PlayBass(canvas,
+                     {canvas.At(bar, 0), canvas.BarSeconds() * 0.95, double(chord.bass), 0.45f, 0});
             PlayBell(canvas,
                      {canvas.At(bar, 0), 1.0, double(chord.tones.back() + 12), 0.22f, 0.3f});
             continue;
