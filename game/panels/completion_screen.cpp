@@ -5,7 +5,7 @@
 #include "framework/text/KBitmapFont.h"
 #include "game/panels/frozen_screen.h"
 #include "game/panels/message_box.h"
-#include "game/panels/name_entry.h"
+#include "game/panels/key_codes.h"
 #include "game/screen_flow.h"
 #include "game/screen_state.h"
 #include "game/sprite_table.h"

@@ -1,15 +1,10 @@
 // The highscore name entry's keyboard rules, apart from the dialog that
 // draws it: which key counts this frame and what it does to the name.
 #pragma once
+#include "game/panels/key_codes.h"
+
 #include <array>
 #include <cstdint>
-
-// Framework key codes the dialogs read.
-constexpr int32_t kKeySpace = 4;
-constexpr int32_t kKeyReturn = 7;
-constexpr int32_t kKeyBackspace = 22;
-constexpr int32_t kKeyA = 25;
-constexpr int32_t kKeyZ = 50;
 
 constexpr int kNameMaxLength = 30;
 
