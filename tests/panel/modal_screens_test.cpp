@@ -1,0 +1,142 @@
+// The game-over dialog and the completion screen on a real window of its own X server: keys and
+// clicks come from xdotool, the score server is a recording one on 127.0.0.1.
+#include "display/display_fixture.h"
+#include "input/xdotool_driver.h"
+#include "net/loopback_http_server.h"
+
+#include "framework/display/KDisplayWindow.h"
+#include "framework/input/KInputState.h"
+#include "framework/text/KBitmapFont.h"
+#include "game/game_state.h"
+#include "game/panels/completion_screen.h"
+#include "game/panels/game_over_dialog.h"
+#include "game/panels/score_protocol.h"
+#include "game/screen_state.h"
+#include "game/sprite_table.h"
+#include "framework/display/KSystemTools.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+
+namespace {
+
+class ModalScreens : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        TestWindow().Flip(false);
+        FocusWindow("ORBOLO display test");
+        small = std::make_unique<KBitmapFont>(ORBOLO_RUNTIME_DIR "/gfx/font.tga", SmallFontGlyphs);
+        KSystemTools::SetModuleDirectoryFrom(ORBOLO_RUNTIME_DIR "/orbolo");
+        LoadSprite(6, "gfx\\play2.tga", 0); // the message box pieces
+    }
+    static void TearDownTestSuite() {
+        resources = GameResources{};
+        small.reset();
+        FreeSprites();
+    }
+    void SetUp() override {
+        ResetGameState();
+        resources.window = &TestWindow();
+        resources.smallFont = small.get();
+        settings.gameMode = TopScore;
+        counters.score = 123;
+        server.server.Get("/highscores/orbolo/ishighscore.php",
+                          [this](const httplib::Request&, httplib::Response& response) {
+                              std::lock_guard<std::mutex> lock(mutex);
+                              response.set_content(answer, "text/plain");
+                          });
+        server.server.Get("/highscores/orbolo/scoresubmitter.php",
+                          [](const httplib::Request&, httplib::Response& response) {
+                              response.set_content("stored", "text/plain");
+                          });
+        SetScoreServerForTests(server.Base().c_str());
+        Xdotool("mousemove 512 384");
+        KInputState::Init(); // forget presses of the test before
+    }
+    void TearDown() override {
+        if (player.joinable()) player.join();
+        SetScoreServerForTests(nullptr);
+    }
+
+    void Answer(const std::string& text) {
+        std::lock_guard<std::mutex> lock(mutex);
+        answer = text;
+    }
+    // The player's input, sent while the dialog runs on this thread.
+    void Play(const std::string& xdotoolArguments) {
+        player = std::thread([xdotoolArguments] { Xdotool("sleep 0.4 " + xdotoolArguments); });
+    }
+    std::vector<std::string> Targets() {
+        std::vector<std::string> targets;
+        for (const auto& seen : server.Requests())
+            targets.push_back(seen.target);
+        return targets;
+    }
+
+    static inline std::unique_ptr<KBitmapFont> small;
+    LoopbackHttpServer server;
+    std::mutex mutex;
+    std::string answer = "no";
+    std::thread player;
+};
+
+} // namespace
+
+TEST_F(ModalScreens, AcceptedNameIsTypedOneLetterPerPressAndSubmittedOnEnter) {
+    Answer("yes");
+    // A held A enters once; then B, 7 (ignored), Backspace, C.
+    Play("keydown a sleep 0.5 keyup a key --delay 150 b 7 BackSpace c Return");
+    ShowGameOver(TopScore, 2, 1230);
+    auto targets = Targets();
+    ASSERT_EQ(targets.size(), 2u);
+    EXPECT_EQ(targets[0], "/highscores/orbolo/ishighscore.php?gamename=tsaverage&submtdscore=1230");
+    EXPECT_EQ(
+        targets[1],
+        "/highscores/orbolo/scoresubmitter.php?name=AC&score=1230&computer=M&gamename=tsaverage");
+}
+
+TEST_F(ModalScreens, RefusedDialogClosesOnAClickAndSendsNothing) {
+    Answer("no");
+    Play("click 1");
+    ShowGameOver(TopScore, 1, 1230);
+    auto targets = Targets();
+    ASSERT_EQ(targets.size(), 1u);            // the query only
+    EXPECT_FALSE(KInputState::IsMouseDown()); // the click is over: it acts on nothing else
+}
+
+TEST_F(ModalScreens, RefusedDialogAlsoClosesOnEnter) {
+    Answer("");
+    Play("key --delay 150 x y z Return");
+    ShowGameOver(TopScore, 3, 1230);
+    EXPECT_EQ(Targets().size(), 1u);
+}
+
+TEST_F(ModalScreens, CompletionScreenClosesOnSpace) {
+    Play("key space");
+    ShowCompletionScreen();
+    EXPECT_TRUE(Targets().empty());
+}
+
+TEST_F(ModalScreens, CompletionScreenClosesOnAClickThatActsOnNothingElse) {
+    Play("click 1");
+    ShowCompletionScreen();
+    EXPECT_FALSE(KInputState::IsMouseDown());
+}
+
+// Last: the test window stays closed afterwards.
+TEST_F(ModalScreens, ClosingTheWindowEndsTheDialogWithoutSubmitting) {
+    Answer("yes");
+    SDL_Event close{};
+    close.type = SDL_WINDOWEVENT;
+    close.window.event = SDL_WINDOWEVENT_CLOSE;
+    SDL_PushEvent(&close);
+    ShowGameOver(TimeAttack, 1, 75);
+    EXPECT_TRUE(KDisplayWindow::IsClosed());
+    EXPECT_EQ(Targets().size(), 1u);
+    ShowCompletionScreen(); // returns at once on a closed window
+}
