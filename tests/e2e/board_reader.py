@@ -1,10 +1,9 @@
 """Reads the board off the screen: each cell's ball colour, sampled on the
-lower right of the ball away from its highlight and mark, and grouped into
-classes of equal colour. Empty cells show the dark well."""
+lower right of the ball away from its highlight and mark, and matched to the
+balls of the game's own play sheet. Empty cells show the dark well."""
 from x_session import distance
 
 EMPTY = "."
-CLASS_NAMES = "abcdefghijkl"
 
 
 def cell_centre(column, row):
@@ -13,10 +12,30 @@ def cell_centre(column, row):
     return 240 + 34 * column + 20, 86 + 34 * row + 20
 
 
-def read_board(screen, threshold=30):
-    """Rows top to bottom of class letters, '.' for an empty cell; None when
-    the picture is not a board at rest (it is turning, say)."""
-    reps = []
+def ball_references(sheet_path):
+    """Mean colour of each ball code 1..8 in the play sheet, over the same
+    spot read_board samples (the ball's lower right)."""
+    data = open(sheet_path, "rb").read()
+    if data[:4] == b"pihs":
+        data = data[4:]
+    width, height, bits = data[12] | data[13] << 8, data[14] | data[15] << 8, data[16]
+    step = bits // 8
+
+    def texel(x, y):  # rows are stored bottom-up, pixels as blue, green, red
+        i = 18 + step * ((height - 1 - y) * width + x)
+        return data[i + 2], data[i + 1], data[i]
+
+    refs = {}
+    for code in range(1, 9):
+        left, top = (385, 40 * (code - 1)) if code <= 5 else (425, 40 * (code - 6))
+        spot = [texel(left + 27 + dx, top + 27 + dy) for dx in range(-3, 4) for dy in range(-3, 4)]
+        refs[code] = tuple(sum(p[k] for p in spot) / len(spot) for k in range(3))
+    return refs
+
+
+def read_board(screen, refs, tolerance=45):
+    """Rows top to bottom of ball codes ('1'..'8'), '.' for an empty cell;
+    None when a cell matches nothing (the board is turning, say)."""
     grid = []
     for row in range(9):
         line = ""
@@ -26,17 +45,11 @@ def read_board(screen, threshold=30):
             if sum(colour) < 150 and colour[2] > colour[0] + 25:  # the dark blue well
                 line += EMPTY
                 continue
-            match = None
-            for i, rep in enumerate(reps):
-                if distance(colour, rep) < threshold:
-                    match = i
-                    break
-            if match is None:
-                if len(reps) == len(CLASS_NAMES):
-                    return None  # no board at rest shows this many colours
-                reps.append(colour)
-                match = len(reps) - 1
-            line += CLASS_NAMES[match]
+            code, gap = min(((c, distance(colour, ref)) for c, ref in refs.items()),
+                            key=lambda item: item[1])
+            if gap > tolerance:
+                return None
+            line += str(code)
         grid.append(line)
     return grid
 
@@ -69,22 +82,6 @@ def has_line(grid):
     return False
 
 
-def same_classes(a, b):
-    """True when the two readings agree up to the naming of the classes."""
-    forward, backward = {}, {}
-    for ra, rb in zip(a, b):
-        for x, y in zip(ra, rb):
-            if forward.setdefault(x, y) != y or backward.setdefault(y, x) != x:
-                return False
-    return True
-
-
 def agreement(a, b, cells):
-    """Share of the given cells on which a and b agree as classes."""
-    mapping = {}
-    good = 0
-    for r, c in cells:
-        x, y = a[r][c], b[r][c]
-        if mapping.setdefault(x, y) == y:
-            good += 1
-    return good / max(1, len(cells))
+    """Share of the given cells on which a and b agree."""
+    return sum(a[r][c] == b[r][c] for r, c in cells) / max(1, len(cells))

@@ -8,12 +8,13 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from board_reader import (EMPTY, agreement, has_line, read_board, rotated_clockwise,
-                          rotated_counter_clockwise, same_classes, shifted_left)
+from board_reader import (EMPTY, agreement, ball_references, has_line, read_board,
+                          rotated_clockwise, rotated_counter_clockwise, shifted_left)
 from x_session import XSession, distance
 
 GAME, OUT = sys.argv[1], sys.argv[2]
 os.makedirs(OUT, exist_ok=True)
+REFS = ball_references(os.path.join(os.path.dirname(GAME), "gfx", "play2.tga"))
 session = XSession()
 shots = []
 
@@ -70,7 +71,7 @@ def settled_board():
     last = None
     for _ in range(40):
         time.sleep(0.5)
-        board = read_board(shot("board"))
+        board = read_board(shot("board"), REFS)
         if board is not None and board == last:
             return board
         last = board
@@ -123,7 +124,7 @@ def slide_check():
     session.click(206, 87 + 34 * row + 16)
     session.move(620, 460)
     after = settled_board()
-    check(same_classes(after, expected),
+    check(after == expected,
           f"row {row} did not shift left by one:\n" + "\n".join(board) + "\nthen\n" +
           "\n".join(after))
     return after
