@@ -21,12 +21,13 @@ constexpr const char* kConvert = "/usr/bin/convert";
 std::optional<art::Image> readWithImageMagick(const fs::path& png, int width, int height) {
     fs::path raw = png;
     raw += ".rgba";
-    std::string command = std::string(kConvert) + " '" + png.string() + "' -depth 8 'rgba:" +
-                          raw.string() + "' 2>/dev/null";
+    std::string command = std::string(kConvert) + " '" + png.string() +
+                          "' -depth 8 'rgba:" + raw.string() + "' 2>/dev/null";
     if (std::system(command.c_str()) != 0) return std::nullopt;
     auto bytes = art::readFile(raw.string());
     fs::remove(raw);
-    if (!bytes || bytes->size() != static_cast<std::size_t>(width) * height * 4) return std::nullopt;
+    if (!bytes || bytes->size() != static_cast<std::size_t>(width) * height * 4)
+        return std::nullopt;
     return art::Image{width, height, *bytes};
 }
 
