@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# cmake --install into a throw-away root: the game sits with all its data in
+# lib/orbolo/, bin/ links resolve to it (as the game's own /proc/self/exe
+# lookup does), and the desktop entry and icon are where menus look.
+#   install_layout_test.sh BUILD_DIR
+set -euo pipefail
+build=$1
+root=$(mktemp -d)
+server=""
+trap '[ -n "$server" ] && kill "$server" 2>/dev/null; rm -rf "$root"' EXIT
+
+DESTDIR=$root cmake --install "$build" --prefix /usr --strip >/dev/null
+app=$root/usr/lib/orbolo
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+for f in orbolo orbolo-scored; do [ -x "$app/$f" ] || fail "$app/$f missing"; done
+# The data beside the executable is the build's data, every file of it.
+for d in gfx snd; do diff -r "$build/$d" "$app/$d" >/dev/null || fail "$d/ differs from the build's"; done
+cmp -s "$build/prefs" "$app/prefs" || fail "prefs differs from the build's"
+cmp -s "$build/help.html" "$app/help.html" || fail "help.html differs from the build's"
+
+for f in orbolo orbolo-scored; do
+    [ -L "$root/usr/bin/$f" ] || fail "bin/$f is not a link"
+    [ "$(readlink -f "$root/usr/bin/$f")" = "$(readlink -f "$app/$f")" ] || fail "bin/$f points elsewhere"
+done
+
+# Started through the link, a program sees its real path in /proc/self/exe.
+"$root/usr/bin/orbolo-scored" --listen 127.0.0.1:0 --db "$root/scores.db" >"$root/scored.out" &
+server=$!
+for _ in $(seq 50); do grep -q listening "$root/scored.out" && break; sleep 0.1; done
+grep -q listening "$root/scored.out" || fail "installed orbolo-scored did not start"
+[ "$(readlink "/proc/$server/exe")" = "$(readlink -f "$app/orbolo-scored")" ] ||
+    fail "/proc/self/exe of a program started through bin/ is not in lib/orbolo/"
+
+# No library is missing for the installed programs (no build-tree RPATH left to lean on).
+for f in orbolo orbolo-scored; do
+    ! ldd "$app/$f" | grep -q 'not found' || fail "$f: $(ldd "$app/$f" | grep 'not found')"
+done
+
+desktop=$root/usr/share/applications/orbolo.desktop
+[ -f "$desktop" ] || fail "no desktop entry"
+if command -v desktop-file-validate >/dev/null; then
+    desktop-file-validate "$desktop" || fail "desktop entry does not validate"
+fi
+grep -qx 'Exec=orbolo' "$desktop" || fail "desktop entry does not start bin/orbolo"
+grep -qx 'Icon=orbolo' "$desktop" || fail "desktop entry names another icon"
+grep -qx 'Categories=Game;LogicGame;' "$desktop" || fail "desktop entry categories"
+icon=$root/usr/share/icons/hicolor/64x64/apps/orbolo.png
+[ "$(head -c 8 "$icon" | od -An -tx1 | tr -d ' \n')" = 89504e470d0a1a0a ] || fail "icon is not a PNG"
+echo "ok: $(du -sh "$root/usr" | cut -f1) installed"
