@@ -3,6 +3,7 @@
 // fast as the driver allows. Prints wall and process CPU time per frame,
 // and what keeping each presented frame for screen grabs costs.
 // Usage: frame_bench [seconds] [fullscreen]
+#include "bench_clock.h"
 #include "bench_images.h"
 
 #include "framework/display/KDisplayWindow.h"
@@ -19,17 +20,6 @@
 
 namespace {
 
-double CpuMs() {
-    timespec ts{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return ts.tv_sec * 1000.0 + ts.tv_nsec / 1.0e6;
-}
-
-double WallMs() {
-    return std::chrono::duration<double, std::milli>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
 
 struct Art {
     KGraphic background, balls, button, glyphs, pointer;

@@ -1,6 +1,7 @@
 // Pacing benchmark: flips a light frame for a few seconds at the normal
 // 14 ms minimum interval and prints the distribution of the intervals and
 // the share of one core the process used meanwhile.
+#include "bench_clock.h"
 #include "framework/display/KDisplayWindow.h"
 #include "framework/display/KGraphic.h"
 
@@ -13,17 +14,6 @@
 
 namespace {
 
-double CpuMs() {
-    timespec ts{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return ts.tv_sec * 1000.0 + ts.tv_nsec / 1.0e6;
-}
-
-double WallMs() {
-    return std::chrono::duration<double, std::milli>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
 
 } // namespace
 

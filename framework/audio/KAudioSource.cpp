@@ -98,6 +98,10 @@ bool KAudioSource::LoadWavSample(const char* path) {
         FreeData();
         return false;
     }
+    return CopyPcmIntoBuffer();
+}
+
+bool KAudioSource::CopyPcmIntoBuffer() {
     uint8_t* locked = soundBuffer->Lock(0, pcmSize);
     if (!locked) {
         FreeData();

@@ -59,6 +59,8 @@ class KAudioSource {
     void ApplyVolume();
     static int32_t MusicMasterVolume();
     bool CreateBuffer(uint32_t size);
+    // Copies the decoded PCM into the voice; frees everything on failure.
+    bool CopyPcmIntoBuffer();
     void FreeData();
     bool LoadOggSample(const char* path);
     bool LoadWavSample(const char* path);

@@ -61,12 +61,5 @@ bool KAudioSource::LoadOggSample(const char* path) {
     }
     pcm = image.data.data();
     pcmSize = uint32_t(total);
-    uint8_t* locked = soundBuffer->Lock(0, pcmSize);
-    if (!locked) {
-        FreeData();
-        return false;
-    }
-    std::memcpy(locked, pcm, pcmSize);
-    soundBuffer->Unlock();
-    return true;
+    return CopyPcmIntoBuffer();
 }
