@@ -4,6 +4,7 @@ balls of the game's own play sheet. Empty cells show the dark well."""
 from x_session import distance
 
 EMPTY = "."
+WELL = (17, 37, 84)  # the dark blue well behind the glass, where no ball is
 
 
 def cell_centre(column, row):
@@ -42,11 +43,11 @@ def read_board(screen, refs, tolerance=45):
         for column in range(9):
             x, y = cell_centre(column, row)
             colour = screen.patch(x + 7, y + 7, 3)
-            if sum(colour) < 150 and colour[2] > colour[0] + 25:  # the dark blue well
-                line += EMPTY
-                continue
             code, gap = min(((c, distance(colour, ref)) for c, ref in refs.items()),
                             key=lambda item: item[1])
+            if distance(colour, WELL) < gap:  # the well shows through an empty cell
+                line += EMPTY
+                continue
             if gap > tolerance:
                 return None
             line += str(code)

@@ -75,6 +75,8 @@ class Screen:
         # comment lines; then one byte of white space and the pixels.
         fields, i = [], 0
         while len(fields) < 4:
+            if i >= len(ppm):
+                raise ValueError("not a PPM picture")
             while ppm[i:i + 1].isspace():
                 i += 1
             if ppm[i:i + 1] == b"#":
