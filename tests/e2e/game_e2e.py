@@ -145,6 +145,31 @@ def spin_check(board):
           f"the board did not turn clockwise (agreement {cw:.2f}, other way {ccw:.2f})")
 
 
+def panel_checks():
+    """The clock counts down, Restart explains itself, the effects bar drags."""
+    def region(screen, x1, y1, x2, y2):
+        return [screen.pixel(x, y) for y in range(y1, y2, 2) for x in range(x1, x2, 2)]
+
+    clock = region(shot("clock-1"), 15, 70, 135, 92)
+    time.sleep(2.2)
+    check(region(shot("clock-2"), 15, 70, 135, 92) != clock, "the TimeAttack clock stands still")
+
+    quiet = bright_pixels(shot("bar-quiet"), 180, 415, 600, 470)
+    session.move(72, 357)
+    hint = bright_pixels(shot("bar-restart-hint"), 180, 415, 600, 470)
+    check(hint > quiet + 100, f"no restart hint on the bottom bar ({quiet} -> {hint})")
+
+    ticks = region(shot("effects-before"), 20, 145, 130, 172)
+    session.move(110, 158)
+    session.xdotool("mousedown", 1)
+    session.move(60, 158)
+    session.move(40, 158)
+    session.xdotool("mouseup", 1)
+    session.move(620, 460)
+    check(region(shot("effects-after"), 20, 145, 130, 172) != ticks,
+          "dragging the effects bar changed nothing")
+
+
 def quit_to_menu():
     session.click(72, 387)
     wait_for("menu-again", is_menu)
@@ -174,6 +199,7 @@ try:
     menu_checks()
     start_mode(85)  # TimeAttack
     spin_check(slide_check())
+    panel_checks()
     quit_to_menu()
     top_score_spin_refused()
     session.xdotool("keydown", "Escape")
