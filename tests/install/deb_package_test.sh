@@ -21,7 +21,14 @@ field() { dpkg-deb -f "$deb" "$1"; }
 # Every library the programs link comes with a dependency on its package.
 for program in orbolo orbolo-scored; do
     for soname in $(readelf -d "$build/$program" | sed -n 's/.*NEEDED.*\[\(.*\)\]/\1/p'); do
-        pkg=$(dpkg -S "*/$soname" 2>/dev/null | head -1 | cut -d: -f1)
+        # The package of the very file the program loads (a bare name could
+        # also match another architecture's copy, such as /lib32's).
+        path=$(ldd "$build/$program" | awk -v s="$soname" '$1 == s {print $3}')
+        pkg=""
+        for candidate in "$path" "$(readlink -f "$path")" "/usr$path" "${path#/usr}"; do
+            pkg=$(dpkg -S "$candidate" 2>/dev/null | head -1 | cut -d: -f1 || true)
+            [ -z "$pkg" ] || break
+        done
         [ -n "$pkg" ] || fail "no package holds $soname"
         field Depends | grep -qwF "$pkg" || fail "Depends lacks $pkg ($soname): $(field Depends)"
     done
