@@ -53,3 +53,17 @@ class LoopbackHttpServer {
     std::mutex mutex;
     std::vector<Seen> seen;
 };
+
+// The score server's two pages: the query answers what `answer` holds when
+// asked (read under `lock`), a submission is acknowledged with "stored".
+inline void ServeScorePages(LoopbackHttpServer& http, std::mutex& lock, const std::string& answer) {
+    http.server.Get("/highscores/orbolo/ishighscore.php",
+                    [&lock, &answer](const httplib::Request&, httplib::Response& response) {
+                        std::lock_guard<std::mutex> guard(lock);
+                        response.set_content(answer, "text/plain");
+                    });
+    http.server.Get("/highscores/orbolo/scoresubmitter.php",
+                    [](const httplib::Request&, httplib::Response& response) {
+                        response.set_content("stored", "text/plain");
+                    });
+}

@@ -14,15 +14,7 @@ class ScoreProtocolTest : public testing::Test {
   protected:
     void SetUp() override {
         ResetGameState();
-        server.server.Get("/highscores/orbolo/ishighscore.php",
-                          [this](const httplib::Request&, httplib::Response& response) {
-                              std::lock_guard<std::mutex> lock(mutex);
-                              response.set_content(answer, "text/plain");
-                          });
-        server.server.Get("/highscores/orbolo/scoresubmitter.php",
-                          [](const httplib::Request&, httplib::Response& response) {
-                              response.set_content("stored", "text/plain");
-                          });
+        ServeScorePages(server, mutex, answer);
         SetScoreServerForTests(server.Base().c_str());
     }
     void TearDown() override { SetScoreServerForTests(nullptr); }

@@ -45,15 +45,7 @@ class ModalScreens : public ::testing::Test {
         resources.smallFont = small.get();
         settings.gameMode = TopScore;
         counters.score = 123;
-        server.server.Get("/highscores/orbolo/ishighscore.php",
-                          [this](const httplib::Request&, httplib::Response& response) {
-                              std::lock_guard<std::mutex> lock(mutex);
-                              response.set_content(answer, "text/plain");
-                          });
-        server.server.Get("/highscores/orbolo/scoresubmitter.php",
-                          [](const httplib::Request&, httplib::Response& response) {
-                              response.set_content("stored", "text/plain");
-                          });
+        ServeScorePages(server, mutex, answer);
         SetScoreServerForTests(server.Base().c_str());
         Xdotool("mousemove 512 384");
         KInputState::Init(); // forget presses of the test before
