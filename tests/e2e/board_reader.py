@@ -1,10 +1,12 @@
 """Reads the board off the screen: each cell's ball colour, sampled on the
 lower right of the ball away from its highlight and mark, and matched to the
-balls of the game's own play sheet. Empty cells show the dark well."""
+balls of the game's own play sheet. Empty cells show the dark blue well,
+whose shade changes across the board (lit in the middle, darker toward the
+edges) and comes near the blue ball's, so an empty cell is told by the
+missing highlight: every ball has a bright one on its upper left."""
 from x_session import distance
 
 EMPTY = "."
-WELL = (17, 37, 84)  # the dark blue well behind the glass, where no ball is
 
 
 def cell_centre(column, row):
@@ -34,20 +36,27 @@ def ball_references(sheet_path):
     return refs
 
 
-def read_board(screen, refs, tolerance=45):
+def has_highlight(screen, x, y):
+    # Balls of every colour sum to 510 or more there, the well to under 180.
+    return sum(screen.patch(x - 8, y - 8, 2)) > 330
+
+
+def read_board(screen, refs, tolerance=30):
     """Rows top to bottom of ball codes ('1'..'8'), '.' for an empty cell;
-    None when a cell matches nothing (the board is turning, say)."""
+    None when a cell matches nothing (the board is turning, say). Balls at
+    rest match their reference within a few steps (up to 20 under the
+    frame's glow)."""
     grid = []
     for row in range(9):
         line = ""
         for column in range(9):
             x, y = cell_centre(column, row)
+            if not has_highlight(screen, x, y):
+                line += EMPTY
+                continue
             colour = screen.patch(x + 7, y + 7, 3)
             code, gap = min(((c, distance(colour, ref)) for c, ref in refs.items()),
                             key=lambda item: item[1])
-            if distance(colour, WELL) < gap:  # the well shows through an empty cell
-                line += EMPTY
-                continue
             if gap > tolerance:
                 return None
             line += str(code)

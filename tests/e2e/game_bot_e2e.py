@@ -23,8 +23,10 @@ ADDRESS = os.environ.get("ORBOLO_SCORE_SERVER", "http://127.0.0.1:8086")
 HOST, PORT = ADDRESS.split("//")[1].split(":")[0], int(ADDRESS.rsplit(":", 1)[1])
 REFS = ball_references(os.path.join(os.path.dirname(GAME), "gfx", "play2.tga"))
 NAME = "BOT PLAYER"
-MOVE_LIMIT = 300
-TIME_LIMIT = 600
+# Headless, the same bot ends games in 36-54 moves (30 seeds); a move here
+# takes about two seconds.
+MOVE_LIMIT = 150
+TIME_LIMIT = 480
 
 
 def port_taken():
@@ -32,24 +34,34 @@ def port_taken():
         return s.connect_ex((HOST, PORT)) == 0
 
 
+GAME_OVER = "game over"
+
+
 def settled(session, tries=40):
+    """The board once two readings in a row agree, GAME_OVER once the
+    game-over dialog shows, None if neither happens."""
     last = None
     for _ in range(tries):
         time.sleep(0.4)
-        board = read_board(session.grab(), REFS)
+        screen = session.grab()
+        board = read_board(screen, REFS)
+        if board is None and dialog_shown(screen):
+            return GAME_OVER
         if board is not None and board == last:
             return board
         last = board
+    print("last reading:", last, flush=True)
     return None
 
 
-def no_colour_has_three(board):
-    counts = {}
-    for row in board:
-        for cell in row:
-            if cell != EMPTY:
-                counts[cell] = counts.get(cell, 0) + 1
-    return all(n < 3 for n in counts.values())
+def dialog_shown(screen):
+    """The game-over dialog over the board: its gold lower edge runs
+    straight across the cells, which no row of balls does."""
+    for y in range(284, 293):
+        line = [screen.pixel(x, y) for x in range(240, 541, 20)]
+        if all(r > 150 and b < 60 for r, g, b in line):
+            return True
+    return False
 
 
 def click_move(session, name):
@@ -61,10 +73,13 @@ def click_move(session, name):
     session.move(620, 460)
 
 
-def choose(mode, board, score=0, seconds=600, moves=0):
-    text = f"{mode} {score} {seconds} {moves}\n" + "\n".join(board) + "\n"
-    return subprocess.run([BOT], input=text.encode(), capture_output=True,
-                          check=True).stdout.decode().strip()
+def choose(mode, board, score, seed):
+    """The bot's move and the score it expects after it (a floor: balls
+    that drop in may clear more)."""
+    text = f"{mode} {score} 600 0 {seed}\n" + "\n".join(board) + "\n"
+    out = subprocess.run([BOT], input=text.encode(), capture_output=True,
+                         check=True).stdout.decode().split()
+    return out[0], int(out[1])
 
 
 def play_top_score(session):
@@ -75,17 +90,29 @@ def play_top_score(session):
     session.move(620, 460)
     started = time.time()
     played = []
+    score = 0  # units of ten points, as the game counts them
+    unchanged = 0
+    board = settled(session)
     while len(played) < MOVE_LIMIT and time.time() - started < TIME_LIMIT:
-        board = settled(session)
         if board is None:
             raise AssertionError("the board never came to rest")
-        if no_colour_has_three(board):
+        if board == GAME_OVER:
             return played
-        move = choose(2, board)
+        move, expected = choose(2, board, score, len(played))
         if move == "none":
             raise AssertionError("no move left:\n" + "\n".join(board))
         played.append(move)
+        print(f"move {len(played)}: {move}", flush=True)
         click_move(session, move)
+        before, board = board, settled(session)
+        if board != before:
+            score, unchanged = expected, 0
+            continue
+        unchanged += 1
+        if unchanged == 3:
+            raise AssertionError("three moves in a row changed nothing:\n" + "\n".join(board))
+        if move in ("CW", "CCW"):
+            score = 0  # the game refused the turn: fewer points than thought
     raise AssertionError(f"the game did not end within {len(played)} moves")
 
 
@@ -103,10 +130,14 @@ def listed(name):
     return name in page
 
 
-def stored_solution(level):
+def stored_level(level):
+    """The level's intended solution and its board, written as read_board
+    reads the screen (a black ball, K in the source, is code 8)."""
     lines = open(LEVELS).read().splitlines()
     start = lines.index(f"level {level}")
-    return lines[start + 1].split()[1:]
+    solution = lines[start + 1].split()[1:]
+    board = [row.replace("K", "8") for row in lines[start + 2:start + 11]]
+    return solution, board
 
 
 def play_puzzle_level_one(session):
@@ -115,14 +146,18 @@ def play_puzzle_level_one(session):
     session.click(390, 323)  # Puzzle
     time.sleep(3)
     session.move(620, 460)
-    first = settled(session)
-    for move in stored_solution(1):
+    solution, level_one = stored_level(1)
+    shown = settled(session)
+    if shown != level_one:
+        raise AssertionError(f"level 1 shows {shown}, not {level_one}")
+    for move in solution:
         click_move(session, move)
-    time.sleep(1)
-    after = settled(session)
-    if after is None or after == first:
-        raise AssertionError("level 1 did not lead on to level 2")
-    return after
+        time.sleep(1)
+    level_two = stored_level(2)[1]
+    shown = settled(session)
+    if shown != level_two:
+        raise AssertionError(f"after level 1's solution the board shows {shown}, not level 2")
+    return solution
 
 
 def main():
@@ -148,8 +183,8 @@ def main():
             raise AssertionError("the server does not list " + NAME)
         session.click(72, 387)  # Quit to the menu
         time.sleep(2)
-        board = play_puzzle_level_one(session)
-        print("Puzzle level 1 cleared; level 2 shows:\n" + "\n".join(board))
+        solution = play_puzzle_level_one(session)
+        print(f"Puzzle level 1 cleared with {' '.join(solution)}; level 2 shows")
         print("bot end to end: 1 passed, 0 failed")
         return 0
     except Exception:
