@@ -1,0 +1,102 @@
+#!/usr/bin/env bash
+# Runs every benchmark once on a built tree and prints one short report:
+# the machine, then one line per figure. About a minute and a half.
+#   bash bench/report.sh BUILD_DIR
+set -euo pipefail
+build=$(cd "${1:?usage: report.sh BUILD_DIR}" && pwd)
+here=$(cd "$(dirname "$0")" && pwd)
+
+fail() {
+    echo "report.sh: $*" >&2
+    exit 1
+}
+
+# Everything is checked before anything runs, so a missing piece costs
+# seconds, not a half-finished report.
+need_tool() { # command, Debian package
+    command -v "$1" >/dev/null || fail "needs $1 (Debian package $2; 'bash setup.sh test' installs it)"
+}
+need_tool python3 python3
+need_tool Xvfb xvfb
+need_tool xvfb-run xvfb
+need_tool xauth xauth
+need_tool xdotool xdotool
+need_tool xwd x11-apps
+need_tool /usr/bin/convert imagemagick
+need_tool wrk wrk
+for built in orbolo orbolo-scored audio_stream_bench bench/display/frame_bench \
+    bench/display/pacing_bench bench/net/query_blocking_bench; do
+    [ -x "$build/$built" ] || fail "no $build/$built: build the tree first"
+done
+
+export MESA_SHADER_CACHE_DISABLE=true SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# run NAME COMMAND...: the command's output lands in $work/NAME; a failure
+# shows that output and stops the report.
+run() {
+    local name=$1
+    shift
+    local status=0
+    "$@" >"$work/$name" 2>&1 || status=$?
+    if [ $status -ne 0 ]; then
+        cat "$work/$name" >&2
+        fail "$name failed (exit $status)"
+    fi
+}
+
+# pick NAME SED_SCRIPT: the one value the script prints from NAME's output.
+pick() {
+    local value
+    value=$(sed -n "$2" "$work/$1" | head -1)
+    [ -n "$value" ] || {
+        cat "$work/$1" >&2
+        fail "could not read a figure from $1's output above"
+    }
+    echo "$value"
+}
+
+load=$(cut -d' ' -f1-3 /proc/loadavg)
+cpu=$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -1)
+xvfb=(xvfb-run -a -s "-screen 0 640x480x24 -noreset")
+
+run game python3 "$here/game/game_metrics.py" "$build/orbolo" # its own Xvfb
+run frame "${xvfb[@]}" "$build/bench/display/frame_bench" 4
+run pacing "${xvfb[@]}" "$build/bench/display/pacing_bench" 5
+run audio bash -c 'cd "$1" && ./audio_stream_bench 5' _ "$build"
+run server bash "$here/net/score_server_load.sh" "$build" 5
+
+# Each figure is read into a variable first: a failed read then stops the
+# report instead of leaving a blank in it.
+server_line() { # label: "N req/s, p99 T", only when every answer was a 2xx
+    local fields
+    fields=$(pick server "s/^$1  *\([0-9.]*\) req\/s  *p99  *\([^ ]*\)  *non-2xx \(.*\)$/\1 \2 \3/p")
+    set -- $fields
+    [ "$3" = 0 ] || fail "the score server answered $3 $1 requests with an error"
+    printf '%.0f req/s, p99 %s' "$1" "$2"
+}
+renderer=$(pick frame 's/^renderer: //p')
+first=$(pick game 's/^first frame shown: \(.*\) s$/\1/p')
+menu=$(pick game 's/^menu after the intro: \(.*\) s$/\1/p')
+menu_cpu=$(pick game 's/^CPU on the menu: \([0-9.]*\) %.*/\1/p')
+game_cpu=$(pick game 's/^CPU in a TimeAttack game: \([0-9.]*\) %.*/\1/p')
+rss=$(pick game 's/^peak RSS: \(.*\)$/\1/p')
+frame=$(pick frame 's/^frame: .*: \([0-9.]*\) ms per frame .*process CPU \([0-9.]*\) ms per frame.*/\1 ms, \2 ms CPU/p')
+pacing=$(pick pacing 's/.* min \([0-9.]*\) .* median \([0-9.]*\) .* p99 \([0-9.]*\) .*/min \1, median \2, p99 \3 ms/p')
+music=$(pick audio 's/^idle main thread: .*cpu \([0-9.]*\) % of one core$/\1/p')
+query=$(server_line query)
+submission=$(server_line submission)
+
+line() { printf '%-28s %s\n' "$1" "$2"; }
+echo "Orbolo benchmarks, $(date -u '+%Y-%m-%d %H:%M UTC')"
+line "machine" "${cpu:-$(uname -m)}, $(nproc) cores, load average $load at start"
+line "renderer" "$renderer"
+line "first frame / menu" "$first s / $menu s"
+line "CPU on the menu / in a game" "$menu_cpu % / $game_cpu % of one core"
+line "play-screen frame, uncapped" "$frame"
+line "frame pacing" "$pacing"
+line "peak RSS" "$rss"
+line "music" "$music % of one core"
+line "score server, query" "$query"
+line "score server, submission" "$submission"
