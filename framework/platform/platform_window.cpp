@@ -6,6 +6,8 @@
 
 #include <SDL_opengl.h>
 
+#include <cstdio>
+
 namespace platform {
 namespace detail {
 
@@ -67,12 +69,27 @@ void SetIcon(const WindowRequest& r) {
     SDL_FreeSurface(icon);
 }
 
+// Without any display SDL falls back to drawing offscreen, and the game
+// would run where nobody sees it. Only a caller that asked for such a
+// driver by name (a test, a benchmark) gets one.
+bool DrawsUnseen() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!driver || SDL_getenv("SDL_VIDEODRIVER")) return false;
+    return SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0;
+}
+
 } // namespace
 
 OpenResult OpenWindow(const WindowRequest& r) {
     detail::WindowState& w = Window();
     if (w.window) return OpenResult::WindowRefused; // one window per process
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return OpenResult::WindowRefused;
+    if (DrawsUnseen()) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        std::fprintf(stderr, "ORBOLO: no display to open the game's window on "
+                             "(is DISPLAY or WAYLAND_DISPLAY set?)\n");
+        return OpenResult::WindowRefused;
+    }
     w.videoStarted = true;
     w.closeRequested = false;
     w.gameWidth = r.width;

@@ -23,6 +23,8 @@ void ClearMessages();
 void CaptureMessages();
 
 // The test program's window, opened on first use (640 x 480, windowed).
+// Without an X server, windows open on SDL's offscreen driver.
+void DrawOffscreenWithoutDisplay();
 KDisplayWindow& TestWindow();
 
 struct Rgb {

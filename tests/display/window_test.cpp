@@ -61,6 +61,7 @@ bool HasXServer() {
 }
 
 std::unique_ptr<KDisplayWindow> OpenWindow(const char* title) {
+    DrawOffscreenWithoutDisplay();
     auto window = std::make_unique<KDisplayWindow>();
     EXPECT_TRUE(window->CreateGameWindow(640, 480, 16, true, title));
     return window;
@@ -201,16 +202,17 @@ TEST(Window, CloseBoxAndSignalsCloseWithoutDestroying) {
     EXPECT_TRUE(KDisplayWindow::IsClosed()); // deleting the window closes it
 }
 
-TEST(MessageBox, FallsBackToStandardErrorWithoutADisplay) {
+// Run in a child without any display; returns what it wrote to stderr.
+template <typename Body> std::string StandardErrorWithoutDisplay(Body body) {
     int pipeFds[2];
-    ASSERT_EQ(pipe(pipeFds), 0);
+    if (pipe(pipeFds) != 0) return "pipe failed";
     pid_t child = fork();
     if (child == 0) {
         dup2(pipeFds[1], STDERR_FILENO);
         unsetenv("DISPLAY");
         unsetenv("WAYLAND_DISPLAY");
-        KSystemTools::SetMessageSink(nullptr);
-        KSystemTools::ShowMessage("Could not open file", "/no/such.tga");
+        unsetenv("SDL_VIDEODRIVER");
+        body();
         _exit(0);
     }
     close(pipeFds[1]);
@@ -222,6 +224,24 @@ TEST(MessageBox, FallsBackToStandardErrorWithoutADisplay) {
     close(pipeFds[0]);
     int status = 0;
     waitpid(child, &status, 0);
+    return err;
+}
+
+TEST(GameWindow, WithoutADisplayIsRefusedInsteadOfDrawnWhereNobodySeesIt) {
+    const std::string err = StandardErrorWithoutDisplay([] {
+        KDisplayWindow window;
+        if (window.CreateGameWindow(640, 480, 16, true, "ORBOLO unseen"))
+            std::fputs("OPENED", stderr);
+    });
+    EXPECT_EQ(err.find("OPENED"), std::string::npos) << err;
+    EXPECT_NE(err.find("no display"), std::string::npos) << err;
+}
+
+TEST(MessageBox, FallsBackToStandardErrorWithoutADisplay) {
+    const std::string err = StandardErrorWithoutDisplay([] {
+        KSystemTools::SetMessageSink(nullptr);
+        KSystemTools::ShowMessage("Could not open file", "/no/such.tga");
+    });
     EXPECT_NE(err.find("Could not open file: /no/such.tga"), std::string::npos) << err;
 }
 
