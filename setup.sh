@@ -34,7 +34,8 @@ cmake --build "$build" -j "$(nproc)"
 if [ "$mode" = play ]; then
     # Online highscores work out of the box: a local score server starts
     # when none answers where this build looks for one.
-    bash "$here/server/ensure-local-server.sh" "$build" || true
+    server=$(sed -n 's/^ORBOLO_SCORE_SERVER:STRING=//p' "$build/CMakeCache.txt")
+    bash "$here/server/ensure-local-server.sh" "$server" "$build/orbolo-scored" || true
     exec "$build/orbolo"
 fi
 

@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
-# Makes sure a score server answers where the build's game will look for one.
-# When the configured server is on this machine and nothing answers there,
-# starts orbolo-scored in the background with its database under
+# Makes sure a score server answers where the game will look for one.
+# When that address is on this machine and nothing answers there, starts
+# orbolo-scored in the background with its database under
 # ${XDG_DATA_HOME:-~/.local/share}/orbolo/ (log and pid file beside it).
-# A server on another host is left alone.
-#   server/ensure-local-server.sh BUILD_DIR
+# A server on another host is left alone. `bash setup.sh play` and the
+# installed game's launcher both call it.
+#   ensure-local-server.sh SERVER_ADDRESS ORBOLO_SCORED
 set -euo pipefail
 
-build=${1:?usage: ensure-local-server.sh BUILD_DIR}
-server=$(sed -n 's/^ORBOLO_SCORE_SERVER:STRING=//p' "$build/CMakeCache.txt" 2>/dev/null || true)
-server=${server:-http://127.0.0.1:8086}
+server=${1:?usage: ensure-local-server.sh SERVER_ADDRESS ORBOLO_SCORED}
+scored=${2:?usage: ensure-local-server.sh SERVER_ADDRESS ORBOLO_SCORED}
 
 hostport=${server#http://}
 hostport=${hostport%%/*}
@@ -34,15 +34,15 @@ if answers; then
     exit 0
 fi
 
-if [ ! -x "$build/orbolo-scored" ]; then
-    echo "no score server to start: $build/orbolo-scored is not built" >&2
+if [ ! -x "$scored" ]; then
+    echo "no score server to start: $scored is missing" >&2
     exit 1
 fi
 data=${XDG_DATA_HOME:-$HOME/.local/share}/orbolo
 mkdir -p "$data"
 listen=$host
 [ "$host" = localhost ] && listen=127.0.0.1
-setsid "$build/orbolo-scored" --listen "$listen:$port" --db "$data/scores.db" \
+setsid "$scored" --listen "$listen:$port" --db "$data/scores.db" \
     >>"$data/scored.log" 2>&1 </dev/null &
 echo $! >"$data/scored.pid"
 

@@ -7,7 +7,9 @@ scored=$2
 work=$(mktemp -d)
 export XDG_DATA_HOME=$work/data
 cleanup() {
-    [ -f "$XDG_DATA_HOME/orbolo/scored.pid" ] && kill "$(cat "$XDG_DATA_HOME/orbolo/scored.pid")" 2>/dev/null
+    if [ -f "$XDG_DATA_HOME/orbolo/scored.pid" ]; then
+        kill "$(cat "$XDG_DATA_HOME/orbolo/scored.pid")" 2>/dev/null || true
+    fi
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -20,17 +22,18 @@ port=$(sed -n 's/.*127\.0\.0\.1:\([0-9]*\).*/\1/p' "$work/probe.out")
 kill "$probe"
 wait "$probe" || true
 
-mkdir -p "$work/build"
-cp "$scored" "$work/build/orbolo-scored"
-echo "ORBOLO_SCORE_SERVER:STRING=http://127.0.0.1:$port" >"$work/build/CMakeCache.txt"
-
-"$script" "$work/build" | grep -q "started orbolo-scored"
+"$script" "http://127.0.0.1:$port" "$scored" | grep -q "started orbolo-scored"
 first=$(cat "$XDG_DATA_HOME/orbolo/scored.pid")
-"$script" "$work/build" | grep -q "answers at"
+"$script" "http://127.0.0.1:$port" "$scored" | grep -q "answers at"
 [ "$(cat "$XDG_DATA_HOME/orbolo/scored.pid")" = "$first" ]
 [ -f "$XDG_DATA_HOME/orbolo/scores.db" ]
 
-# A server elsewhere is left alone.
-echo "ORBOLO_SCORE_SERVER:STRING=http://scores.orbolo.invalid" >"$work/build/CMakeCache.txt"
-"$script" "$work/build" | grep -q "not on this machine"
+# A server elsewhere is left alone; a missing server program is an error.
+"$script" "http://scores.orbolo.invalid" "$scored" | grep -q "not on this machine"
+kill "$first"
+for _ in $(seq 50); do kill -0 "$first" 2>/dev/null || break; sleep 0.1; done
+if "$script" "http://127.0.0.1:$port" "$work/no-such-scored" 2>/dev/null; then
+    echo "FAIL: a missing server program was reported as started" >&2
+    exit 1
+fi
 echo "ok"
