@@ -5,6 +5,7 @@
 #include "framework/net/KUrlReader.h"
 #include "game/game_state.h"
 #include "game/panels/score_protocol.h"
+#include "tests/net/loopback_listener.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -24,20 +25,6 @@ double QueryMilliseconds() {
     IsHighscore("tseasy");
     std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - start;
     return elapsed.count();
-}
-
-// A socket that listens and never accepts; its port in `port`.
-int SilentListener(int& port) {
-    int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    listen(fd, 8);
-    socklen_t size = sizeof address;
-    getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size);
-    port = ntohs(address.sin_port);
-    return fd;
 }
 
 } // namespace
@@ -60,7 +47,7 @@ int main(int argc, char** argv) {
     }
 
     int port = 0;
-    int silent = SilentListener(port);
+    int silent = ListenOnLoopback(port); // listens, never accepts
     SetScoreServerForTests(("http://127.0.0.1:" + std::to_string(port)).c_str());
     std::printf("hanging server: query blocks %.0f ms\n", QueryMilliseconds());
     close(silent);

@@ -2,6 +2,8 @@
 // accept at all (a server that hangs), or accept one connection, send a
 // given text and then hold the connection open or close it.
 #pragma once
+#include "tests/net/loopback_listener.h"
+
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
@@ -35,17 +37,7 @@ class RawSocketServer {
     std::string Base() const { return "http://127.0.0.1:" + std::to_string(port); }
 
   private:
-    void Listen() {
-        listener = socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        listen(listener, 8);
-        socklen_t size = sizeof address;
-        getsockname(listener, reinterpret_cast<sockaddr*>(&address), &size);
-        port = ntohs(address.sin_port);
-    }
+    void Listen() { listener = ListenOnLoopback(port); }
 
     bool WaitReadable(int fd) {
         pollfd p{fd, POLLIN, 0};
