@@ -1,0 +1,87 @@
+// Where the six highscore tables are kept: SQLite (one file, the embedded
+// default, also linked into the game for tables kept on the player's own
+// machine) or PostgreSQL (one database shared by several servers behind a
+// load balancer). Every backend ranks the same way: larger values first,
+// among equal values the earlier entry first; each table keeps its best
+// `tableSize` entries. Backends are safe to call from several threads and
+// from several processes on the same database (operator subcommands run
+// while the server does).
+#pragma once
+#include "validation.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+// One place of a table as the listing page shows it.
+struct ScoreEntry {
+    std::string name;
+    int score = 0;
+    int64_t submitted = 0; // seconds since 1970, UTC
+};
+
+// One stored entry as an operator sees it.
+struct StoredEntry {
+    std::string table;
+    int place = 0; // 1 = best
+    std::string name;
+    int score = 0;
+    std::string address; // the source the submission came from; "" for entries older than that record
+    int64_t submitted = 0;
+};
+
+// A submission about to be written, with where and when it came from.
+struct PendingEntry {
+    ScoreSubmission submission;
+    std::string address;
+    int64_t submitted = 0;
+};
+
+// Stored: the entry is in its table after trimming. TrimmedAway: written,
+// but it ranked below the last place and is gone. Failed: the database
+// refused; nothing of the batch changed.
+enum class AddOutcome { Stored, TrimmedAway, Failed };
+
+class ScoreBackend {
+  public:
+    virtual ~ScoreBackend() = default;
+
+    // Whether a value would earn a place in the table; nullopt on a
+    // database failure.
+    virtual std::optional<bool> WouldEnter(const std::string& table, int score) = 0;
+    // Writes the entries in one transaction, trimming each table after
+    // each entry; one outcome per entry, in order (all Failed when the
+    // transaction fails).
+    virtual std::vector<AddOutcome> AddAll(const std::vector<PendingEntry>& entries) = 0;
+    // The table, best first; nullopt on a database failure.
+    virtual std::optional<std::vector<ScoreEntry>> Top(const std::string& table) = 0;
+
+    // The trust rule's memory: a submission counts only after a query for
+    // the same table and value from the same source. RememberQuery records
+    // one; TakeQuery consumes a matching one no older than `maxAgeSeconds`.
+    virtual void RememberQuery(const std::string& address, const std::string& table, int score,
+                               int64_t now) = 0;
+    virtual bool TakeQuery(const std::string& address, const std::string& table, int score,
+                           int64_t now, int64_t maxAgeSeconds) = 0;
+
+    // Operator tools. `table` empty lists every table.
+    virtual std::optional<std::vector<StoredEntry>> List(const std::string& table) = 0;
+    // Removes a player's entries from a table: how many went; nullopt on failure.
+    virtual std::optional<int> Delete(const std::string& table, const std::string& name) = 0;
+    // Bans and unbans take an address or a CIDR range in canonical text.
+    virtual bool Ban(const std::string& range) = 0;
+    virtual bool Unban(const std::string& range) = 0;
+    virtual std::optional<std::vector<std::string>> Bans() = 0;
+    // A consistent copy of the whole database in `file`, taken while the
+    // server may be writing; false with `error` set on failure.
+    virtual bool Backup(const std::string& file, std::string& error) = 0;
+};
+
+// Opens or creates the store: "postgresql://..." (or "postgres://...")
+// selects PostgreSQL, anything else is a SQLite file path. Existing
+// databases are migrated in place with nothing lost. nullptr with `error`
+// set on failure.
+std::unique_ptr<ScoreBackend> OpenScoreBackend(const std::string& location, int tableSize,
+                                               std::string& error);
