@@ -31,7 +31,9 @@ int64_t MonotonicMs() {
 struct Connection {
     int socket = -1;
     std::string source;     // SourceKey of the peer; "" when it is a trusted proxy
-    int64_t waitingSince = 0; // ms; 0 while a received request is being answered
+    // ms; 0 while a received request is being answered. Written by the
+    // connection's event loop, read by Housekeeping.
+    std::atomic<int64_t> waitingSince{0};
 };
 
 // The request context of a request whose headers have arrived.
@@ -57,7 +59,7 @@ class MhdFront : public HttpFront {
     static MHD_Result Accept(void* self, const sockaddr* address, socklen_t);
     static void Notify(void* self, MHD_Connection* connection, void** context,
                        MHD_ConnectionNotificationCode code);
-    static void Completed(void* self, MHD_Connection* connection, void** requestContext,
+    static void Completed(void*, MHD_Connection* connection, void** requestContext,
                           MHD_RequestTerminationCode);
     static MHD_Result Access(void* self, MHD_Connection* connection, const char* url,
                              const char* method, const char* version, const char* upload,
@@ -130,16 +132,14 @@ void MhdFront::Notify(void* self, MHD_Connection* connection, void** context,
     *context = nullptr;
 }
 
-void MhdFront::Completed(void* self, MHD_Connection* connection, void** requestContext,
+void MhdFront::Completed(void*, MHD_Connection* connection, void** requestContext,
                          MHD_RequestTerminationCode) {
-    auto* front = static_cast<MhdFront*>(self);
     if (*requestContext != &kHeadersIn) delete static_cast<std::shared_ptr<Exchange>*>(*requestContext);
     *requestContext = nullptr;
     const MHD_ConnectionInfo* info =
         MHD_get_connection_info(connection, MHD_CONNECTION_INFO_SOCKET_CONTEXT);
     if (!info || !info->socket_context) return;
     // The next request on this connection starts its own clock.
-    std::lock_guard<std::mutex> lock(front->connectionsMutex);
     static_cast<Connection*>(info->socket_context)->waitingSince = MonotonicMs();
 }
 
@@ -159,7 +159,27 @@ std::optional<Address> MhdFront::ClientAddress(MHD_Connection* connection) {
     return ParseAddress(last);
 }
 
+// Plain answers are a handful of fixed texts: each is built once and
+// queued again and again (libmicrohttpd counts its users).
+MHD_Response* PlainResponse(const std::string& text) {
+    static std::mutex mutex;
+    static std::unordered_map<std::string, MHD_Response*> made;
+    std::lock_guard<std::mutex> lock(mutex);
+    MHD_Response*& response = made[text];
+    if (!response) {
+        response = MHD_create_response_from_buffer(text.size(), const_cast<char*>(text.data()),
+                                                   MHD_RESPMEM_MUST_COPY);
+        MHD_add_response_header(response, "Content-Type", "text/plain; charset=utf-8");
+        MHD_add_response_header(response, "Cache-Control", "no-store");
+    }
+    return response;
+}
+
 MHD_Result MhdFront::Respond(MHD_Connection* connection, const Answer& answer) {
+    if (answer.kind == Answer::Plain) {
+        return MHD_queue_response(connection, static_cast<unsigned>(answer.status),
+                                  PlainResponse(answer.body));
+    }
     MHD_Response* response = nullptr;
     if (answer.kind == Answer::Redirect) {
         response = MHD_create_response_from_buffer(0, nullptr, MHD_RESPMEM_PERSISTENT);
@@ -175,9 +195,6 @@ MHD_Result MhdFront::Respond(MHD_Connection* connection, const Answer& answer) {
         MHD_add_response_header(response, "Content-Security-Policy",
                                 "default-src 'none'; style-src 'unsafe-inline'; base-uri 'none'");
         MHD_add_response_header(response, "X-Content-Type-Options", "nosniff");
-    } else {
-        MHD_add_response_header(response, "Content-Type", "text/plain; charset=utf-8");
-        MHD_add_response_header(response, "Cache-Control", "no-store");
     }
     MHD_Result queued = MHD_queue_response(connection, static_cast<unsigned>(answer.status),
                                            response);
@@ -205,7 +222,6 @@ MHD_Result MhdFront::Access(void* self, MHD_Connection* connection, const char* 
         if (const MHD_ConnectionInfo* info =
                 MHD_get_connection_info(connection, MHD_CONNECTION_INFO_SOCKET_CONTEXT);
             info && info->socket_context) {
-            std::lock_guard<std::mutex> lock(front->connectionsMutex);
             static_cast<Connection*>(info->socket_context)->waitingSince = 0;
         }
         return MHD_YES;
