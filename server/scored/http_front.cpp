@@ -293,7 +293,7 @@ bool MhdFront::Start(int listener, std::string& error) {
     return true;
 }
 
-// Once a second: bans are read again, and connections whose request has
+// Four times a second: bans are read again, and connections whose request has
 // not arrived whole within its time are cut (their event loop then sees
 // the socket end and closes it).
 void MhdFront::Housekeeping() {
