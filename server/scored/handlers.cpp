@@ -23,7 +23,7 @@ QueryParameters ParametersOf(const httplib::Request& request) {
     return QueryParameters(request.params.begin(), request.params.end());
 }
 
-void HandleQuery(ScoreStore& store, const httplib::Request& request, httplib::Response& response) {
+void HandleQuery(ScoreBackend& store, const httplib::Request& request, httplib::Response& response) {
     std::optional<ScoreQuery> query = ParseQuery(ParametersOf(request));
     if (!query) return Answer(response, 400, "bad request\n");
     std::optional<bool> enters = store.WouldEnter(query->table, query->score);
@@ -31,20 +31,20 @@ void HandleQuery(ScoreStore& store, const httplib::Request& request, httplib::Re
     Answer(response, 200, *enters ? "yes" : "no");
 }
 
-void HandleSubmission(ScoreStore& store, RateLimiter& limiter, const httplib::Request& request,
+void HandleSubmission(ScoreBackend& store, RateLimiter& limiter, const httplib::Request& request,
                       httplib::Response& response) {
     if (!limiter.Allow(request.remote_addr, std::chrono::steady_clock::now())) {
         return Answer(response, 429, "too many submissions, try again in a minute\n");
     }
     std::optional<ScoreSubmission> submission = ParseSubmission(ParametersOf(request));
     if (!submission) return Answer(response, 400, "bad request\n");
-    if (!store.Add(*submission, static_cast<int64_t>(std::time(nullptr)))) {
-        return Answer(response, 500, "server error\n");
-    }
-    Answer(response, 200, "stored\n");
+    std::vector<AddOutcome> outcome = store.AddAll(
+        {{*submission, request.remote_addr, static_cast<int64_t>(std::time(nullptr))}});
+    if (outcome[0] == AddOutcome::Failed) return Answer(response, 500, "server error\n");
+    Answer(response, 200, outcome[0] == AddOutcome::Stored ? "stored\n" : "no");
 }
 
-void HandleListing(ScoreStore& store, httplib::Response& response) {
+void HandleListing(ScoreBackend& store, httplib::Response& response) {
     std::vector<ListedTable> tables;
     for (const char* table : kTablesInOrder) {
         auto entries = store.Top(table);
@@ -61,7 +61,7 @@ void HandleListing(ScoreStore& store, httplib::Response& response) {
 
 } // namespace
 
-void InstallHandlers(httplib::Server& server, ScoreStore& store, RateLimiter& limiter,
+void InstallHandlers(httplib::Server& server, ScoreBackend& store, RateLimiter& limiter,
                      const ServerOptions& options) {
     const size_t maxRequest = static_cast<size_t>(options.maxRequestBytes);
     server.set_payload_max_length(maxRequest);

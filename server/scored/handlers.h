@@ -3,10 +3,10 @@
 #pragma once
 #include "options.h"
 #include "rate_limiter.h"
-#include "score_store.h"
+#include "score_backend.h"
 
 #include <httplib.h>
 
 // The store and limiter must outlive the server.
-void InstallHandlers(httplib::Server& server, ScoreStore& store, RateLimiter& limiter,
+void InstallHandlers(httplib::Server& server, ScoreBackend& store, RateLimiter& limiter,
                      const ServerOptions& options);

@@ -2,7 +2,7 @@
 #include "handlers.h"
 #include "options.h"
 #include "rate_limiter.h"
-#include "score_store.h"
+#include "score_backend.h"
 
 #include <httplib.h>
 
@@ -40,8 +40,9 @@ int main(int argc, char** argv) {
         break;
     }
 
-    ScoreStore store;
-    if (!store.Open(options.databasePath, options.tableSize, error)) {
+    std::unique_ptr<ScoreBackend> store =
+        OpenScoreBackend(options.databasePath, options.tableSize, error);
+    if (!store) {
         std::fprintf(stderr, "orbolo-scored: %s: %s\n", options.databasePath.c_str(),
                      error.c_str());
         return 1;
@@ -69,7 +70,7 @@ int main(int argc, char** argv) {
     server.set_keep_alive_timeout(2);
     server.set_read_timeout(5, 0);
     server.set_write_timeout(5, 0);
-    InstallHandlers(server, store, limiter, options);
+    InstallHandlers(server, *store, limiter, options);
     int listener = -1;
     server.set_socket_options([&listener](int socket) {
         // SO_REUSEADDR lets a restarted server take its port at once. The
