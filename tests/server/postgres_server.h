@@ -1,12 +1,17 @@
 // A PostgreSQL server of the test's own: initdb and pg_ctl in a temporary
 // folder, listening only on a Unix socket in that folder, run as `nobody`
-// when the test runs as root (the server refuses to run as root). Stopped
-// and removed when the object goes, also after failed tests.
+// when the test runs as root (the server refuses to run as root). A watcher
+// process stops and removes it when this object goes or the test process
+// dies in any way (a crash, a timeout's kill).
 #pragma once
 #include <gtest/gtest.h>
 #include <libpq-fe.h>
 
+#include <fcntl.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 #include <cstdlib>
 #include <filesystem>
@@ -23,6 +28,7 @@ class PostgresServer {
             Shell("chown nobody: " + folder);
             asUser = "runuser -u nobody -- ";
         }
+        StartWatcher();
         // fsync off: a test database need not survive a power cut.
         started = Shell(asUser + bin + "/initdb -D " + folder + "/data -U orbolo --auth=trust" +
                         " --no-sync -E UTF8 --locale=C > " + folder + "/initdb.log 2>&1") &&
@@ -30,12 +36,13 @@ class PostgresServer {
                         "/server.log -w -o \"-k " + folder +
                         " -c listen_addresses='' -c fsync=off\" start > /dev/null");
         if (!started) {
-            why = bin.empty() ? "no /usr/lib/postgresql/<version>/bin/pg_ctl" : Log("initdb.log") + Log("server.log");
+            why = bin.empty() ? "no /usr/lib/postgresql/<version>/bin/pg_ctl"
+                              : Log("initdb.log") + Log("server.log");
         }
     }
     ~PostgresServer() {
-        if (started) Shell(asUser + bin + "/pg_ctl -D " + folder + "/data -m immediate -w stop");
-        std::filesystem::remove_all(folder);
+        close(watcherPipe);
+        waitpid(watcher, nullptr, 0);
     }
     PostgresServer(const PostgresServer&) = delete;
     PostgresServer& operator=(const PostgresServer&) = delete;
@@ -62,6 +69,27 @@ class PostgresServer {
     std::string Program(const std::string& name) const { return bin + "/" + name; }
 
   private:
+    // The watcher waits for the end of a pipe only this process writes to
+    // (closed on exec, so no child keeps it open), in a session of its own
+    // so that a kill of the test's process group spares it.
+    void StartWatcher() {
+        std::string cleanup = asUser + bin + "/pg_ctl -D " + folder +
+                              "/data -m immediate -w stop > /dev/null 2>&1; rm -rf " + folder;
+        int ends[2];
+        ASSERT_EQ(0, pipe2(ends, O_CLOEXEC));
+        watcher = fork();
+        if (watcher == 0) {
+            setsid();
+            close(ends[1]);
+            char c;
+            while (read(ends[0], &c, 1) < 0 && errno == EINTR) {
+            }
+            execl("/bin/sh", "sh", "-c", cleanup.c_str(), static_cast<char*>(nullptr));
+            _exit(1);
+        }
+        close(ends[0]);
+        watcherPipe = ends[1];
+    }
     std::string Log(const std::string& name) const {
         std::ifstream in(folder + "/" + name);
         return std::string(std::istreambuf_iterator<char>(in), {});
@@ -85,5 +113,7 @@ class PostgresServer {
 
     std::string bin, folder, asUser, why;
     bool started = false;
+    int watcherPipe = -1;
+    pid_t watcher = -1;
     int databases = 0;
 };

@@ -1,7 +1,6 @@
 // The same behaviour from every score backend, each on a real database of
 // its own: a SQLite file in a temporary folder, or a database on a
 // PostgreSQL server that this test starts itself.
-#include "postgres_score_backend.h"
 #include "postgres_server.h"
 #include "score_backend.h"
 
@@ -42,13 +41,14 @@ class ScoreBackendTest : public testing::TestWithParam<std::string> {
     }
     std::unique_ptr<ScoreBackend> Open(const std::string& location) {
         std::string error;
-        std::unique_ptr<ScoreBackend> backend = OpenPostgresScoreBackend(location, kSize, error);
+        std::unique_ptr<ScoreBackend> backend = OpenScoreBackend(location, kSize, error);
         EXPECT_TRUE(backend) << location << ": " << error;
         return backend;
     }
     // A fresh store holding what a backup file holds, restored the way
     // the operator's guide says.
     std::string Restore(const std::string& backup) {
+        if (GetParam() == "SQLite") return backup; // a database file itself
         std::string location = NewLocation();
         std::string psql = Postgres().Program("psql") + " -q -v ON_ERROR_STOP=1 -d '" + location +
                            "' -f " + backup + " > /dev/null";
@@ -124,11 +124,12 @@ TEST_P(ScoreBackendTest, ListsAndDeletesForTheOperator) {
 
 TEST_P(ScoreBackendTest, TakesEachRecentQueryOnce) {
     store->RememberQuery("192.0.2.1", "taeasy", 500, 1000);
+    store->RememberQuery("192.0.2.1", "tseasy", 700, 1000);
     const std::tuple<const char*, const char*, int, int64_t, bool> takes[] = {
         {"192.0.2.2", "taeasy", 500, 1010, false}, // another source
         {"192.0.2.1", "tahard", 500, 1010, false}, // another table
         {"192.0.2.1", "taeasy", 510, 1010, false}, // another value
-        {"192.0.2.1", "taeasy", 500, 1601, false}, // too old
+        {"192.0.2.1", "tseasy", 700, 1601, false}, // too old
         {"192.0.2.1", "taeasy", 500, 1600, true},
         {"192.0.2.1", "taeasy", 500, 1600, false}, // taken already
     };
@@ -189,7 +190,7 @@ TEST_P(ScoreBackendTest, ConcurrentWritersKeepExactlyTheBest) {
     EXPECT_EQ(std::vector<int>({best, best - 10, best - 20}), scores);
 }
 
-INSTANTIATE_TEST_SUITE_P(, ScoreBackendTest, testing::Values("PostgreSQL"),
+INSTANTIATE_TEST_SUITE_P(, ScoreBackendTest, testing::Values("SQLite", "PostgreSQL"),
                          [](const auto& info) { return info.param; });
 
 } // namespace
