@@ -3,6 +3,7 @@
 // PostgreSQL server that this test starts itself.
 #include "postgres_server.h"
 #include "score_backend.h"
+#include "server/score_server_process.h"
 
 #include <atomic>
 #include <thread>
@@ -192,5 +193,28 @@ TEST_P(ScoreBackendTest, ConcurrentWritersKeepExactlyTheBest) {
 
 INSTANTIATE_TEST_SUITE_P(, ScoreBackendTest, testing::Values("SQLite", "PostgreSQL"),
                          [](const auto& info) { return info.param; });
+
+// The real server on a PostgreSQL database: a player's query and
+// submission, and the entry in the database with its source.
+TEST(PostgreSQLScoreServer, AnswersAQueryAndASubmission) {
+    std::string url = Postgres().NewDatabase();
+    ScoreServerProcess server({"--db", url}); // the later --db wins
+    httplib::Client client = server.Client();
+    auto query = client.Get("/highscores/orbolo/ishighscore.php?gamename=tseasy&submtdscore=120");
+    ASSERT_TRUE(query);
+    EXPECT_EQ("yes", query->body);
+    auto submission = client.Get(
+        "/highscores/orbolo/scoresubmitter.php?name=PAT&score=120&computer=PC&gamename=tseasy");
+    ASSERT_TRUE(submission);
+    EXPECT_EQ("stored\n", submission->body);
+
+    std::string error;
+    std::unique_ptr<ScoreBackend> store = OpenScoreBackend(url, 10, error);
+    ASSERT_TRUE(store) << error;
+    std::vector<StoredEntry> entries = store->List("").value_or(std::vector<StoredEntry>{});
+    ASSERT_EQ(1u, entries.size());
+    EXPECT_EQ("tseasy 1 PAT 120 127.0.0.1",
+              Lines(entries)[0].substr(0, Lines(entries)[0].rfind(' ')));
+}
 
 } // namespace
