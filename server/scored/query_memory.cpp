@@ -19,7 +19,10 @@ void QueryMemory::Remember(const std::string& address, const std::string& table,
     std::string key = KeyOf(address, table, score);
     std::lock_guard<std::mutex> lock(mutex);
     Forget(now);
-    asked[key] = now;
+    auto [found, added] = asked.try_emplace(key, now);
+    // One entry in `order` per key and second at most, however often asked.
+    if (!added && found->second == now) return;
+    found->second = now;
     order.emplace_back(now, std::move(key));
 }
 

@@ -1,6 +1,16 @@
 #include "sqlite_backend.h"
 
+#include <chrono>
+
 namespace {
+
+constexpr int64_t kFreshMs = 100;
+
+int64_t MonotonicMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
 
 // Version 1 had no address column and no bans; ALTER keeps every entry.
 const char* const kSchema =
@@ -98,15 +108,35 @@ std::unique_ptr<SqliteScoreBackend> SqliteScoreBackend::Open(const std::string& 
 }
 
 std::optional<bool> SqliteScoreBackend::WouldEnter(const std::string& table, int score) {
+    const int64_t now = MonotonicMs();
+    {
+        std::lock_guard<std::mutex> lock(lastPlacesMutex);
+        auto found = lastPlaces.find(table);
+        if (found != lastPlaces.end() && now - found->second.readAtMs < kFreshMs) {
+            // A tie ranks below the earlier entry; a table not full takes anyone.
+            return !found->second.full || score > found->second.score;
+        }
+    }
+    const uint64_t generation = writes.load();
     std::lock_guard<std::mutex> lock(readMutex);
     SqliteStatement& last = reader.lastPlace->Reset();
     last.Bind(1, table).Bind(2, int64_t{tableSize - 1});
     int rc = last.Step();
-    std::optional<bool> enters;
-    if (rc == SQLITE_DONE) enters = true; // a table that is not full takes anyone
-    if (rc == SQLITE_ROW) enters = score > last.Integer(0); // a tie ranks below the earlier entry
+    LastPlace place{now, rc == SQLITE_ROW, rc == SQLITE_ROW ? last.Integer(0) : 0};
     last.Reset(); // ends the read so checkpoints are not held back
-    return enters;
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE) return std::nullopt;
+    {
+        std::lock_guard<std::mutex> places(lastPlacesMutex);
+        // Kept only when no write of this process came between.
+        if (writes.load() == generation) lastPlaces[table] = place;
+    }
+    return !place.full || score > place.score;
+}
+
+void SqliteScoreBackend::ForgetLastPlaces() {
+    std::lock_guard<std::mutex> lock(lastPlacesMutex);
+    ++writes;
+    lastPlaces.clear();
 }
 
 std::vector<AddOutcome> SqliteScoreBackend::AddAll(const std::vector<PendingEntry>& entries) {
@@ -135,7 +165,10 @@ std::vector<AddOutcome> SqliteScoreBackend::AddAll(const std::vector<PendingEntr
         outcomes[i] = rc == SQLITE_ROW ? AddOutcome::Stored : AddOutcome::TrimmedAway;
         kept.Reset();
     }
-    if (ok && Execute(writer.db, "COMMIT;")) return outcomes;
+    if (ok && Execute(writer.db, "COMMIT;")) {
+        ForgetLastPlaces();
+        return outcomes;
+    }
     Execute(writer.db, "ROLLBACK;");
     return std::vector<AddOutcome>(entries.size(), AddOutcome::Failed);
 }
@@ -201,6 +234,7 @@ std::optional<int> SqliteScoreBackend::Delete(const std::string& table, const st
     if (!remove.Ok()) return std::nullopt;
     remove.Bind(1, table).Bind(2, name);
     if (remove.Step() != SQLITE_DONE) return std::nullopt;
+    ForgetLastPlaces();
     return sqlite3_changes(writer.db);
 }
 

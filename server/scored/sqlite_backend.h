@@ -10,6 +10,8 @@
 #include "score_backend.h"
 #include "sqlite_statement.h"
 
+#include <atomic>
+#include <map>
 #include <memory>
 #include <mutex>
 
@@ -49,6 +51,20 @@ class SqliteScoreBackend : public ScoreBackend {
         std::unique_ptr<SqliteStatement> insert, trim, kept;
     };
 
+    // Each table's last place, read again at most every kFreshMs and after
+    // every write of this process: a query then costs no SQL. Changes by
+    // an operator's subcommand show within kFreshMs.
+    struct LastPlace {
+        int64_t readAtMs = 0;
+        bool full = false;
+        int64_t score = 0;
+    };
+    std::optional<bool> ReadWouldEnter(const std::string& table, int score);
+    void ForgetLastPlaces();
+
+    std::mutex lastPlacesMutex;
+    std::map<std::string, LastPlace> lastPlaces;
+    std::atomic<uint64_t> writes{0}; // counts this process's writes
     int tableSize = 10;
     std::string path;
     std::mutex readMutex, writeMutex;
