@@ -119,7 +119,8 @@ class Lease {
         : pool(pool), connection(pool.Take(error)) {}
     ~Lease() {
         if (!connection) return;
-        if (PQtransactionStatus(connection) != PQTRANS_IDLE) PQclear(PQexec(connection, "ROLLBACK"));
+        if (PQtransactionStatus(connection) != PQTRANS_IDLE)
+            PQclear(PQexec(connection, "ROLLBACK"));
         pool.Give(connection);
     }
     Lease(const Lease&) = delete;
@@ -230,11 +231,11 @@ class PostgresScoreBackend : public ScoreBackend {
         Lease c(pool);
         if (!c) return false;
         // One DELETE: of two servers taking the same query, one gets it.
-        Result taken = Run(c.get(),
-                           "DELETE FROM recent_queries WHERE address = $1 AND board = $2"
-                           " AND score = $3 AND asked >= $4 RETURNING 1",
-                           {address, table, std::to_string(score),
-                            std::to_string(now - maxAgeSeconds)});
+        Result taken =
+            Run(c.get(),
+                "DELETE FROM recent_queries WHERE address = $1 AND board = $2"
+                " AND score = $3 AND asked >= $4 RETURNING 1",
+                {address, table, std::to_string(score), std::to_string(now - maxAgeSeconds)});
         return taken && PQntuples(taken.get()) > 0;
     }
 
@@ -270,9 +271,9 @@ class PostgresScoreBackend : public ScoreBackend {
 
     bool Ban(const std::string& range) override {
         Lease c(pool);
-        return c && Run(c.get(),
-                        "INSERT INTO bans (address_range) VALUES ($1) ON CONFLICT DO NOTHING",
-                        {range});
+        return c &&
+               Run(c.get(), "INSERT INTO bans (address_range) VALUES ($1) ON CONFLICT DO NOTHING",
+                   {range});
     }
 
     bool Unban(const std::string& range) override {
@@ -315,11 +316,12 @@ class PostgresScoreBackend : public ScoreBackend {
         // In the order first written, so equal values keep their places.
         for (int row = 0; row < PQntuples(entries.get()); ++row) {
             const PGresult* r = entries.get();
-            sql += "INSERT INTO entries (board, name, score, computer, address, submitted) VALUES (" +
-                   Literal(c.get(), Text(r, row, 0)) + ", " + Literal(c.get(), Text(r, row, 1)) +
-                   ", " + std::to_string(Integer(r, row, 2)) + ", " +
-                   Literal(c.get(), Text(r, row, 3)) + ", " + Literal(c.get(), Text(r, row, 4)) +
-                   ", " + std::to_string(Integer(r, row, 5)) + ");\n";
+            sql +=
+                "INSERT INTO entries (board, name, score, computer, address, submitted) VALUES (" +
+                Literal(c.get(), Text(r, row, 0)) + ", " + Literal(c.get(), Text(r, row, 1)) +
+                ", " + std::to_string(Integer(r, row, 2)) + ", " +
+                Literal(c.get(), Text(r, row, 3)) + ", " + Literal(c.get(), Text(r, row, 4)) +
+                ", " + std::to_string(Integer(r, row, 5)) + ");\n";
         }
         for (int row = 0; row < PQntuples(bans.get()); ++row)
             sql += "INSERT INTO bans (address_range) VALUES (" +

@@ -150,10 +150,9 @@ TEST_P(ScoreBackendTest, BackupRestoresEntriesInOrderAndBans) {
 
     std::unique_ptr<ScoreBackend> restored = Open(Restore(file));
     ASSERT_TRUE(restored);
-    EXPECT_EQ(std::vector<std::string>({"tahard 1 O'NEIL 7 192.0.2.1 4",
-                                        "tsaverage 1 TOP 90 192.0.2.1 2",
-                                        "tsaverage 2 TIE ONE 40 192.0.2.9 1",
-                                        "tsaverage 3 TIE TWO 40 192.0.2.1 3"}),
+    EXPECT_EQ(std::vector<std::string>(
+                  {"tahard 1 O'NEIL 7 192.0.2.1 4", "tsaverage 1 TOP 90 192.0.2.1 2",
+                   "tsaverage 2 TIE ONE 40 192.0.2.9 1", "tsaverage 3 TIE TWO 40 192.0.2.1 3"}),
               Lines(restored->List("")));
     EXPECT_EQ(std::vector<std::string>{"192.0.2.0/24"}, restored->Bans());
 
@@ -215,6 +214,29 @@ TEST(PostgreSQLScoreServer, AnswersAQueryAndASubmission) {
     ASSERT_EQ(1u, entries.size());
     EXPECT_EQ("tseasy 1 PAT 120 127.0.0.1",
               Lines(entries)[0].substr(0, Lines(entries)[0].rfind(' ')));
+}
+
+// An operator moving from SQLite: every entry with its source and time,
+// equal values in their order, and the bans.
+TEST(PostgreSQLScoreServer, ImportsASQLiteDatabase) {
+    const std::string folder = mkdtemp(std::string("/tmp/orbolo-import-XXXXXX").data());
+    std::string file = folder + "/old.db", error;
+    std::unique_ptr<ScoreBackend> old = OpenScoreBackend(file, kSize, error);
+    ASSERT_TRUE(old) << error;
+    old->AddAll({Entry("taaverage", "FIRST", 30, 1, "192.0.2.5"), Entry("taaverage", "BEST", 80, 2),
+                 Entry("taaverage", "SECOND", 30, 3), Entry("tshard", "HARD", 990, 4)});
+    old->Ban("198.51.100.0/24");
+
+    std::string url = Postgres().NewDatabase();
+    std::string command =
+        std::string(ORBOLO_SCORED_PATH) + " --db '" + url + "' import " + file + " > /dev/null";
+    EXPECT_EQ(0, std::system(command.c_str()));
+    std::unique_ptr<ScoreBackend> moved = OpenScoreBackend(url, kSize, error);
+    ASSERT_TRUE(moved) << error;
+    EXPECT_EQ(Lines(old->List("")), Lines(moved->List("")));
+    EXPECT_EQ(4u, Lines(moved->List("")).size());
+    EXPECT_EQ(old->Bans(), moved->Bans());
+    std::filesystem::remove_all(folder);
 }
 
 } // namespace
