@@ -142,7 +142,7 @@ TEST_F(GameEnd, AnAllEmptyLevelIsClearedAtOnceAndLeadsToTheNext) {
     std::string empty;
     for (int i = 0; i < 81; ++i) empty += "1\n";
     dir.Write("gfx/level05.dat", empty);
-    dir.Write("gfx/level06.dat", "0 0 2\n");
+    dir.Write("gfx/level06.dat", "0 0 2\n" + empty.substr(6));
     SetupGame();
     ScanBoard();
     EXPECT_EQ(counters.puzzleLevel, 6);
