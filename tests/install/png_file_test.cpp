@@ -31,41 +31,25 @@ std::optional<art::Image> readWithImageMagick(const fs::path& png, int width, in
     return art::Image{width, height, *bytes};
 }
 
-class PngFile : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        if (access(kConvert, X_OK) != 0) GTEST_SKIP() << "ImageMagick not installed";
-        dir_ = fs::temp_directory_path() / ("png_file_test." + std::to_string(getpid()));
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-    fs::path dir_;
-};
-
-TEST_F(PngFile, EveryChannelOfEveryPixelSurvives) {
+TEST(PngFile, EveryChannelOfEveryPixelSurvivesAndTheDesktopIconIsTheWindowIcon) {
+    if (access(kConvert, X_OK) != 0) GTEST_SKIP() << "ImageMagick not installed";
     // An odd width and varied alpha, so a wrong row stride or dropped channel shows.
     art::Image img{5, 3, {}};
     for (int i = 0; i < 5 * 3; ++i)
-        img.rgba.insert(img.rgba.end(),
-                        {static_cast<std::uint8_t>(17 * i), static_cast<std::uint8_t>(255 - 13 * i),
-                         static_cast<std::uint8_t>(i * i), static_cast<std::uint8_t>(i * 18)});
-    fs::path png = dir_ / "small.png";
+        img.rgba.insert(img.rgba.end(), {std::uint8_t(17 * i), std::uint8_t(255 - 13 * i),
+                                         std::uint8_t(i * i), std::uint8_t(i * 18)});
+    fs::path png = fs::temp_directory_path() / ("png_file_test." + std::to_string(getpid()));
     ASSERT_TRUE(art::writeFile(png.string(), icon::encodePng(img)));
     auto back = readWithImageMagick(png, 5, 3);
+    fs::remove(png);
     ASSERT_TRUE(back.has_value());
     EXPECT_EQ(back->rgba, img.rgba);
-}
 
-TEST_F(PngFile, DesktopIconIsTheWindowIcon) {
-    auto tga = art::readFile(ORBOLO_GFX_DIR "/icon.tga");
-    ASSERT_TRUE(tga.has_value());
-    auto icon = art::decodeTga(*tga);
-    ASSERT_TRUE(icon.has_value());
-    ASSERT_EQ(icon->width, 64);
-    ASSERT_EQ(icon->height, 64);
-    auto png = readWithImageMagick(ORBOLO_ICON_PNG, 64, 64);
-    ASSERT_TRUE(png.has_value());
-    EXPECT_EQ(png->rgba, icon->rgba);
+    auto icon = art::decodeTga(art::readFile(ORBOLO_GFX_DIR "/icon.tga").value());
+    ASSERT_TRUE(icon && icon->width == 64 && icon->height == 64);
+    auto desktop = readWithImageMagick(ORBOLO_ICON_PNG, 64, 64);
+    ASSERT_TRUE(desktop.has_value());
+    EXPECT_EQ(desktop->rgba, icon->rgba);
 }
 
 } // namespace
