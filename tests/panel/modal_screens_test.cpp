@@ -18,6 +18,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -105,6 +106,22 @@ TEST_F(ModalScreens, AcceptedNameIsTypedOneLetterPerPressAndSubmittedOnEnter) {
                   "/highscores/orbolo/ishighscore.php?gamename=tsaverage&submtdscore=1230",
                   "/highscores/orbolo/scoresubmitter.php?name=AC&score=1230&computer=M"
                   "&gamename=tsaverage"}));
+}
+
+TEST_F(ModalScreens, NameLettersFollowTheKeyboardLayoutAndBlanksNameNobody) {
+    Answer("yes");
+    // German and French keyboards swap Y and Z, A and Q, W and Z.
+    for (const char* layout : {"de", "fr", "us"}) {
+        std::system((std::string("setxkbmap ") + layout).c_str());
+        Play("key --delay 150 z y a q w Return");
+        ShowGameOver(TopScore, 1, 1230);
+        player.join();
+        EXPECT_NE(Targets().back().find("name=ZYAQW&"), std::string::npos) << layout;
+    }
+    Play("key --delay 150 space space Return");
+    ShowGameOver(TopScore, 1, 1230);
+    player.join();
+    EXPECT_NE(Targets().back().find("name=chicken&"), std::string::npos);
 }
 
 TEST_F(ModalScreens, RefusedDialogAndCompletionScreenCloseOnTheirInputAndSendNothing) {

@@ -16,6 +16,7 @@ TEST(ClockText, MinutesAndSecondsWithLeadingZeros) {
     EXPECT_EQ(ClockText(59), "00 : 59");
     EXPECT_EQ(ClockText(600), "10 : 00");
     EXPECT_EQ(ClockText(0), "00 : 00");
+    EXPECT_EQ(ClockText(-1), "00 : 00"); // the last tick overshot
 }
 
 TEST(CounterLine, BallsOrMovesByModeAndGameOverInsteadOfACount) {
