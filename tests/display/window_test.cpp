@@ -77,7 +77,7 @@ TEST(WindowStart, ImageBeforeTheWindowWarns) {
                                "Screen Dimensions not specified, you will not see anything"}}));
 }
 
-TEST(Window, CentredFixedSizeWithItsTitle) {
+TEST(Window, CentredResizableWithItsTitle) {
     if (!HasXServer()) GTEST_SKIP() << "needs an X server";
     auto window = OpenWindow("ORBOLO geometry");
     window->Flip(true);
@@ -87,10 +87,10 @@ TEST(Window, CentredFixedSizeWithItsTitle) {
     EXPECT_EQ(Field(info, "Height: "), 480);
     EXPECT_EQ(Field(info, "Absolute upper-left X: "), (Field(root, "Width: ") - 640) / 2);
     EXPECT_EQ(Field(info, "Absolute upper-left Y: "), (Field(root, "Height: ") - 480) / 2);
-    // Not resizable: the window manager is told minimum = maximum size.
+    // Resizable down to half the game's size, with no maximum.
     std::string hints = Shell("xprop -name 'ORBOLO geometry' WM_NORMAL_HINTS 2>&1");
-    EXPECT_NE(hints.find("minimum size: 640 by 480"), std::string::npos) << hints;
-    EXPECT_NE(hints.find("maximum size: 640 by 480"), std::string::npos) << hints;
+    EXPECT_NE(hints.find("minimum size: 320 by 240"), std::string::npos) << hints;
+    EXPECT_EQ(hints.find("maximum size"), std::string::npos) << hints;
 
     KDisplayWindow::SetTitle("ORBOLO renamed");
     window->Flip(true);
