@@ -3,6 +3,7 @@
 #include "framework/display/KDisplayWindow.h"
 #include "framework/display/KGraphic.h"
 #include "framework/display/KSystemTools.h"
+#include "framework/display/recorded_frame.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
@@ -70,6 +71,7 @@ KDisplayWindow& TestWindow() {
 }
 
 Rgb PixelAt(int x, int y) {
+    recorded_frame::DrawForReading();
     uint8_t p[4] = {};
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(x, KGraphic::screenHeight - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);

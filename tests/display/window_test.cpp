@@ -71,7 +71,7 @@ TEST(WindowStart, ImageBeforeTheWindowWarns) {
                                "Screen Dimensions not specified, you will not see anything"}}));
 }
 
-TEST(Window, CentredFixedSizeWithItsTitleAndTheIconBesideTheExecutable) {
+TEST(Window, CentredResizableWithItsTitleAndTheIconBesideTheExecutable) {
     NEEDS_X_SERVER();
     namespace fs = std::filesystem;
     KSystemTools::InitModuleDirectory();
@@ -90,10 +90,10 @@ TEST(Window, CentredFixedSizeWithItsTitleAndTheIconBesideTheExecutable) {
     EXPECT_EQ(Field(info, "Height: "), 480);
     EXPECT_EQ(Field(info, "Absolute upper-left X: "), (Field(root, "Width: ") - 640) / 2);
     EXPECT_EQ(Field(info, "Absolute upper-left Y: "), (Field(root, "Height: ") - 480) / 2);
-    // Not resizable: the window manager is told minimum = maximum size.
-    std::string hints = Shell("xprop -name 'ORBOLO geometry' WM_NORMAL_HINTS");
-    EXPECT_NE(hints.find("minimum size: 640 by 480"), std::string::npos) << hints;
-    EXPECT_NE(hints.find("maximum size: 640 by 480"), std::string::npos) << hints;
+    // Resizable down to half the game's size, with no maximum.
+    std::string hints = Shell("xprop -name 'ORBOLO geometry' WM_NORMAL_HINTS 2>&1");
+    EXPECT_NE(hints.find("minimum size: 320 by 240"), std::string::npos) << hints;
+    EXPECT_EQ(hints.find("maximum size"), std::string::npos) << hints;
     std::string icon = Shell("xprop -name 'ORBOLO geometry' _NET_WM_ICON");
     EXPECT_NE(icon.find("Icon (16 x 16)"), std::string::npos) << icon;
 
