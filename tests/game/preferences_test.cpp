@@ -1,14 +1,20 @@
-// The preferences file: short files, odd values, missing file.
+// The preferences file: short files, odd values, missing file, and a
+// player's own file that wins over the installed one.
 #include "support/game_fixture.h"
 #include "support/temp_game_dir.h"
 
 #include "game/preferences.h"
+
+#include <cstdlib>
 
 namespace {
 
 class Preferences : public GameTest {
 public:
     TempGameDir dir;
+    // A player's own file, if any, is looked for inside the test's folder.
+    Preferences() { setenv("XDG_CONFIG_HOME", (dir.Path() / "config").c_str(), 1); }
+    ~Preferences() override { unsetenv("XDG_CONFIG_HOME"); }
     void Load(const std::string& bytes) {
         ResetGameState();
         dir.Write("prefs", bytes);
@@ -44,6 +50,16 @@ TEST_F(Preferences, EightAndMoreBytesSetBothLittleEndian) {
     Load(Le(0x01000000) + Le(0x100));
     EXPECT_EQ(settings.windowed, 0x01000000);
     EXPECT_EQ(settings.onlineScores, 0x100);
+}
+
+TEST_F(Preferences, APlayersOwnFileIsReadInsteadOfTheInstalledOne) {
+    dir.Write("config/orbolo/prefs", Le(0) + Le(1));
+    Load(Le(1) + Le(0));
+    EXPECT_EQ(settings.windowed, 0);
+    EXPECT_EQ(settings.onlineScores, 1);
+    dir.Write("config/orbolo/prefs", "");
+    Load(Le(0) + Le(1));
+    EXPECT_EQ(settings.windowed, 1) << "an empty own file still wins: same format, nothing set";
 }
 
 TEST_F(Preferences, AMissingFileMeansWindowedWithoutOnlineScores) {
