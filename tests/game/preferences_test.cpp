@@ -1,8 +1,11 @@
-// The preferences file: short files, odd values, missing file.
+// The preferences file: short files, odd values, missing file, and a
+// player's own file that wins over the installed one.
 #include "support/game_fixture.h"
 #include "support/temp_game_dir.h"
 
 #include "game/preferences.h"
+
+#include <cstdlib>
 
 namespace {
 
@@ -13,6 +16,8 @@ std::string Le(int32_t v) {
 
 TEST(Preferences, FieldsAreReadLittleEndianOnlyWhenWhole) {
     TempGameDir dir;
+    // A player's own file, if any, is looked for inside the test's folder.
+    setenv("XDG_CONFIG_HOME", (dir.Path() / "config").c_str(), 1);
     struct Case {
         std::string bytes; // nullopt-like: "missing" removes the file
         int32_t windowed, onlineScores;
@@ -32,6 +37,25 @@ TEST(Preferences, FieldsAreReadLittleEndianOnlyWhenWhole) {
         EXPECT_EQ(settings.windowed, c.windowed) << c.bytes.size() << " bytes";
         EXPECT_EQ(settings.onlineScores, c.onlineScores) << c.bytes.size() << " bytes";
     }
+}
+
+TEST(Preferences, APlayersOwnFileIsReadInsteadOfTheInstalledOne) {
+    TempGameDir dir;
+    setenv("XDG_CONFIG_HOME", (dir.Path() / "config").c_str(), 1);
+    const struct {
+        std::string own, installed;
+        int32_t windowed, onlineScores;
+    } cases[] = {{Le(0) + Le(1), Le(1) + Le(0), 0, 1},
+                 {"", Le(0) + Le(1), 1, 0}}; // an empty own file still wins
+    for (const auto& c : cases) {
+        ResetGameState();
+        dir.Write("config/orbolo/prefs", c.own);
+        dir.Write("prefs", c.installed);
+        ReadPreferences();
+        EXPECT_EQ(settings.windowed, c.windowed);
+        EXPECT_EQ(settings.onlineScores, c.onlineScores);
+    }
+    unsetenv("XDG_CONFIG_HOME");
 }
 
 } // namespace
