@@ -51,17 +51,25 @@ struct ClearResult {
 using Result = std::unique_ptr<PGresult, ClearResult>;
 
 // A statement with text parameters, or without any several statements;
-// null when it did not succeed.
+// null when it did not succeed. A connection found broken outside a
+// transaction (the database server restarted since its last use) is
+// opened again and the statement sent once more, so no caller fails for it.
 Result Run(PGconn* connection, const char* sql, const std::vector<std::string>& parameters = {}) {
     std::vector<const char*> values;
     for (const std::string& p : parameters)
         values.push_back(p.c_str());
-    Result result(values.empty() ? PQexec(connection, sql)
-                                 : PQexecParams(connection, sql, static_cast<int>(values.size()),
-                                                nullptr, values.data(), nullptr, nullptr, 0));
-    ExecStatusType status = PQresultStatus(result.get());
-    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) result.reset();
-    return result;
+    const bool outside = PQtransactionStatus(connection) == PQTRANS_IDLE;
+    for (int attempt = 0;; ++attempt) {
+        Result result(values.empty()
+                          ? PQexec(connection, sql)
+                          : PQexecParams(connection, sql, static_cast<int>(values.size()), nullptr,
+                                         values.data(), nullptr, nullptr, 0));
+        ExecStatusType status = PQresultStatus(result.get());
+        if (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK) return result;
+        if (attempt > 0 || !outside || PQstatus(connection) != CONNECTION_BAD) return nullptr;
+        PQreset(connection);
+        if (PQstatus(connection) != CONNECTION_OK) return nullptr;
+    }
 }
 
 std::string Text(const PGresult* result, int row, int column) {

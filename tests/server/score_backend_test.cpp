@@ -216,6 +216,18 @@ TEST(PostgreSQLScoreServer, AnswersAQueryAndASubmission) {
               Lines(entries)[0].substr(0, Lines(entries)[0].rfind(' ')));
 }
 
+// Pooled connections cut by a restart of the database server are opened
+// again: no request fails for them.
+TEST(PostgreSQLScoreServer, OutlivesARestartOfTheDatabase) {
+    std::string error;
+    std::unique_ptr<ScoreBackend> store = OpenScoreBackend(Postgres().NewDatabase(), kSize, error);
+    ASSERT_TRUE(store) << error;
+    ASSERT_EQ(std::vector<AddOutcome>{Stored}, store->AddAll({Entry("taeasy", "A", 10)}));
+    Postgres().Restart();
+    EXPECT_EQ(std::vector<AddOutcome>{Stored}, store->AddAll({Entry("taeasy", "B", 20)}));
+    EXPECT_EQ(2u, store->Top("taeasy").value_or(std::vector<ScoreEntry>{}).size());
+}
+
 // An operator moving from SQLite: every entry with its source and time,
 // equal values in their order, and the bans.
 TEST(PostgreSQLScoreServer, ImportsASQLiteDatabase) {
