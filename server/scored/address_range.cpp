@@ -21,7 +21,9 @@ Address FromV6(const uint8_t* bytes) {
     return address;
 }
 
-int Bits(const Address& address) { return address.v6 ? 128 : 32; }
+int Bits(const Address& address) {
+    return address.v6 ? 128 : 32;
+}
 
 // Keeps the first `prefix` bits.
 Address Masked(Address address, int prefix) {

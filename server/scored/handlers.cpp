@@ -17,9 +17,13 @@ constexpr int64_t kQueryValidSeconds = 600;
 
 // Plain answers never contain "yes" unless they mean it: old games look
 // for that word anywhere in the body.
-Answer Plain(int status, const char* text) { return {status, text, Answer::Plain}; }
+Answer Plain(int status, const char* text) {
+    return {status, text, Answer::Plain};
+}
 
-int64_t Now() { return static_cast<int64_t>(std::time(nullptr)); }
+int64_t Now() {
+    return static_cast<int64_t>(std::time(nullptr));
+}
 
 std::string ParameterText(const QueryParameters& parameters, const char* key) {
     auto found = parameters.find(key);
@@ -70,8 +74,7 @@ Answer ScoreService::Query(const ScoreRequest& request, const std::string& sourc
     return Plain(200, *enters ? "yes" : "no");
 }
 
-std::optional<Answer> ScoreService::Submit(const ScoreRequest& request,
-                                           const std::string& source,
+std::optional<Answer> ScoreService::Submit(const ScoreRequest& request, const std::string& source,
                                            std::function<void(Answer)>& later) {
     if (!submissions.Allow(source, std::chrono::steady_clock::now())) {
         LogRefused(request, "limited");
@@ -83,8 +86,7 @@ std::optional<Answer> ScoreService::Submit(const ScoreRequest& request,
         return Plain(400, "bad request\n");
     }
     const int64_t now = Now();
-    if (!store.TakeQuery(source, submission->table, submission->score, now,
-                         kQueryValidSeconds)) {
+    if (!store.TakeQuery(source, submission->table, submission->score, now, kQueryValidSeconds)) {
         LogRefused(request, "unasked");
         return Plain(403, "submit only what the query accepted\n");
     }

@@ -30,7 +30,7 @@ int64_t MonotonicMs() {
 // What this front keeps for one open connection.
 struct Connection {
     int socket = -1;
-    std::string source;     // SourceKey of the peer; "" when it is a trusted proxy
+    std::string source; // SourceKey of the peer; "" when it is a trusted proxy
     // ms; 0 while a received request is being answered. Written by the
     // connection's event loop, read by Housekeeping.
     std::atomic<int64_t> waitingSince{0};
@@ -98,8 +98,8 @@ MHD_Result MhdFront::Accept(void* self, const sockaddr* socketAddress, socklen_t
     if (!address || front->Trusted(*address)) return MHD_YES;
     std::lock_guard<std::mutex> lock(front->connectionsMutex);
     auto found = front->perSource.find(SourceKey(*address));
-    bool room = found == front->perSource.end() ||
-                found->second < front->options.connectionsPerAddress;
+    bool room =
+        found == front->perSource.end() || found->second < front->options.connectionsPerAddress;
     return room ? MHD_YES : MHD_NO;
 }
 
@@ -134,7 +134,8 @@ void MhdFront::Notify(void* self, MHD_Connection* connection, void** context,
 
 void MhdFront::Completed(void*, MHD_Connection* connection, void** requestContext,
                          MHD_RequestTerminationCode) {
-    if (*requestContext != &kHeadersIn) delete static_cast<std::shared_ptr<Exchange>*>(*requestContext);
+    if (*requestContext != &kHeadersIn)
+        delete static_cast<std::shared_ptr<Exchange>*>(*requestContext);
     *requestContext = nullptr;
     const MHD_ConnectionInfo* info =
         MHD_get_connection_info(connection, MHD_CONNECTION_INFO_SOCKET_CONTEXT);
@@ -196,8 +197,8 @@ MHD_Result MhdFront::Respond(MHD_Connection* connection, const Answer& answer) {
                                 "default-src 'none'; style-src 'unsafe-inline'; base-uri 'none'");
         MHD_add_response_header(response, "X-Content-Type-Options", "nosniff");
     }
-    MHD_Result queued = MHD_queue_response(connection, static_cast<unsigned>(answer.status),
-                                           response);
+    MHD_Result queued =
+        MHD_queue_response(connection, static_cast<unsigned>(answer.status), response);
     MHD_destroy_response(response);
     return queued;
 }
@@ -243,7 +244,7 @@ MHD_Result MhdFront::Access(void* self, MHD_Connection* connection, const char* 
     ScoreRequest request;
     request.path = url;
     MHD_get_connection_values_n(connection, MHD_GET_ARGUMENT_KIND, CollectParameter,
-                              &request.parameters);
+                                &request.parameters);
     size_t length = request.path.size();
     for (const auto& [key, value] : request.parameters)
         length += key.size() + value.size() + 2;
@@ -273,19 +274,16 @@ MHD_Result MhdFront::Access(void* self, MHD_Connection* connection, const char* 
 }
 
 bool MhdFront::Start(int listener, std::string& error) {
-    unsigned flags = MHD_USE_INTERNAL_POLLING_THREAD | MHD_USE_EPOLL | MHD_ALLOW_SUSPEND_RESUME |
-                     MHD_USE_TURBO;
+    unsigned flags =
+        MHD_USE_INTERNAL_POLLING_THREAD | MHD_USE_EPOLL | MHD_ALLOW_SUSPEND_RESUME | MHD_USE_TURBO;
     // A backstop: Housekeeping ends slow requests sooner.
     const unsigned idleSeconds = static_cast<unsigned>(options.requestSeconds) + 5;
     daemon = MHD_start_daemon(
-        flags, 0, &MhdFront::Accept, this, &MhdFront::Access, this,
-        MHD_OPTION_LISTEN_SOCKET, listener,
-        MHD_OPTION_THREAD_POOL_SIZE, static_cast<unsigned>(options.threads),
-        MHD_OPTION_CONNECTION_MEMORY_LIMIT, kConnectionMemory,
-        MHD_OPTION_CONNECTION_LIMIT, kMostConnections,
-        MHD_OPTION_CONNECTION_TIMEOUT, idleSeconds,
-        MHD_OPTION_NOTIFY_CONNECTION, &MhdFront::Notify, this,
-        MHD_OPTION_NOTIFY_COMPLETED, &MhdFront::Completed, this,
+        flags, 0, &MhdFront::Accept, this, &MhdFront::Access, this, MHD_OPTION_LISTEN_SOCKET,
+        listener, MHD_OPTION_THREAD_POOL_SIZE, static_cast<unsigned>(options.threads),
+        MHD_OPTION_CONNECTION_MEMORY_LIMIT, kConnectionMemory, MHD_OPTION_CONNECTION_LIMIT,
+        kMostConnections, MHD_OPTION_CONNECTION_TIMEOUT, idleSeconds, MHD_OPTION_NOTIFY_CONNECTION,
+        &MhdFront::Notify, this, MHD_OPTION_NOTIFY_COMPLETED, &MhdFront::Completed, this,
         MHD_OPTION_END);
     if (!daemon) {
         error = "the HTTP event loops did not start";
@@ -300,8 +298,8 @@ bool MhdFront::Start(int listener, std::string& error) {
 // the socket end and closes it).
 void MhdFront::Housekeeping() {
     std::unique_lock<std::mutex> stopLock(stopMutex);
-    while (!stopWake.wait_for(stopLock, std::chrono::milliseconds(250),
-                              [this] { return stopping; })) {
+    while (
+        !stopWake.wait_for(stopLock, std::chrono::milliseconds(250), [this] { return stopping; })) {
         service.RefreshBans();
         const int64_t deadline = MonotonicMs() - int64_t{options.requestSeconds} * 1000;
         std::lock_guard<std::mutex> lock(connectionsMutex);

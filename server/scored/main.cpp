@@ -78,8 +78,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     const bool v6 = options.host.find(':') != std::string::npos;
-    std::printf("orbolo-scored: listening on http://%s%s%s:%d/highscores/orbolo/\n",
-                v6 ? "[" : "", options.host.c_str(), v6 ? "]" : "", port);
+    std::printf("orbolo-scored: listening on http://%s%s%s:%d/highscores/orbolo/\n", v6 ? "[" : "",
+                options.host.c_str(), v6 ? "]" : "", port);
     std::fflush(stdout);
 
     int received = 0;

@@ -13,23 +13,24 @@
 
 namespace {
 
-// Entries keep their table ("board": "table" is a keyword), the game's
-// computer field and where and when they came from. The identity column
-// orders equal values: the earlier entry ranks higher. Recent queries are
+// The same tables and columns as the SQLite store, so rows copy across as
+// they are: entries keep their table ("board": "table" is a keyword), the
+// game's computer field and when and where they came from. The identity
+// column orders equal values: the earlier entry ranks higher. Recent queries are
 // UNLOGGED: a crash forgets them, which costs a player one more question
 // but saves a WAL write on every query.
 const char* const kSchema =
     "SET LOCAL client_min_messages = warning;\n" // no notice for each table that exists
-    "CREATE TABLE IF NOT EXISTS entries ("
+    "CREATE TABLE IF NOT EXISTS scores ("
     " id BIGINT GENERATED ALWAYS AS IDENTITY PRIMARY KEY,"
     " board TEXT NOT NULL,"
     " name TEXT NOT NULL,"
     " score INTEGER NOT NULL,"
     " computer TEXT NOT NULL DEFAULT '',"
-    " address TEXT NOT NULL DEFAULT '',"
-    " submitted BIGINT NOT NULL);\n"
-    "CREATE INDEX IF NOT EXISTS entries_rank ON entries (board, score DESC, id);\n"
-    "CREATE TABLE IF NOT EXISTS bans (address_range TEXT PRIMARY KEY);\n"
+    " submitted BIGINT NOT NULL,"
+    " address TEXT NOT NULL DEFAULT '');\n"
+    "CREATE INDEX IF NOT EXISTS scores_rank ON scores (board, score DESC, id);\n"
+    "CREATE TABLE IF NOT EXISTS bans (range TEXT PRIMARY KEY);\n"
     "CREATE UNLOGGED TABLE IF NOT EXISTS recent_queries ("
     " address TEXT NOT NULL,"
     " board TEXT NOT NULL,"
@@ -189,7 +190,7 @@ class PostgresScoreBackend : public ScoreBackend {
         Lease c(pool);
         if (!c) return std::nullopt;
         Result last = Run(c.get(),
-                          "SELECT score FROM entries WHERE board = $1"
+                          "SELECT score FROM scores WHERE board = $1"
                           " ORDER BY score DESC, id LIMIT 1 OFFSET $2::bigint - 1",
                           {table, tableSize});
         if (!last) return std::nullopt;
@@ -231,7 +232,7 @@ class PostgresScoreBackend : public ScoreBackend {
         Lease c(pool);
         if (!c) return std::nullopt;
         Result top = Run(c.get(),
-                         "SELECT name, score, submitted FROM entries WHERE board = $1"
+                         "SELECT name, score, submitted FROM scores WHERE board = $1"
                          " ORDER BY score DESC, id LIMIT $2::bigint",
                          {table, tableSize});
         if (!top) return std::nullopt;
@@ -280,7 +281,7 @@ class PostgresScoreBackend : public ScoreBackend {
                           "SELECT board, place, name, score, address, submitted FROM"
                           " (SELECT *, row_number() OVER (PARTITION BY board"
                           "  ORDER BY score DESC, id) AS place"
-                          "  FROM entries WHERE $1 = '' OR board = $1) ranked"
+                          "  FROM scores WHERE $1 = '' OR board = $1) ranked"
                           " ORDER BY board, place",
                           {table});
         if (!rows) return std::nullopt;
@@ -298,7 +299,7 @@ class PostgresScoreBackend : public ScoreBackend {
         Lease c(pool);
         if (!c) return std::nullopt;
         Result gone =
-            Run(c.get(), "DELETE FROM entries WHERE board = $1 AND name = $2", {table, name});
+            Run(c.get(), "DELETE FROM scores WHERE board = $1 AND name = $2", {table, name});
         if (!gone) return std::nullopt;
         ForgetLastPlaces();
         return std::atoi(PQcmdTuples(gone.get()));
@@ -307,19 +308,19 @@ class PostgresScoreBackend : public ScoreBackend {
     bool Ban(const std::string& range) override {
         Lease c(pool);
         return c &&
-               Run(c.get(), "INSERT INTO bans (address_range) VALUES ($1) ON CONFLICT DO NOTHING",
+               Run(c.get(), "INSERT INTO bans (range) VALUES ($1) ON CONFLICT DO NOTHING",
                    {range});
     }
 
     bool Unban(const std::string& range) override {
         Lease c(pool);
-        return c && Run(c.get(), "DELETE FROM bans WHERE address_range = $1", {range});
+        return c && Run(c.get(), "DELETE FROM bans WHERE range = $1", {range});
     }
 
     std::optional<std::vector<std::string>> Bans() override {
         Lease c(pool);
         if (!c) return std::nullopt;
-        Result rows = Run(c.get(), "SELECT address_range FROM bans ORDER BY address_range");
+        Result rows = Run(c.get(), "SELECT range FROM bans ORDER BY range");
         if (!rows) return std::nullopt;
         std::vector<std::string> out;
         for (int row = 0; row < PQntuples(rows.get()); ++row)
@@ -336,8 +337,8 @@ class PostgresScoreBackend : public ScoreBackend {
         Result entries, bans;
         if (!Run(c.get(), "BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY") ||
             !(entries = Run(c.get(), "SELECT board, name, score, computer, address, submitted"
-                                     " FROM entries ORDER BY id")) ||
-            !(bans = Run(c.get(), "SELECT address_range FROM bans ORDER BY address_range")) ||
+                                     " FROM scores ORDER BY id")) ||
+            !(bans = Run(c.get(), "SELECT range FROM bans ORDER BY range")) ||
             !Run(c.get(), "COMMIT")) {
             error = PQerrorMessage(c.get());
             return false;
@@ -346,20 +347,20 @@ class PostgresScoreBackend : public ScoreBackend {
                           "BEGIN;\n";
         sql += kSchema;
         // Servers may keep answering; their writes wait until the restore is in.
-        sql += "LOCK TABLE entries, bans IN EXCLUSIVE MODE;\n"
-               "DELETE FROM entries;\nDELETE FROM bans;\n";
+        sql += "LOCK TABLE scores, bans IN EXCLUSIVE MODE;\n"
+               "DELETE FROM scores;\nDELETE FROM bans;\n";
         // In the order first written, so equal values keep their places.
         for (int row = 0; row < PQntuples(entries.get()); ++row) {
             const PGresult* r = entries.get();
             sql +=
-                "INSERT INTO entries (board, name, score, computer, address, submitted) VALUES (" +
+                "INSERT INTO scores (board, name, score, computer, address, submitted) VALUES (" +
                 Literal(c.get(), Text(r, row, 0)) + ", " + Literal(c.get(), Text(r, row, 1)) +
                 ", " + std::to_string(Integer(r, row, 2)) + ", " +
                 Literal(c.get(), Text(r, row, 3)) + ", " + Literal(c.get(), Text(r, row, 4)) +
                 ", " + std::to_string(Integer(r, row, 5)) + ");\n";
         }
         for (int row = 0; row < PQntuples(bans.get()); ++row)
-            sql += "INSERT INTO bans (address_range) VALUES (" +
+            sql += "INSERT INTO bans (range) VALUES (" +
                    Literal(c.get(), Text(bans.get(), row, 0)) + ");\n";
         sql += "COMMIT;\n";
         return WriteWhole(file, sql, error);
@@ -385,14 +386,14 @@ class PostgresScoreBackend : public ScoreBackend {
     std::optional<AddOutcome> AddOne(PGconn* connection, const PendingEntry& e) {
         const ScoreSubmission& s = e.submission;
         Result inserted = Run(connection,
-                              "INSERT INTO entries (board, name, score, computer, address,"
+                              "INSERT INTO scores (board, name, score, computer, address,"
                               " submitted) VALUES ($1, $2, $3, $4, $5, $6) RETURNING id",
                               {s.table, s.name, std::to_string(s.score), s.computer, e.address,
                                std::to_string(e.submitted)});
         if (!inserted) return std::nullopt;
         std::string id = Text(inserted.get(), 0, 0);
         Result trimmed = Run(connection,
-                             "DELETE FROM entries WHERE id IN (SELECT id FROM entries"
+                             "DELETE FROM scores WHERE id IN (SELECT id FROM scores"
                              " WHERE board = $1 ORDER BY score DESC, id OFFSET $2::bigint)"
                              " RETURNING id",
                              {s.table, tableSize});

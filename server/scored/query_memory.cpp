@@ -26,8 +26,8 @@ void QueryMemory::Remember(const std::string& address, const std::string& table,
     order.emplace_back(now, std::move(key));
 }
 
-bool QueryMemory::Take(const std::string& address, const std::string& table, int score,
-                       int64_t now, int64_t maxAgeSeconds) {
+bool QueryMemory::Take(const std::string& address, const std::string& table, int score, int64_t now,
+                       int64_t maxAgeSeconds) {
     std::lock_guard<std::mutex> lock(mutex);
     auto found = asked.find(KeyOf(address, table, score));
     if (found == asked.end()) return false;

@@ -18,6 +18,6 @@ class QueryMemory {
     void Forget(int64_t now);
 
     std::mutex mutex;
-    std::unordered_map<std::string, int64_t> asked; // key -> time of the latest query
+    std::unordered_map<std::string, int64_t> asked;    // key -> time of the latest query
     std::deque<std::pair<int64_t, std::string>> order; // oldest first; may hold stale keys
 };

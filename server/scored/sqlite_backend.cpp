@@ -65,8 +65,8 @@ SqliteScoreBackend::~SqliteScoreBackend() {
     sqlite3_close(writer.db);
 }
 
-std::unique_ptr<SqliteScoreBackend> SqliteScoreBackend::Open(const std::string& path,
-                                                             int tableSize, std::string& error) {
+std::unique_ptr<SqliteScoreBackend> SqliteScoreBackend::Open(const std::string& path, int tableSize,
+                                                             std::string& error) {
     std::unique_ptr<SqliteScoreBackend> store(new SqliteScoreBackend);
     store->tableSize = tableSize;
     store->path = path;
@@ -75,8 +75,8 @@ std::unique_ptr<SqliteScoreBackend> SqliteScoreBackend::Open(const std::string& 
     // WAL lets the reader go on during a write; NORMAL syncs at checkpoints,
     // which in WAL mode still never corrupts the database.
     bool ok = Execute(w.db, "PRAGMA journal_mode=WAL;") &&
-              Execute(w.db, "PRAGMA synchronous=NORMAL;") &&
-              Execute(w.db, "BEGIN IMMEDIATE;") && Execute(w.db, kSchema) &&
+              Execute(w.db, "PRAGMA synchronous=NORMAL;") && Execute(w.db, "BEGIN IMMEDIATE;") &&
+              Execute(w.db, kSchema) &&
               (HasColumn(w.db, "scores", "address") || Execute(w.db, kAddAddress)) &&
               Execute(w.db, "COMMIT;");
     if (!ok) {
@@ -99,8 +99,7 @@ std::unique_ptr<SqliteScoreBackend> SqliteScoreBackend::Open(const std::string& 
     r.top = std::make_unique<SqliteStatement>(
         r.db, "SELECT name, score, submitted FROM scores WHERE board = ?1"
               " ORDER BY score DESC, id ASC LIMIT ?2");
-    if (!w.insert->Ok() || !w.trim->Ok() || !w.kept->Ok() || !r.lastPlace->Ok() ||
-        !r.top->Ok()) {
+    if (!w.insert->Ok() || !w.trim->Ok() || !w.kept->Ok() || !r.lastPlace->Ok() || !r.top->Ok()) {
         error = sqlite3_errmsg(w.db);
         return nullptr;
     }
@@ -192,8 +191,8 @@ void SqliteScoreBackend::RememberQuery(const std::string& address, const std::st
     queries.Remember(address, table, score, now);
 }
 
-bool SqliteScoreBackend::TakeQuery(const std::string& address, const std::string& table,
-                                   int score, int64_t now, int64_t maxAgeSeconds) {
+bool SqliteScoreBackend::TakeQuery(const std::string& address, const std::string& table, int score,
+                                   int64_t now, int64_t maxAgeSeconds) {
     return queries.Take(address, table, score, now, maxAgeSeconds);
 }
 
@@ -207,7 +206,8 @@ std::optional<std::vector<StoredEntry>> SqliteScoreBackend::List(const std::stri
     std::vector<StoredEntry> entries;
     int rc = 0;
     while ((rc = list.Step()) == SQLITE_ROW) {
-        StoredEntry entry{list.Text(0), 1, list.Text(1), static_cast<int>(list.Integer(2)),
+        StoredEntry entry{list.Text(0), 1,
+                          list.Text(1), static_cast<int>(list.Integer(2)),
                           list.Text(3), list.Integer(4)};
         if (!entries.empty() && entries.back().table == entry.table) {
             entry.place = entries.back().place + 1;

@@ -6,9 +6,12 @@ namespace {
 
 const char* OutcomeText(AddOutcome outcome) {
     switch (outcome) {
-    case AddOutcome::Stored: return "stored";
-    case AddOutcome::TrimmedAway: return "trimmed";
-    case AddOutcome::Failed: break;
+    case AddOutcome::Stored:
+        return "stored";
+    case AddOutcome::TrimmedAway:
+        return "trimmed";
+    case AddOutcome::Failed:
+        break;
     }
     return "failed";
 }
@@ -19,7 +22,9 @@ SubmissionWriter::SubmissionWriter(ScoreBackend& store) : store(store) {
     thread = std::thread([this] { Run(); });
 }
 
-SubmissionWriter::~SubmissionWriter() { Stop(); }
+SubmissionWriter::~SubmissionWriter() {
+    Stop();
+}
 
 bool SubmissionWriter::Enqueue(PendingEntry entry, Done done) {
     {
@@ -55,9 +60,9 @@ void SubmissionWriter::Run() {
         std::vector<AddOutcome> outcomes = store.AddAll(group);
         std::string log;
         for (size_t i = 0; i < group.size(); ++i) {
-            log += AccessLogLine(group[i].submitted, group[i].address, group[i].submission.table,
-                                 std::to_string(group[i].submission.score),
-                                 OutcomeText(outcomes[i]));
+            log +=
+                AccessLogLine(group[i].submitted, group[i].address, group[i].submission.table,
+                              std::to_string(group[i].submission.score), OutcomeText(outcomes[i]));
         }
         WriteAccessLog(log);
         for (size_t i = 0; i < group.size(); ++i)

@@ -72,8 +72,7 @@ TEST(ScoreServer, AnswersTheGamesTwoRequests) {
     EXPECT_EQ("stored\n", Submit(server, "chicken", 327670, "tshard").body);
     EXPECT_EQ(std::vector<std::string>({"taeasy:ANN LEE:75", "tshard:chicken:327670"}),
               StoredRows(server));
-    EXPECT_NE(std::string::npos,
-              Fetch(server, "/highscores/orbolo/").body.find(">327670</td>"));
+    EXPECT_NE(std::string::npos, Fetch(server, "/highscores/orbolo/").body.find(">327670</td>"));
 }
 
 TEST(ScoreServer, RefusesEveryMalformedQuery) {
@@ -144,9 +143,9 @@ TEST(ScoreServer, RanksLargerFirstAndTrimsEachTableToItsSize) {
     EXPECT_EQ("no", Fetch(server, kSubmit + "?name=X&score=25&computer=M&gamename=taeasy").body);
     ASSERT_EQ(200, Submit(server, "F", 1, "taaverage").status);
     // Ties keep the earlier entry ahead; the lowest fell out.
-    EXPECT_EQ(std::vector<std::string>(
-                  {"taaverage:F:1", "taeasy:B:30", "taeasy:D:30", "taeasy:E:26"}),
-              StoredRows(server));
+    EXPECT_EQ(
+        std::vector<std::string>({"taaverage:F:1", "taeasy:B:30", "taeasy:D:30", "taeasy:E:26"}),
+        StoredRows(server));
     EXPECT_EQ("no", Query(server, "taeasy", 26)); // equal to the last place
     EXPECT_EQ("yes", Query(server, "taeasy", 27));
     EXPECT_EQ("yes", Query(server, "taaverage", 0)); // not full yet
@@ -196,9 +195,8 @@ TEST(ScoreServer, LimitsSubmissionsPerAddressAndRequestSize) {
 }
 
 TEST(ScoreServer, ThousandConcurrentSubmissionsLoseNone) {
-    ScoreServerProcess server(
-        {"--table-size", "1000", "--submissions-per-minute", "0", "--queries-per-minute", "0",
-         "--connections-per-address", "0"});
+    ScoreServerProcess server({"--table-size", "1000", "--submissions-per-minute", "0",
+                               "--queries-per-minute", "0", "--connections-per-address", "0"});
     constexpr int kSubmissions = 1000;
     std::atomic<int> stored{0};
     std::latch start(kSubmissions); // all connect at once, not one after another
