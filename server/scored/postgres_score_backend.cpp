@@ -61,8 +61,8 @@ struct ClearResult {
 };
 using Result = std::unique_ptr<PGresult, ClearResult>;
 
-// A statement with text parameters, or without any several statements;
-// null when it did not succeed. A connection found broken outside a
+// One statement with text parameters, or, without parameters, several
+// statements in one string; null when it did not succeed. A connection found broken outside a
 // transaction (the database server restarted since its last use) is
 // opened again and the statement sent once more, so no caller fails for it.
 Result Run(PGconn* connection, const char* sql, const std::vector<std::string>& parameters = {}) {
@@ -151,15 +151,6 @@ class Lease {
     ConnectionPool& pool;
     PGconn* connection;
 };
-
-// A literal for a SQL file; the strings are quoted by libpq itself.
-std::string Literal(PGconn* connection, const std::string& text) {
-    char* quoted = PQescapeLiteral(connection, text.data(), text.size());
-    if (!quoted) return "''";
-    std::string out = quoted;
-    PQfreemem(quoted);
-    return out;
-}
 
 class PostgresScoreBackend : public ScoreBackend {
   public:
@@ -308,8 +299,7 @@ class PostgresScoreBackend : public ScoreBackend {
     bool Ban(const std::string& range) override {
         Lease c(pool);
         return c &&
-               Run(c.get(), "INSERT INTO bans (range) VALUES ($1) ON CONFLICT DO NOTHING",
-                   {range});
+               Run(c.get(), "INSERT INTO bans (range) VALUES ($1) ON CONFLICT DO NOTHING", {range});
     }
 
     bool Unban(const std::string& range) override {
@@ -333,12 +323,17 @@ class PostgresScoreBackend : public ScoreBackend {
     bool Backup(const std::string& file, std::string& error) override {
         Lease c(pool, &error);
         if (!c) return false;
-        // One snapshot for both tables, while servers go on writing.
+        // One snapshot for both tables, while servers go on writing; the
+        // database quotes the values itself (format's %L), in the order
+        // first written, so equal values keep their places.
         Result entries, bans;
         if (!Run(c.get(), "BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY") ||
-            !(entries = Run(c.get(), "SELECT board, name, score, computer, address, submitted"
-                                     " FROM scores ORDER BY id")) ||
-            !(bans = Run(c.get(), "SELECT range FROM bans ORDER BY range")) ||
+            !(entries = Run(c.get(), "SELECT format('INSERT INTO scores (board, name, score,"
+                                     " computer, submitted, address) VALUES (%L, %L, %s, %L,"
+                                     " %s, %L);', board, name, score, computer, submitted,"
+                                     " address) FROM scores ORDER BY id")) ||
+            !(bans = Run(c.get(), "SELECT format('INSERT INTO bans (range) VALUES (%L);', range)"
+                                  " FROM bans ORDER BY range")) ||
             !Run(c.get(), "COMMIT")) {
             error = PQerrorMessage(c.get());
             return false;
@@ -349,19 +344,9 @@ class PostgresScoreBackend : public ScoreBackend {
         // Servers may keep answering; their writes wait until the restore is in.
         sql += "LOCK TABLE scores, bans IN EXCLUSIVE MODE;\n"
                "DELETE FROM scores;\nDELETE FROM bans;\n";
-        // In the order first written, so equal values keep their places.
-        for (int row = 0; row < PQntuples(entries.get()); ++row) {
-            const PGresult* r = entries.get();
-            sql +=
-                "INSERT INTO scores (board, name, score, computer, address, submitted) VALUES (" +
-                Literal(c.get(), Text(r, row, 0)) + ", " + Literal(c.get(), Text(r, row, 1)) +
-                ", " + std::to_string(Integer(r, row, 2)) + ", " +
-                Literal(c.get(), Text(r, row, 3)) + ", " + Literal(c.get(), Text(r, row, 4)) +
-                ", " + std::to_string(Integer(r, row, 5)) + ");\n";
-        }
-        for (int row = 0; row < PQntuples(bans.get()); ++row)
-            sql += "INSERT INTO bans (range) VALUES (" +
-                   Literal(c.get(), Text(bans.get(), row, 0)) + ");\n";
+        for (const Result* lines : {&entries, &bans})
+            for (int row = 0; row < PQntuples(lines->get()); ++row)
+                sql += Text(lines->get(), row, 0) + "\n";
         sql += "COMMIT;\n";
         return WriteWhole(file, sql, error);
     }
