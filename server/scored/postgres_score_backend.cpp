@@ -83,6 +83,14 @@ Result Run(PGconn* connection, const char* sql, const std::vector<std::string>& 
     }
 }
 
+// libpq's last error without its closing newline.
+std::string MessageOf(const PGconn* connection) {
+    std::string message = PQerrorMessage(connection);
+    while (!message.empty() && message.back() == '\n')
+        message.pop_back();
+    return message;
+}
+
 std::string Text(const PGresult* result, int row, int column) {
     return PQgetvalue(result, row, column);
 }
@@ -111,7 +119,7 @@ class ConnectionPool {
         }
         PGconn* c = PQconnectdb(url.c_str());
         if (PQstatus(c) == CONNECTION_OK) return c;
-        if (error) *error = PQerrorMessage(c);
+        if (error) *error = MessageOf(c);
         PQfinish(c);
         return nullptr;
     }
@@ -165,7 +173,7 @@ class PostgresScoreBackend : public ScoreBackend {
             Run(c.get(), "COMMIT")) {
             return true;
         }
-        error = PQerrorMessage(c.get());
+        error = MessageOf(c.get());
         return false;
     }
 
@@ -335,7 +343,7 @@ class PostgresScoreBackend : public ScoreBackend {
             !(bans = Run(c.get(), "SELECT format('INSERT INTO bans (range) VALUES (%L);', range)"
                                   " FROM bans ORDER BY range")) ||
             !Run(c.get(), "COMMIT")) {
-            error = PQerrorMessage(c.get());
+            error = MessageOf(c.get());
             return false;
         }
         std::string sql = "-- Orbolo highscores. Restore: psql -v ON_ERROR_STOP=1 -d URL -f FILE\n"
