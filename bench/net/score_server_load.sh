@@ -10,7 +10,7 @@ set -euo pipefail
 build=${1:?usage: score_server_load.sh BUILD_DIR [SECONDS] [CONNECTIONS]}
 seconds=${2:-5}
 connections=${3:-32}
-threads=1
+threads=${ORBOLO_WRK_THREADS:-2}
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 "$build/orbolo-scored" --listen 127.0.0.1:0 --db "$work/bench.db" --table-size 100 \
@@ -42,7 +42,7 @@ run() {
         "$label" "$rps" "$p99" "${non2xx:-0}" "$cpu"
 }
 
-echo "wrk, $threads thread, $connections connections, ${seconds}s each (keep-alive unless noted)"
+echo "wrk, $threads threads, $connections connections, ${seconds}s each (keep-alive unless noted)"
 export ORBOLO_THREADS=$threads
 ORBOLO_KIND=query run query "$base" -s "$here/score_requests.lua"
 ORBOLO_KIND=submission run submission "$base" -s "$here/score_requests.lua"
