@@ -17,7 +17,8 @@ int OpenListener(const std::string& host, int& port, std::string& error) {
         error = gai_strerror(rc);
         return -1;
     }
-    int listener = socket(found->ai_family, found->ai_socktype | SOCK_CLOEXEC, 0);
+    // Non-blocking: every event loop watches it, and only one wins each accept.
+    int listener = socket(found->ai_family, found->ai_socktype | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     int yes = 1, no = 0;
     // SO_REUSEADDR lets a restarted server take its port at once; without
     // SO_REUSEPORT a second server cannot bind the same port and split the

@@ -3,31 +3,34 @@
 #include <libpq-fe.h>
 
 #include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <mutex>
 #include <set>
 #include <vector>
 
 namespace {
 
-// Entries keep their table ("board": "table" is a keyword), the game's
-// computer field and where and when they came from. The identity column
-// orders equal values: the earlier entry ranks higher. Recent queries are
+// The same tables and columns as the SQLite store, so rows copy across as
+// they are: entries keep their table ("board": "table" is a keyword), the
+// game's computer field and when and where they came from. The identity
+// column orders equal values: the earlier entry ranks higher. Recent queries are
 // UNLOGGED: a crash forgets them, which costs a player one more question
 // but saves a WAL write on every query.
 const char* const kSchema =
     "SET LOCAL client_min_messages = warning;\n" // no notice for each table that exists
-    "CREATE TABLE IF NOT EXISTS entries ("
+    "CREATE TABLE IF NOT EXISTS scores ("
     " id BIGINT GENERATED ALWAYS AS IDENTITY PRIMARY KEY,"
     " board TEXT NOT NULL,"
     " name TEXT NOT NULL,"
     " score INTEGER NOT NULL,"
     " computer TEXT NOT NULL DEFAULT '',"
-    " address TEXT NOT NULL DEFAULT '',"
-    " submitted BIGINT NOT NULL);\n"
-    "CREATE INDEX IF NOT EXISTS entries_rank ON entries (board, score DESC, id);\n"
-    "CREATE TABLE IF NOT EXISTS bans (address_range TEXT PRIMARY KEY);\n"
+    " submitted BIGINT NOT NULL,"
+    " address TEXT NOT NULL DEFAULT '');\n"
+    "CREATE INDEX IF NOT EXISTS scores_rank ON scores (board, score DESC, id);\n"
+    "CREATE TABLE IF NOT EXISTS bans (range TEXT PRIMARY KEY);\n"
     "CREATE UNLOGGED TABLE IF NOT EXISTS recent_queries ("
     " address TEXT NOT NULL,"
     " board TEXT NOT NULL,"
@@ -41,6 +44,14 @@ const char* const kSchema =
 const char* const kLockTable = "SELECT pg_advisory_xact_lock(1330791500, hashtext($1))";
 const char* const kLockSchema = "SELECT pg_advisory_xact_lock(1330791500, 0)";
 
+constexpr int64_t kFreshMs = 100;
+
+int64_t MonotonicMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
 // Recent queries older than this are pruned: far longer than any sensible
 // trust window, short enough that a flood of queries cannot pile up.
 constexpr int64_t kQueryMemorySeconds = 3600;
@@ -50,18 +61,34 @@ struct ClearResult {
 };
 using Result = std::unique_ptr<PGresult, ClearResult>;
 
-// A statement with text parameters, or without any several statements;
-// null when it did not succeed.
+// One statement with text parameters, or, without parameters, several
+// statements in one string; null when it did not succeed. A connection found broken outside a
+// transaction (the database server restarted since its last use) is
+// opened again and the statement sent once more, so no caller fails for it.
 Result Run(PGconn* connection, const char* sql, const std::vector<std::string>& parameters = {}) {
     std::vector<const char*> values;
     for (const std::string& p : parameters)
         values.push_back(p.c_str());
-    Result result(values.empty() ? PQexec(connection, sql)
-                                 : PQexecParams(connection, sql, static_cast<int>(values.size()),
-                                                nullptr, values.data(), nullptr, nullptr, 0));
-    ExecStatusType status = PQresultStatus(result.get());
-    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) result.reset();
-    return result;
+    const bool outside = PQtransactionStatus(connection) == PQTRANS_IDLE;
+    for (int attempt = 0;; ++attempt) {
+        Result result(values.empty()
+                          ? PQexec(connection, sql)
+                          : PQexecParams(connection, sql, static_cast<int>(values.size()), nullptr,
+                                         values.data(), nullptr, nullptr, 0));
+        ExecStatusType status = PQresultStatus(result.get());
+        if (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK) return result;
+        if (attempt > 0 || !outside || PQstatus(connection) != CONNECTION_BAD) return nullptr;
+        PQreset(connection);
+        if (PQstatus(connection) != CONNECTION_OK) return nullptr;
+    }
+}
+
+// libpq's last error without its closing newline.
+std::string MessageOf(const PGconn* connection) {
+    std::string message = PQerrorMessage(connection);
+    while (!message.empty() && message.back() == '\n')
+        message.pop_back();
+    return message;
 }
 
 std::string Text(const PGresult* result, int row, int column) {
@@ -92,7 +119,7 @@ class ConnectionPool {
         }
         PGconn* c = PQconnectdb(url.c_str());
         if (PQstatus(c) == CONNECTION_OK) return c;
-        if (error) *error = PQerrorMessage(c);
+        if (error) *error = MessageOf(c);
         PQfinish(c);
         return nullptr;
     }
@@ -133,15 +160,6 @@ class Lease {
     PGconn* connection;
 };
 
-// A literal for a SQL file; the strings are quoted by libpq itself.
-std::string Literal(PGconn* connection, const std::string& text) {
-    char* quoted = PQescapeLiteral(connection, text.data(), text.size());
-    if (!quoted) return "''";
-    std::string out = quoted;
-    PQfreemem(quoted);
-    return out;
-}
-
 class PostgresScoreBackend : public ScoreBackend {
   public:
     PostgresScoreBackend(const std::string& url, int tableSize)
@@ -155,21 +173,34 @@ class PostgresScoreBackend : public ScoreBackend {
             Run(c.get(), "COMMIT")) {
             return true;
         }
-        error = PQerrorMessage(c.get());
+        error = MessageOf(c.get());
         return false;
     }
 
     std::optional<bool> WouldEnter(const std::string& table, int score) override {
+        const int64_t nowMs = MonotonicMs();
+        {
+            std::lock_guard<std::mutex> lock(placesMutex);
+            auto found = places.find(table);
+            if (found != places.end() && nowMs - found->second.readAtMs < kFreshMs)
+                return Enters(found->second.score, score);
+        }
+        const uint64_t generation = writes.load();
         Lease c(pool);
         if (!c) return std::nullopt;
-        // The value at the last place; a table that is not full takes anyone.
         Result last = Run(c.get(),
-                          "SELECT score FROM entries WHERE board = $1"
+                          "SELECT score FROM scores WHERE board = $1"
                           " ORDER BY score DESC, id LIMIT 1 OFFSET $2::bigint - 1",
                           {table, tableSize});
         if (!last) return std::nullopt;
-        if (PQntuples(last.get()) == 0) return true;
-        return score > Integer(last.get(), 0, 0); // a tie ranks below the earlier entry
+        std::optional<int64_t> place;
+        if (PQntuples(last.get()) > 0) place = Integer(last.get(), 0, 0);
+        {
+            std::lock_guard<std::mutex> lock(placesMutex);
+            // Kept only when no write of this process came between.
+            if (writes.load() == generation) places[table] = {nowMs, place};
+        }
+        return Enters(place, score);
     }
 
     std::vector<AddOutcome> AddAll(const std::vector<PendingEntry>& entries) override {
@@ -188,7 +219,10 @@ class PostgresScoreBackend : public ScoreBackend {
                 ok = outcome.has_value();
                 if (ok) outcomes.push_back(*outcome);
             }
-            if (ok && Run(c.get(), "COMMIT")) return outcomes;
+            if (ok && Run(c.get(), "COMMIT")) {
+                ForgetLastPlaces();
+                return outcomes;
+            }
         }
         return std::vector<AddOutcome>(entries.size(), AddOutcome::Failed);
     }
@@ -197,7 +231,7 @@ class PostgresScoreBackend : public ScoreBackend {
         Lease c(pool);
         if (!c) return std::nullopt;
         Result top = Run(c.get(),
-                         "SELECT name, score, submitted FROM entries WHERE board = $1"
+                         "SELECT name, score, submitted FROM scores WHERE board = $1"
                          " ORDER BY score DESC, id LIMIT $2::bigint",
                          {table, tableSize});
         if (!top) return std::nullopt;
@@ -246,7 +280,7 @@ class PostgresScoreBackend : public ScoreBackend {
                           "SELECT board, place, name, score, address, submitted FROM"
                           " (SELECT *, row_number() OVER (PARTITION BY board"
                           "  ORDER BY score DESC, id) AS place"
-                          "  FROM entries WHERE $1 = '' OR board = $1) ranked"
+                          "  FROM scores WHERE $1 = '' OR board = $1) ranked"
                           " ORDER BY board, place",
                           {table});
         if (!rows) return std::nullopt;
@@ -264,27 +298,27 @@ class PostgresScoreBackend : public ScoreBackend {
         Lease c(pool);
         if (!c) return std::nullopt;
         Result gone =
-            Run(c.get(), "DELETE FROM entries WHERE board = $1 AND name = $2", {table, name});
+            Run(c.get(), "DELETE FROM scores WHERE board = $1 AND name = $2", {table, name});
         if (!gone) return std::nullopt;
+        ForgetLastPlaces();
         return std::atoi(PQcmdTuples(gone.get()));
     }
 
     bool Ban(const std::string& range) override {
         Lease c(pool);
         return c &&
-               Run(c.get(), "INSERT INTO bans (address_range) VALUES ($1) ON CONFLICT DO NOTHING",
-                   {range});
+               Run(c.get(), "INSERT INTO bans (range) VALUES ($1) ON CONFLICT DO NOTHING", {range});
     }
 
     bool Unban(const std::string& range) override {
         Lease c(pool);
-        return c && Run(c.get(), "DELETE FROM bans WHERE address_range = $1", {range});
+        return c && Run(c.get(), "DELETE FROM bans WHERE range = $1", {range});
     }
 
     std::optional<std::vector<std::string>> Bans() override {
         Lease c(pool);
         if (!c) return std::nullopt;
-        Result rows = Run(c.get(), "SELECT address_range FROM bans ORDER BY address_range");
+        Result rows = Run(c.get(), "SELECT range FROM bans ORDER BY range");
         if (!rows) return std::nullopt;
         std::vector<std::string> out;
         for (int row = 0; row < PQntuples(rows.get()); ++row)
@@ -297,52 +331,62 @@ class PostgresScoreBackend : public ScoreBackend {
     bool Backup(const std::string& file, std::string& error) override {
         Lease c(pool, &error);
         if (!c) return false;
-        // One snapshot for both tables, while servers go on writing.
+        // One snapshot for both tables, while servers go on writing; the
+        // database quotes the values itself (format's %L), in the order
+        // first written, so equal values keep their places.
         Result entries, bans;
         if (!Run(c.get(), "BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY") ||
-            !(entries = Run(c.get(), "SELECT board, name, score, computer, address, submitted"
-                                     " FROM entries ORDER BY id")) ||
-            !(bans = Run(c.get(), "SELECT address_range FROM bans ORDER BY address_range")) ||
+            !(entries = Run(c.get(), "SELECT format('INSERT INTO scores (board, name, score,"
+                                     " computer, submitted, address) VALUES (%L, %L, %s, %L,"
+                                     " %s, %L);', board, name, score, computer, submitted,"
+                                     " address) FROM scores ORDER BY id")) ||
+            !(bans = Run(c.get(), "SELECT format('INSERT INTO bans (range) VALUES (%L);', range)"
+                                  " FROM bans ORDER BY range")) ||
             !Run(c.get(), "COMMIT")) {
-            error = PQerrorMessage(c.get());
+            error = MessageOf(c.get());
             return false;
         }
         std::string sql = "-- Orbolo highscores. Restore: psql -v ON_ERROR_STOP=1 -d URL -f FILE\n"
                           "BEGIN;\n";
         sql += kSchema;
         // Servers may keep answering; their writes wait until the restore is in.
-        sql += "LOCK TABLE entries, bans IN EXCLUSIVE MODE;\n"
-               "DELETE FROM entries;\nDELETE FROM bans;\n";
-        // In the order first written, so equal values keep their places.
-        for (int row = 0; row < PQntuples(entries.get()); ++row) {
-            const PGresult* r = entries.get();
-            sql +=
-                "INSERT INTO entries (board, name, score, computer, address, submitted) VALUES (" +
-                Literal(c.get(), Text(r, row, 0)) + ", " + Literal(c.get(), Text(r, row, 1)) +
-                ", " + std::to_string(Integer(r, row, 2)) + ", " +
-                Literal(c.get(), Text(r, row, 3)) + ", " + Literal(c.get(), Text(r, row, 4)) +
-                ", " + std::to_string(Integer(r, row, 5)) + ");\n";
-        }
-        for (int row = 0; row < PQntuples(bans.get()); ++row)
-            sql += "INSERT INTO bans (address_range) VALUES (" +
-                   Literal(c.get(), Text(bans.get(), row, 0)) + ");\n";
+        sql += "LOCK TABLE scores, bans IN EXCLUSIVE MODE;\n"
+               "DELETE FROM scores;\nDELETE FROM bans;\n";
+        for (const Result* lines : {&entries, &bans})
+            for (int row = 0; row < PQntuples(lines->get()); ++row)
+                sql += Text(lines->get(), row, 0) + "\n";
         sql += "COMMIT;\n";
         return WriteWhole(file, sql, error);
     }
 
   private:
+    // The value at a table's last place, nullopt while the table is not full.
+    struct LastPlace {
+        int64_t readAtMs = 0;
+        std::optional<int64_t> score;
+    };
+    // A table not full takes anyone; a tie ranks below the earlier entry.
+    static bool Enters(std::optional<int64_t> lastPlace, int score) {
+        return !lastPlace || score > *lastPlace;
+    }
+    void ForgetLastPlaces() {
+        std::lock_guard<std::mutex> lock(placesMutex);
+        ++writes;
+        places.clear();
+    }
+
     // Inserts, then trims the table; whether the new entry survived the trim.
     std::optional<AddOutcome> AddOne(PGconn* connection, const PendingEntry& e) {
         const ScoreSubmission& s = e.submission;
         Result inserted = Run(connection,
-                              "INSERT INTO entries (board, name, score, computer, address,"
+                              "INSERT INTO scores (board, name, score, computer, address,"
                               " submitted) VALUES ($1, $2, $3, $4, $5, $6) RETURNING id",
                               {s.table, s.name, std::to_string(s.score), s.computer, e.address,
                                std::to_string(e.submitted)});
         if (!inserted) return std::nullopt;
         std::string id = Text(inserted.get(), 0, 0);
         Result trimmed = Run(connection,
-                             "DELETE FROM entries WHERE id IN (SELECT id FROM entries"
+                             "DELETE FROM scores WHERE id IN (SELECT id FROM scores"
                              " WHERE board = $1 ORDER BY score DESC, id OFFSET $2::bigint)"
                              " RETURNING id",
                              {s.table, tableSize});
@@ -368,6 +412,13 @@ class PostgresScoreBackend : public ScoreBackend {
     ConnectionPool pool;
     const std::string tableSize;
     std::atomic<int64_t> pruneDue{0};
+    // Each table's last place, read again at most every kFreshMs and after
+    // every write of this process, so most queries cost no round trip.
+    // Another server's writes show within kFreshMs: a "yes" from a place
+    // that just rose at worst leads to a submission trimmed away.
+    std::mutex placesMutex;
+    std::map<std::string, LastPlace> places;
+    std::atomic<uint64_t> writes{0};
 };
 
 } // namespace

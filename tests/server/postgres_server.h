@@ -12,7 +12,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -61,6 +60,12 @@ class PostgresServer {
         PQclear(r);
         PQfinish(c);
         return Url(name);
+    }
+    // A fast restart, as an operator's maintenance does: every open
+    // connection is cut.
+    void Restart() {
+        EXPECT_TRUE(
+            Shell(asUser + bin + "/pg_ctl -D " + folder + "/data -m fast -w restart > /dev/null"));
     }
     std::string Url(const std::string& database) const {
         return "postgresql://orbolo@/" + database + "?host=" + folder;

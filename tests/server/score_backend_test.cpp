@@ -193,27 +193,43 @@ TEST_P(ScoreBackendTest, ConcurrentWritersKeepExactlyTheBest) {
 INSTANTIATE_TEST_SUITE_P(, ScoreBackendTest, testing::Values("SQLite", "PostgreSQL"),
                          [](const auto& info) { return info.param; });
 
-// The real server on a PostgreSQL database: a player's query and
-// submission, and the entry in the database with its source.
-TEST(PostgreSQLScoreServer, AnswersAQueryAndASubmission) {
+// Two real servers on one PostgreSQL database, as behind a load balancer:
+// a query answered by one lets the other store the submission, once; the
+// entry keeps its source.
+TEST(PostgreSQLScoreServer, ShareTheTablesAndTheQueries) {
     std::string url = Postgres().NewDatabase();
-    ScoreServerProcess server({"--db", url}); // the later --db wins
-    httplib::Client client = server.Client();
-    auto query = client.Get("/highscores/orbolo/ishighscore.php?gamename=tseasy&submtdscore=120");
+    ScoreServerProcess first({"--db", url}), second({"--db", url}); // the later --db wins
+    const std::string submit =
+        "/highscores/orbolo/scoresubmitter.php?name=PAT&score=120&computer=PC&gamename=tseasy";
+    auto query =
+        first.Client().Get("/highscores/orbolo/ishighscore.php?gamename=tseasy&submtdscore=120");
     ASSERT_TRUE(query);
     EXPECT_EQ("yes", query->body);
-    auto submission = client.Get(
-        "/highscores/orbolo/scoresubmitter.php?name=PAT&score=120&computer=PC&gamename=tseasy");
-    ASSERT_TRUE(submission);
-    EXPECT_EQ("stored\n", submission->body);
+    auto stored = second.Client().Get(submit);
+    ASSERT_TRUE(stored);
+    EXPECT_EQ("stored\n", stored->body);
+    auto again = first.Client().Get(submit);
+    ASSERT_TRUE(again);
+    EXPECT_EQ(403, again->status);
 
     std::string error;
     std::unique_ptr<ScoreBackend> store = OpenScoreBackend(url, 10, error);
     ASSERT_TRUE(store) << error;
-    std::vector<StoredEntry> entries = store->List("").value_or(std::vector<StoredEntry>{});
-    ASSERT_EQ(1u, entries.size());
-    EXPECT_EQ("tseasy 1 PAT 120 127.0.0.1",
-              Lines(entries)[0].substr(0, Lines(entries)[0].rfind(' ')));
+    std::vector<std::string> lines = Lines(store->List(""));
+    ASSERT_EQ(1u, lines.size());
+    EXPECT_EQ("tseasy 1 PAT 120 127.0.0.1", lines[0].substr(0, lines[0].rfind(' ')));
+}
+
+// Pooled connections cut by a restart of the database server are opened
+// again: no request fails for them.
+TEST(PostgreSQLScoreServer, OutlivesARestartOfTheDatabase) {
+    std::string error;
+    std::unique_ptr<ScoreBackend> store = OpenScoreBackend(Postgres().NewDatabase(), kSize, error);
+    ASSERT_TRUE(store) << error;
+    ASSERT_EQ(std::vector<AddOutcome>{Stored}, store->AddAll({Entry("taeasy", "A", 10)}));
+    Postgres().Restart();
+    EXPECT_EQ(std::vector<AddOutcome>{Stored}, store->AddAll({Entry("taeasy", "B", 20)}));
+    EXPECT_EQ(2u, store->Top("taeasy").value_or(std::vector<ScoreEntry>{}).size());
 }
 
 // An operator moving from SQLite: every entry with its source and time,
