@@ -55,7 +55,7 @@ fi
 # Started through the link, a program sees its real path in /proc/self/exe.
 "$root/usr/bin/orbolo-scored" --listen 127.0.0.1:0 --db "$root/scores.db" >"$root/scored.out" &
 server=$!
-for _ in $(seq 50); do grep -q listening "$root/scored.out" && break; sleep 0.1; done
+for _ in $(seq 300); do grep -q listening "$root/scored.out" && break; sleep 0.1; done
 grep -q listening "$root/scored.out" || fail "installed orbolo-scored did not start"
 [ "$(readlink "/proc/$server/exe")" = "$(readlink -f "$app/orbolo-scored")" ] ||
     fail "/proc/self/exe of a program started through bin/ is not in lib/orbolo/"
