@@ -1,0 +1,119 @@
+"""End to end without a mouse: the real game under its own X server, started
+and played with keys alone, the highlight and the row cursor checked on
+screenshots. Then, with the mouse, a click made while the screen fades must
+act on nothing.
+
+usage: keyboard_e2e.py GAME_EXECUTABLE OUTPUT_FOLDER
+"""
+import os
+import sys
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from board_reader import (EMPTY, agreement, ball_references, has_line, read_board,
+                          rotated_clockwise)
+from x_session import XSession, distance
+
+GAME, OUT = sys.argv[1], sys.argv[2]
+os.makedirs(OUT, exist_ok=True)
+REFS = ball_references(os.path.join(os.path.dirname(GAME), "gfx", "play2.tga"))
+LIT = (238, 191, 88)        # a lit menu button's bar
+KEY_FRAME = (255, 216, 51)  # the row cursor's frame
+session = XSession()
+shots = []
+
+
+def shot(name):
+    screen = session.grab()
+    shots.append((name, screen))
+    return screen
+
+
+def wait_for(name, condition, timeout=30.0):
+    end = time.time() + timeout
+    while time.time() < end:
+        screen = shot(name)
+        if condition(screen):
+            return screen
+        time.sleep(0.2)
+    raise AssertionError("timed out waiting for " + name)
+
+
+def lit(x, y):
+    return lambda screen: distance(screen.patch(x, y, 2), LIT) < 40
+
+
+def cursor_on_row(row):
+    # The top edge of the frame around the row's left arrow.
+    return lambda screen: distance(screen.pixel(200, 86 + 34 * row), KEY_FRAME) < 30
+
+
+def settled_board():
+    last = None
+    for _ in range(40):
+        time.sleep(0.5)
+        board = read_board(shot("board"), REFS)
+        if board is not None and board == last:
+            return board
+        last = board
+    raise AssertionError("the board never came to rest")
+
+
+def shifted_right(grid, row):
+    out = list(grid)
+    out[row] = grid[row][-1] + grid[row][:-1]
+    return out
+
+
+try:
+    session.start_game(GAME)
+    session.move(620, 470)
+    # The menu starts with NEW GAME lit, though the pointer is on no button.
+    wait_for("menu: new game lit", lit(240, 318))
+    session.key("Return")  # NEW GAME
+    wait_for("mode selection: time attack lit", lit(240, 83))
+    session.key("Return")  # TIME ATTACK
+    wait_for("play: row cursor on the top row", cursor_on_row(0))
+    board = settled_board()
+    # The first row whose slide makes no line, so the board stays still.
+    row = next((r for r in range(9) if EMPTY not in board[r] and
+                not has_line(shifted_right(board, r))), None)
+    assert row is not None, "no row slides without a line:\n" + "\n".join(board)
+    for _ in range(row):
+        session.key("Down")
+    wait_for(f"row cursor on row {row}", cursor_on_row(row))
+    session.key("Right")
+    after = settled_board()
+    assert after == shifted_right(board, row), \
+        f"row {row} did not slide right:\n" + "\n".join(board) + "\nthen\n" + "\n".join(after)
+    session.key("e")
+    turned = rotated_clockwise(after)
+    full = [(r, c) for c in range(9) if all(turned[r][c] != EMPTY for r in range(9))
+            for r in range(9)]
+    wait_for("turned clockwise", lambda s: (b := read_board(s, REFS)) is not None and
+             agreement(turned, b, full) > 0.9)
+
+    session.click(72, 387)  # QUIT to the menu
+    session.move(620, 470)
+    wait_for("menu again: new game lit", lit(240, 318))
+    # A quick click on NEW GAME counts; one more at the same spot while the
+    # screen fades (where PUZZLE will be) must not choose a mode: the mode
+    # selection stays, and the keys take its highlight back to TIME ATTACK.
+    session.xdotool("mousemove", 330, 318, "click", 1)
+    wait_for("faded to black", lambda s: sum(s.patch(330, 318, 3)) < 60)
+    session.xdotool("click", 1)
+    wait_for("mode selection: puzzle under the pointer", lit(240, 323))
+    session.key("Up")
+    session.key("Up")
+    wait_for("mode selection: keys back on time attack", lit(240, 83))
+    print("keyboard end to end: 1 passed, 0 failed")
+except Exception:
+    for i, (name, screen) in enumerate(shots[-10:]):
+        screen.save_png(os.path.join(OUT, f"{i:02d}-{name.replace(':', '').replace(' ', '-')}.png"))
+    if session.game and session.game.poll() is None:
+        session.game.kill()
+    log = session.game.stdout.read().decode(errors="replace") if session.game else ""
+    print("game output:\n" + log)
+    raise
+finally:
+    session.close()
