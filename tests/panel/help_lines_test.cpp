@@ -33,9 +33,9 @@ TEST(HelpLines, NothingWithoutButtonOrArea) {
     EXPECT_TRUE(Hovering(Puzzle, 4).empty()); // rows 4 and 5 are unused on this screen
 }
 
-TEST(HelpLines, TutorialButtonThreeLines) {
+TEST(HelpLines, TutorialButtonLinesEndWithTheKeys) {
     auto lines = Hovering(TopScore, 1);
-    ASSERT_EQ(lines.size(), 3u);
+    ASSERT_EQ(lines.size(), 4u);
     EXPECT_STREQ(lines[0].text, "Click this button to view a quick tutorial.");
     EXPECT_EQ(lines[0].y, 415);
     EXPECT_EQ(lines[2].y, 445);
