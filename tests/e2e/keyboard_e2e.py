@@ -49,14 +49,13 @@ def cursor_on_row(row):
     return lambda screen: distance(screen.pixel(200, 86 + 34 * row), KEY_FRAME) < 30
 
 
-def settled_board(full=False):
-    """The board once two readings half a second apart agree (and, when
-    asked, once no cell is empty, so no ball is still to drop in)."""
+def settled_board():
+    """The board once two readings half a second apart agree."""
     last = None
-    for _ in range(60):
+    for _ in range(40):
         time.sleep(0.5)
         board = read_board(shot("board"), REFS)
-        if board is not None and board == last and not (full and EMPTY in "".join(board)):
+        if board is not None and board == last:
             return board
         last = board
     raise AssertionError("the board never came to rest")
@@ -77,16 +76,18 @@ try:
     wait_for("mode selection: time attack lit", lit(240, 83))
     session.key("Return")  # TIME ATTACK
     wait_for("play: row cursor on the top row", cursor_on_row(0))
-    board = settled_board(full=True)
-    # The first row whose slide makes no line, so the board stays still.
-    row = next((r for r in range(9) if not has_line(shifted_right(board, r))), None)
+    board = settled_board()
+    # The first row with no hole in it or below (balls dropping in from the
+    # supply leave it alone) whose slide makes no line.
+    row = next((r for r in range(9) if EMPTY not in "".join(board[r:]) and
+                not has_line(shifted_right(board, r))), None)
     assert row is not None, "no row slides without a line:\n" + "\n".join(board)
     for _ in range(row):
         session.key("Down")
     wait_for(f"row cursor on row {row}", cursor_on_row(row))
     session.key("Right")
     after = settled_board()
-    assert after == shifted_right(board, row), \
+    assert after[row] == shifted_right(board, row)[row], \
         f"row {row} did not slide right:\n" + "\n".join(board) + "\nthen\n" + "\n".join(after)
     session.key("e")
     turned = rotated_clockwise(after)
