@@ -53,7 +53,7 @@ def region(screen, x1, y1, x2, y2):
 def menu_checks():
     def caption(screen):
         return screen.bright_pixels(0, 452, 640, 474)
-    session.move(600, 250)
+    session.move(600, 250)  # off the buttons: the keys' first highlight goes out
     session.wait_for("menu-no-hover", lambda s: caption(s) == 0)
     counts = []
     for y in (305, 338, 369, 401):  # each item its own caption
