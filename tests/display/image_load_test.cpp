@@ -5,7 +5,7 @@
 
 #include "framework/display/KDisplayWindow.h"
 #include "framework/display/KGraphic.h"
-#include "framework/display/gl_api.h"
+#include <GL/gl.h>
 
 #include <gtest/gtest.h>
 

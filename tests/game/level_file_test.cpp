@@ -25,26 +25,22 @@ public:
     }
 };
 
-TEST_F(LevelFile, NamesKeepTheirZeroEvenForLevelTen) {
+TEST_F(LevelFile, NamesKeepTheirZeroAndValuesMapToCellsRowByRow) {
     EXPECT_EQ(LevelFileName(1), "gfx\\level01.dat");
-    EXPECT_EQ(LevelFileName(9), "gfx\\level09.dat");
     EXPECT_EQ(LevelFileName(10), "gfx\\level010.dat");
     dir.Write("gfx/level010.dat", "14" + Empties(80));
     EXPECT_EQ(Read(10)[0][0], kBlackBall);
-}
 
-TEST_F(LevelFile, ValuesMapToCellsRowByRow) {
     // Row 0: every value of the table in order; any white space between.
     dir.Write("gfx/level01.dat", "1 0\t2\n4  6 8 10\r\n12 14\n 0" + Empties(71));
     Board b = Read(1);
     const int16_t expected[9] = {kEmpty, 1, 2, 3, 4, 5, 6, 7, kBlackBall};
     for (int c = 0; c < 9; ++c) EXPECT_EQ(b[c][0], expected[c]) << c;
     EXPECT_EQ(b[0][1], 1) << "the tenth number starts row 1";
-}
 
-TEST_F(LevelFile, ValuesThatStandForNoCellBecomeEmpty) {
+    // Values that stand for no cell become empty.
     dir.Write("gfx/level01.dat", "3 -2 16 99 -1 7 2" + Empties(74));
-    Board b = Read(1);
+    b = Read(1);
     for (int c = 0; c < 6; ++c) EXPECT_EQ(b[c][0], kEmpty) << c;
     EXPECT_EQ(b[6][0], 2);
 }
