@@ -74,10 +74,15 @@ cmake --build "$asan" -j "$(nproc)"
 tsan=${build}-tsan
 tsan_skip='^panel_modal_screens_test$'
 cmake -S "$here" -B "$tsan" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORBOLO_TSAN=ON >/dev/null
+# The programs those tests run: every target named by a path in the build
+# tree on their add_test lines.
 tsan_tests=$(cd "$tsan" && ctest -N -L 'unit|display' -E "$tsan_skip" |
     sed -n 's/^ *Test *#[0-9]*: //p')
+tsan_programs=$(for t in $tsan_tests; do
+    grep -rhF --include=CTestTestfile.cmake "add_test([=[$t]=]" "$tsan" | grep -o "$tsan/[^ \"']*"
+done | sed 's|.*/||' | sort -u)
 tsan_targets=$(cmake --build "$tsan" --target help | sed -n 's/^\.\.\. //p' |
-    grep -Fx -f <(printf '%s\n' $tsan_tests))
+    grep -Fx -f <(printf '%s\n' $tsan_programs))
 cmake --build "$tsan" -j "$(nproc)" --target $tsan_targets
 norandom=()
 if setarch "$(uname -m)" -R true 2>/dev/null; then norandom=(setarch "$(uname -m)" -R); fi
