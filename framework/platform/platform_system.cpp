@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <ctime>
+#include <malloc.h>
 #include <spawn.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
@@ -55,6 +56,10 @@ double ProcessCpuMilliseconds() {
     timespec ts{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
     return static_cast<double>(ts.tv_sec) * 1000.0 + static_cast<double>(ts.tv_nsec) / 1.0e6;
+}
+
+void ReturnFreeMemory() {
+    malloc_trim(0);
 }
 
 bool SpawnDetached(const char* program, const char* target) {
