@@ -3,6 +3,7 @@
 #include "support/game_fixture.h"
 
 #include "game/board_rules.h"
+#include "game/modes.h"
 
 #include <cstdlib>
 
