@@ -10,7 +10,7 @@ set -euo pipefail
 build=$1
 root=$(mktemp -d)
 game=""
-trap '[ -z "$game" ] || kill "$game" 2>/dev/null || true; rm -rf "$root"' EXIT
+trap '[ -z "$game" ] || { kill "$game"; wait "$game"; } 2>/dev/null; rm -rf "$root"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 DESTDIR=$root cmake --install "$build" --prefix /usr --strip >/dev/null
