@@ -47,7 +47,7 @@ void DrawPointer() {
     int16_t mx = KInputState::GetMouseX(), my = KInputState::GetMouseY();
     resources.pointerShadow->BlitTransformed(0, 0, 32, 32, static_cast<int16_t>(mx + 2),
                                              static_cast<int16_t>(my + 2), 0, 1, 0.5f, false, false);
-    KGraphic* pointer = buttons.hoveredButton > 0 ? resources.pointerOver : resources.pointer;
+    KGraphic* pointer = buttons.pointerButton > 0 ? resources.pointerOver : resources.pointer;
     pointer->BlitAlpha(0, 0, 32, 32, mx, my, false, false);
 }
 
