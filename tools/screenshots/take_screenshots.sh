@@ -13,8 +13,9 @@ trap '[ -z "$pid" ] || { kill "$pid"; wait "$pid"; } 2>/dev/null; rm -rf "$work"
 die() { echo "take_screenshots: $*" >&2; exit 1; }
 mkdir -p "$out"
 
-# A window, no online highscores, whatever the player's own preferences say.
-export XDG_CONFIG_HOME=$work/config MESA_SHADER_CACHE_DISABLE=true SDL_AUDIODRIVER=dummy
+# A window, no online highscores, whatever the player's own preferences
+# say; nothing written into the player's own folders.
+export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data MESA_SHADER_CACHE_DISABLE=true SDL_AUDIODRIVER=dummy
 mkdir -p "$XDG_CONFIG_HOME/orbolo"
 printf '\1\0\0\0\0\0\0\0' >"$XDG_CONFIG_HOME/orbolo/prefs"
 "$game" --windowed >"$work/game.log" 2>&1 &
