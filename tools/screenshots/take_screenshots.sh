@@ -36,18 +36,20 @@ blue() {
 }
 # Waits until STATE (a function of a screenshot) holds, and keeps that shot.
 wait_for() {
-    local state=$1 shot=$work/$1.png
-    for _ in $(seq 600); do
+    local state=$1 shot=$work/$1.png end=$((SECONDS + 120))
+    while [ $SECONDS -lt $end ]; do
         kill -0 "$pid" 2>/dev/null || die "the game ended: $(cat "$work/game.log")"
         grab "$shot"
         if "$state" "$shot"; then return; fi
         sleep 0.1
     done
-    die "no $state screen in a minute"
+    die "no $state screen in two minutes"
 }
 menu() { [ "$(blue "$1" 100 300 60 150 210 320)" = 1 ]; }
-# The mode selection's right side is black.
-modes() { [ "$(convert "$1" -format '%[fx:p{600,250}.r + p{600,250}.g + p{600,250}.b < 0.1]' info:)" = 1 ]; }
+# The mode selection: its title's bright letters across the top.
+modes() {
+    [ "$(convert "$1" -crop 330x25+230+70 +repage -fx 'r + g + b > 1.76' -format '%[fx:mean * w * h > 200]' info:)" = 1 ]
+}
 # The menu's caption for the item under the pointer shows in the bottom band.
 caption() { [ "$(convert "$1" -crop 640x22+0+452 +repage -format '%[fx:maxima.r > 0.7]' info:)" = 1 ]; }
 play() { [ "$(blue "$1" 5 470 160 240 300 440)" = 1 ]; }
