@@ -42,13 +42,15 @@ while IFS='|' read -r deb section needed foreign; do
     for pkg in $(comm -13 <(echo "${!needed}") <(echo "${!foreign}")); do
         ! grep -qwF "$pkg" <<<"$depends" || fail "$name depends on $pkg, which only the other program needs"
     done
-    ! dpkg-deb -c "$deb" | grep -qF "$build" || fail "$name holds build-tree paths"
+    listing=$(dpkg-deb -c "$deb")
+    ! grep -qF "$build" <<<"$listing" || fail "$name holds build-tree paths"
 done <<CASES
 $game_deb|games|game_libs|server_libs
 $server_deb|net|server_libs|game_libs
 CASES
 
-contents() { dpkg-deb -c "$1" | awk '{print $6}'; }
+game_files=$(dpkg-deb -c "$game_deb" | awk '{print $6}')
+server_files=$(dpkg-deb -c "$server_deb" | awk '{print $6}')
 for path in ./usr/games/orbolo ./usr/lib/games/orbolo/orbolo ./usr/share/games/orbolo/prefs \
     ./usr/share/games/orbolo/gfx/icon.tga ./usr/share/games/orbolo/gfx/level010.dat \
     ./usr/share/games/orbolo/snd/theme.ogg ./usr/share/doc/orbolo/help.html \
@@ -56,18 +58,18 @@ for path in ./usr/games/orbolo ./usr/lib/games/orbolo/orbolo ./usr/share/games/o
     ./usr/share/applications/example.orbolo.Orbolo.desktop \
     ./usr/share/metainfo/example.orbolo.Orbolo.metainfo.xml \
     ./usr/share/icons/hicolor/scalable/apps/orbolo.svg ./usr/share/icons/hicolor/16x16/apps/orbolo.png; do
-    contents "$game_deb" | grep -qxF "$path" || fail "orbolo lacks $path"
+    grep -qxF "$path" <<<"$game_files" || fail "orbolo lacks $path"
 done
 for path in ./usr/sbin/orbolo-scored ./usr/share/man/man8/orbolo-scored.8.gz \
     ./usr/share/doc/orbolo-server/copyright ./usr/share/doc/orbolo-server/changelog.gz; do
-    contents "$server_deb" | grep -qxF "$path" || fail "orbolo-server lacks $path"
+    grep -qxF "$path" <<<"$server_files" || fail "orbolo-server lacks $path"
 done
-! contents "$game_deb" | grep -q orbolo-scored || fail "the game's package holds the server"
+! grep -q orbolo-scored <<<"$game_files" || fail "the game's package holds the server"
 # The systemd unit, when there is one, starts the program the package installs.
-unit=$(contents "$server_deb" | grep '\.service$' || true)
+unit=$(grep '\.service$' <<<"$server_files" || true)
 if [ -n "$unit" ]; then
     program=$(dpkg-deb --fsys-tarfile "$server_deb" | tar -xOf - "$unit" | sed -n 's/^ExecStart=[-@:+!]*\([^ ]*\).*/\1/p')
-    contents "$server_deb" | grep -qxF ".$program" || fail "$unit starts $program, which is not in orbolo-server"
+    grep -qxF ".$program" <<<"$server_files" || fail "$unit starts $program, which is not in orbolo-server"
 fi
 
 if command -v lintian >/dev/null; then
