@@ -11,6 +11,7 @@
 #include "game/panels/completion_screen.h"
 #include "game/panels/game_over_dialog.h"
 #include "game/panels/score_protocol.h"
+#include "game/panels/score_tables.h"
 #include "game/screen_state.h"
 #include "game/sprite_table.h"
 #include "framework/display/KSystemTools.h"
@@ -18,6 +19,10 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -46,13 +51,13 @@ class ModalScreens : public ::testing::Test {
         settings.gameMode = TopScore;
         counters.score = 123;
         ServeScorePages(server, mutex, answer);
-        SetScoreServerForTests(server.Base().c_str());
+        SetScoreTablesForTests(MakeServerTables(server.Base()));
         Xdotool("mousemove 512 384");
         KInputState::Init(); // forget presses of the test before
     }
     void TearDown() override {
         if (player.joinable()) player.join();
-        SetScoreServerForTests(nullptr);
+        SetScoreTablesForTests(nullptr);
     }
 
     void Answer(const std::string& text) {
@@ -68,6 +73,30 @@ class ModalScreens : public ::testing::Test {
         for (const auto& seen : server.Requests())
             targets.push_back(seen.target);
         return targets;
+    }
+
+    // Rows of the window as the X server shows them.
+    static std::string WindowRows(int y, int height) {
+        std::string command = "import -window \"$(xdotool search --name '^ORBOLO display test$')\" "
+                              "-crop 640x" +
+                              std::to_string(height) + "+0+" + std::to_string(y) +
+                              " -depth 8 rgb:- 2>/dev/null";
+        std::string rows;
+        if (std::FILE* pipe = popen(command.c_str(), "r")) {
+            char buffer[4096];
+            for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+                rows.append(buffer, n);
+            pclose(pipe);
+        }
+        return rows;
+    }
+
+    // Each look at the screen takes a while: give up after a bounded time.
+    static bool ScreenShowsWithin(const std::function<bool()>& condition) {
+        auto end = std::chrono::steady_clock::now() + std::chrono::seconds(15);
+        while (std::chrono::steady_clock::now() < end)
+            if (condition()) return true;
+        return false;
     }
 
     static inline std::unique_ptr<KBitmapFont> small;
@@ -90,6 +119,56 @@ TEST_F(ModalScreens, AcceptedNameIsTypedOneLetterPerPressAndSubmittedOnEnter) {
     EXPECT_EQ(
         targets[1],
         "/highscores/orbolo/scoresubmitter.php?name=AC&score=1230&computer=M&gamename=tsaverage");
+}
+
+TEST_F(ModalScreens, DialogDrawsWhileTheServerTakesItsTimeAndSaysWhenNothingWasSaved) {
+    std::mutex holdLock;
+    std::condition_variable held;
+    bool arrived = false, released = false;
+    LoopbackHttpServer slow; // a query answered once the test lets it; submissions fail
+    slow.server.Get("/highscores/orbolo/ishighscore.php",
+                    [&](const httplib::Request&, httplib::Response& r) {
+                        std::unique_lock<std::mutex> lock(holdLock);
+                        arrived = true;
+                        held.wait_for(lock, std::chrono::seconds(20), [&] { return released; });
+                        r.set_content("yes", "text/plain");
+                    });
+    slow.server.Get("/highscores/orbolo/scoresubmitter.php",
+                    [](const httplib::Request&, httplib::Response& r) { r.status = 500; });
+    SetScoreTablesForTests(MakeServerTables(slow.Base()));
+    StartFrame(0, 0, 0);
+    resources.window->Flip(false);
+    bool drawnWhileWaiting = false, nameAsked = false, noticeShown = false;
+    player = std::thread([&] {
+        ScreenShowsWithin([&] {
+            std::lock_guard<std::mutex> lock(holdLock);
+            return arrived;
+        });
+        const std::string black(640 * 52 * 3, '\0');
+        drawnWhileWaiting = ScreenShowsWithin([&] {
+            auto rows = WindowRows(228, 52);
+            return !rows.empty() && rows != black;
+        });
+        std::string waiting = WindowRows(228, 52);
+        {
+            std::lock_guard<std::mutex> lock(holdLock);
+            released = true;
+        }
+        held.notify_all();
+        nameAsked = ScreenShowsWithin([&] { return WindowRows(228, 52) != waiting; });
+        std::string asking = WindowRows(228, 52);
+        Xdotool("key Return");
+        noticeShown = ScreenShowsWithin([&] {
+            auto rows = WindowRows(228, 52);
+            return rows != asking && rows != waiting;
+        });
+        Xdotool("click 1");
+    });
+    ShowGameOver(TopScore, 2, 1230);
+    EXPECT_TRUE(drawnWhileWaiting) << "no frame drawn while the server was asked";
+    EXPECT_TRUE(nameAsked);
+    EXPECT_TRUE(noticeShown) << "the failed submission was not told";
+    EXPECT_EQ(slow.Requests().size(), 2u);
 }
 
 TEST_F(ModalScreens, RefusedDialogClosesOnAClickAndSendsNothing) {
