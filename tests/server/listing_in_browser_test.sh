@@ -22,6 +22,8 @@ get() {
     cat <&3 >/dev/null
     exec 3<&-
 }
+get "/highscores/orbolo/ishighscore.php?gamename=taeasy&submtdscore=75"
+get "/highscores/orbolo/ishighscore.php?gamename=tshard&submtdscore=1230"
 get "/highscores/orbolo/scoresubmitter.php?name=ANN%20LEE&score=75&computer=M&gamename=taeasy"
 get "/highscores/orbolo/scoresubmitter.php?name=chicken&score=1230&computer=M&gamename=tshard"
 
