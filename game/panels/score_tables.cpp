@@ -1,5 +1,6 @@
 #include "game/panels/score_tables.h"
 
+#include "game/panels/local_score_tables.h"
 #include "game/panels/score_protocol.h"
 #include "game/panels/score_server_choice.h"
 
@@ -29,8 +30,9 @@ std::unique_ptr<ScoreTables> MakeChosenTables() {
     switch (choice.kind) {
     case ScoreServerChoice::Kind::Server:
         return MakeServerTables(choice.address);
-    case ScoreServerChoice::Kind::Unusable:
     case ScoreServerChoice::Kind::ThisMachine:
+        return MakeLocalTables(ScoresDataDirectory());
+    case ScoreServerChoice::Kind::Unusable:
         break;
     }
     std::fprintf(stderr, "orbolo: %s\n", choice.problem.c_str());

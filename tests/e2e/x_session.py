@@ -6,7 +6,9 @@ keys typed with a delay: a press that comes and goes between two frames
 could otherwise be missed by a polling game.
 """
 import os
+import shutil
 import subprocess
+import tempfile
 import time
 
 
@@ -26,8 +28,11 @@ class XSession:
                     raise RuntimeError("Xvfb did not start")
                 number += chunk
         self.display = ":" + number.decode().strip()
+        # The game's own tables and settings stay out of the tester's home.
+        self.home = home = tempfile.mkdtemp(prefix="orbolo-e2e-")
         self.env = dict(os.environ, DISPLAY=self.display, MESA_SHADER_CACHE_DISABLE="true",
-                        SDL_AUDIODRIVER=os.environ.get("SDL_AUDIODRIVER", "dummy"))
+                        SDL_AUDIODRIVER=os.environ.get("SDL_AUDIODRIVER", "dummy"),
+                        XDG_DATA_HOME=home + "/data", XDG_CONFIG_HOME=home + "/config")
         self.game = None
 
     def start_game(self, executable):
@@ -65,6 +70,7 @@ class XSession:
             self.game.wait()
         self.xvfb.terminate()
         self.xvfb.wait()
+        shutil.rmtree(self.home, ignore_errors=True)
 
 
 class Screen:

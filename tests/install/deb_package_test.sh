@@ -38,7 +38,7 @@ contents=$(dpkg-deb -c "$deb" | awk '{print $6 $7 $8}')
 for path in ./usr/lib/orbolo/orbolo ./usr/lib/orbolo/orbolo-scored ./usr/lib/orbolo/prefs \
     ./usr/lib/orbolo/help.html ./usr/lib/orbolo/gfx/icon.tga ./usr/lib/orbolo/gfx/level010.dat \
     ./usr/lib/orbolo/snd/theme.ogg ./usr/share/applications/orbolo.desktop \
-    ./usr/share/icons/hicolor/64x64/apps/orbolo.png ./usr/lib/orbolo/ensure-local-server \
+    ./usr/share/icons/hicolor/64x64/apps/orbolo.png \
     ./usr/bin/orbolo './usr/bin/orbolo-scored->../lib/orbolo/orbolo-scored'; do
     grep -qxF "$path" <<<"$contents" || fail "package lacks $path"
 done
