@@ -1,7 +1,6 @@
 #include "game/board_draw.h"
 
 #include "framework/display/KGraphic.h"
-#include "framework/display/gl_api.h"
 #include "game/game_state.h"
 #include "game/sprite_table.h"
 
@@ -38,16 +37,9 @@ AtlasRect BallAtlasRect(int16_t code) {
 }
 
 void SetBoardTransform() {
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, 640, 0, 480, -100, 100);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glTranslatef(76, 0, 0);
-    glTranslatef(320, 240, 0);
-    glRotatef(board.spinAngle, 0, 0, 1);
-    glScalef(board.boardZoom, board.boardZoom, 0);
-    glTranslatef(-320, -240, 0);
+    // The board turns and zooms about its own centre, 76 pixels right of
+    // the screen's.
+    KGraphic::SetShiftedWorldView(76, 0, board.spinAngle, board.boardZoom);
 }
 
 void DrawBoardCells() {

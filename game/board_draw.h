@@ -10,7 +10,7 @@ struct AtlasRect {
 };
 AtlasRect BallAtlasRect(int16_t code);
 
-// Sets the board's transform for this frame (projection and model-view).
+// Sets the view the board is drawn in: turned and zoomed as it spins.
 void SetBoardTransform();
 // The cells, the overlay and the bursts (not the sliding row).
 void DrawBoardCells();

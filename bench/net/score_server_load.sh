@@ -10,7 +10,7 @@ set -euo pipefail
 build=${1:?usage: score_server_load.sh BUILD_DIR [SECONDS] [CONNECTIONS]}
 seconds=${2:-5}
 connections=${3:-32}
-threads=1
+threads=${ORBOLO_WRK_THREADS:-2}
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 "$build/orbolo-scored" --listen 127.0.0.1:0 --db "$work/bench.db" --table-size 100 \
@@ -30,7 +30,7 @@ ticks() { awk '{print $14 + $15}' "/proc/$server/stat"; }
 run() {
     local label=$1 url=$2 before
     before=$(ticks)
-    wrk -t$threads -c"$connections" -d"${seconds}s" --latency "${@:3}" "$url" >"$work/wrk"
+    wrk -t$threads -c"$connections" -d"${duration:-$seconds}s" --latency "${@:3}" "$url" >"$work/wrk"
     local rps p99 non2xx total cpu
     rps=$(awk '/Requests\/sec/ {print $2}' "$work/wrk")
     p99=$(awk '$1 == "99%" {print $2}' "$work/wrk")
@@ -42,9 +42,11 @@ run() {
         "$label" "$rps" "$p99" "${non2xx:-0}" "$cpu"
 }
 
-echo "wrk, $threads thread, $connections connections, ${seconds}s each (keep-alive unless noted)"
+echo "wrk, $threads threads, $connections connections, ${seconds}s each (keep-alive unless noted)"
+echo "load average at start: $(cut -d' ' -f1-3 /proc/loadavg)"
 export ORBOLO_THREADS=$threads
-ORBOLO_KIND=query run query "$base" -s "$here/score_requests.lua"
+# Twice as long, so that the submissions after it never outrun the queries.
+ORBOLO_KIND=query duration=$((2 * seconds)) run query "$base" -s "$here/score_requests.lua"
 ORBOLO_KIND=submission run submission "$base" -s "$here/score_requests.lua"
 echo "submissions written: $(grep -c ' stored$' "$work/access.log" || true) stored," \
     "$(grep -c ' trimmed$' "$work/access.log" || true) trimmed at once," \

@@ -4,16 +4,13 @@
 #include "framework/display/KSystemTools.h"
 #include "framework/display/file_bytes.h"
 #include "framework/display/frame_pacing.h"
-#include "framework/display/gl_api.h"
-#include "framework/display/presented_frame.h"
+#include "framework/display/frame_statistics.h"
+#include "framework/display/recorded_frame.h"
 #include "framework/display/tga_image.h"
 #include "framework/input/KInputState.h"
+#include "framework/platform/platform_renderer.h"
 #include "framework/platform/platform_system.h"
 #include "framework/platform/platform_window.h"
-
-#include <GL/glu.h>
-
-#include <cstring>
 
 namespace {
 
@@ -26,10 +23,6 @@ struct DisplayState {
     // test clock that stands still cannot freeze a flip.
     double lastFlip = 0;
 } DISPLAY;
-
-bool HasExtension(const char* extensions, const char* name) {
-    return extensions && std::strstr(extensions, name) != nullptr;
-}
 
 // The icon beside the executable; a missing or broken file means no icon.
 DecodedImage ReadIcon() {
@@ -63,24 +56,6 @@ bool ReportContextFailure(platform::OpenResult result) {
     return false;
 }
 
-// What a fresh context looks like before the first world view: perspective
-// projection, smooth shading, black clear colour, an (empty) depth test.
-void SetContextDefaults(int width, int height) {
-    glViewport(0, 0, width, height);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(45.0, static_cast<double>(width) / height, 0.1, 100.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glShadeModel(GL_SMOOTH);
-    glClearColor(0, 0, 0, 1);
-    glClearDepth(1.0);
-    glEnable(GL_DEPTH_TEST);
-    glDepthFunc(GL_LEQUAL);
-    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-    glViewport(0, 0, width, height);
-}
-
 } // namespace
 
 KDisplayWindow::KDisplayWindow() {
@@ -89,7 +64,6 @@ KDisplayWindow::KDisplayWindow() {
 }
 
 KDisplayWindow::~KDisplayWindow() {
-    presented_frame::Release();
     platform::CloseWindow(); // also restores the desktop's mode
     KSystemTools::SetMessagePump(nullptr);
     DISPLAY.closed = true;
@@ -123,29 +97,23 @@ bool KDisplayWindow::CreateGameWindow(int16_t width, int16_t height, int16_t dep
     const bool ready = ReportContextFailure(opened);
     if (!platform::HasContext()) return false;
 
-    const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
     DISPLAY.hasSwapControl = platform::HasSwapControl();
-    DISPLAY.hasTextureRectangle = HasExtension(extensions, "GL_EXT_texture_rectangle") ||
-                                  HasExtension(extensions, "GL_NV_texture_rectangle") ||
-                                  HasExtension(extensions, "GL_ARB_texture_rectangle");
+    DISPLAY.hasTextureRectangle = platform::HasTextureRectangles();
     KGraphic::SetScreenSize(width, height, depth);
     KSystemTools::InitModuleDirectory();
 
-    // Show black at once.
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
+    // Show black at once, before anything else is loaded.
+    KGraphic::SetClearColor(0, 0, 0, 1);
+    KGraphic::SetWorldView(0, 0, 0, 1, true);
     Flip(true);
-    KGraphic::ResetWorldView();
-    SetContextDefaults(width, height);
     return ready;
 }
 
 void KDisplayWindow::Flip(bool pauseWhenInactive) {
     const double t0 = platform::MonotonicMilliseconds();
     if (DISPLAY.frameInterval > 0 && DISPLAY.hasSwapControl) platform::SetSwapInterval(1);
-    if (platform::HasContext())
-        presented_frame::Keep(KGraphic::screenWidth, KGraphic::screenHeight);
-    platform::SwapBuffers();
+    const bool shown = recorded_frame::Present();
+    frame_statistics::Count(shown);
     ProcessOneMessage();
     if (DISPLAY.frameInterval > 0 && t0 - DISPLAY.lastFlip <= DISPLAY.frameInterval)
         WaitUntil(DISPLAY.lastFlip + DISPLAY.frameInterval);

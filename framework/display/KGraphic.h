@@ -1,8 +1,9 @@
-// KGraphic: one picture in one OpenGL texture, its drawing operations, and
-// the screen state every draw relies on (size, clear colour, world view).
+// KGraphic: one picture in one texture, its drawing operations, and the
+// screen state every draw relies on (size, clear colour, world view).
 // Source rectangles are x1..x2, y1..y2 in image pixels; destinations are
-// screen pixels, origin top-left, y downwards. Main thread only, with the
-// window's GL context current.
+// screen pixels, origin top-left, y downwards. Draws are recorded into the
+// frame's list (recorded_frame.h) and drawn at the flip. Main thread only,
+// after the window is open.
 #pragma once
 #include <cstdint>
 #include <vector>
@@ -53,6 +54,9 @@ class KGraphic {
     // Offsets the scene by (x, y) GL units, then zooms and turns it about
     // the screen centre; clears the screen when asked.
     static void SetWorldView(float x, float y, float angle, float zoom, bool clear);
+    // Zooms and turns the scene about the screen centre, then offsets it by
+    // (x, y) GL units; clears nothing.
+    static void SetShiftedWorldView(float x, float y, float angle, float zoom);
     static void ResetWorldView();
 
     // --- readers ---
@@ -75,14 +79,10 @@ class KGraphic {
   private:
     bool UploadImage(const DecodedImage& image, bool withAlpha, bool keepPixels, bool trueColour,
                      const char* path);
-    // One textured quad with its top-left corner at GL position (x, y).
-    void DrawQuad(float sx1, float sy1, float sx2, float sy2, int x, int y, bool flipX,
-                  bool flipY) const;
 
     uint32_t textureId = 0;
     std::vector<uint8_t> keptPixels;
-    uint16_t blendSource = 0;
-    uint16_t blendDest = 0;
+    bool normalBlend = true;
     float textureWidth = 0;
     float textureHeight = 0;
     uint32_t textureTarget = 0;

@@ -1,11 +1,13 @@
-// KGraphic's drawing: one immediate-mode quad per draw, each with its own
-// texture bind and matrix save, plus filled rectangles and blend modes.
+// KGraphic's drawing: each draw becomes one record of the frame's list,
+// with the corners, texture coordinates, colour and blend GL will use.
 #include "framework/display/KGraphic.h"
-#include "framework/display/gl_api.h"
-
-#include <cmath>
+#include "framework/display/recorded_frame.h"
+#include "framework/display/texture_layout.h"
 
 namespace {
+
+using platform::Blend;
+using platform::DrawRecord;
 
 // The drawn size is the source size cut to whole pixels, kept to 16 bits.
 int WholePixels(float length) {
@@ -17,112 +19,102 @@ int GlY(int16_t screenY) {
     return static_cast<int16_t>(KGraphic::screenHeight - screenY);
 }
 
-} // namespace
-
-void KGraphic::SetBlendMode(bool normal) {
-    blendSource = GL_SRC_ALPHA;
-    blendDest = normal ? GL_ONE_MINUS_SRC_ALPHA : GL_DST_ALPHA;
-}
-
-void KGraphic::DrawQuad(float sx1, float sy1, float sx2, float sy2, int x, int y, bool flipX,
-                        bool flipY) const {
-    if (imageWidth <= 0) return; // an empty object has no texture to show
-    glEnable(textureTarget);
-    glDisable(textureTarget == GL_TEXTURE_2D ? GL_TEXTURE_RECTANGLE : GL_TEXTURE_2D);
-    glBindTexture(textureTarget, textureId);
-
+// One textured quad with its top-left corner at GL position (x, y).
+DrawRecord Quad(const KGraphic& image, float sx1, float sy1, float sx2, float sy2, int x, int y,
+                bool flipX, bool flipY) {
+    DrawRecord r;
+    r.kind = DrawRecord::Kind::Quad;
+    r.texture = image.GetTextureId();
+    const bool rectangle = image.GetTextureTarget() == kTextureRectangle;
+    r.textureKind = rectangle ? platform::TextureKind::Rectangle : platform::TextureKind::PowerOfTwo;
     const int w = WholePixels(sx2 - sx1);
     const int h = WholePixels(sy2 - sy1);
     // Ordinary textures address the image's corner of the padded texture.
     float u1 = sx1, u2 = sx2, v1 = sy1, v2 = sy2;
-    if (textureTarget == GL_TEXTURE_2D) {
-        u1 /= textureWidth;
-        u2 /= textureWidth;
-        v1 /= textureHeight;
-        v2 /= textureHeight;
+    if (!rectangle) {
+        u1 /= image.GetTextureWidth();
+        u2 /= image.GetTextureWidth();
+        v1 /= image.GetTextureHeight();
+        v2 /= image.GetTextureHeight();
     }
-    // Mirroring swaps the texture edges, not the vertices.
+    // Mirroring swaps the texture edges, not the corners.
     const float left = flipX ? u2 : u1, right = flipX ? u1 : u2;
     const float top = flipY ? v2 : v1, bottom = flipY ? v1 : v2;
+    const float corners[4][4] = {{static_cast<float>(x), static_cast<float>(y), left, top},
+                                 {static_cast<float>(x), static_cast<float>(y - h), left, bottom},
+                                 {static_cast<float>(x + w), static_cast<float>(y - h), right, bottom},
+                                 {static_cast<float>(x + w), static_cast<float>(y), right, top}};
+    for (int k = 0; k < 4; ++k) {
+        r.x[k] = corners[k][0];
+        r.y[k] = corners[k][1];
+        r.u[k] = corners[k][2];
+        r.v[k] = corners[k][3];
+    }
+    return r;
+}
 
-    glBegin(GL_QUADS);
-    glTexCoord2f(left, top);
-    glVertex3i(x, y, 0);
-    glTexCoord2f(left, bottom);
-    glVertex3i(x, y - h, 0);
-    glTexCoord2f(right, bottom);
-    glVertex3i(x + w, y - h, 0);
-    glTexCoord2f(right, top);
-    glVertex3i(x + w, y, 0);
-    glEnd();
+} // namespace
+
+void KGraphic::SetBlendMode(bool normal) {
+    normalBlend = normal;
 }
 
 void KGraphic::Blit(float sx1, float sy1, float sx2, float sy2, int16_t dx, int16_t dy, bool flipX,
                     bool flipY) {
-    glDisable(GL_BLEND);
-    glPushMatrix();
-    DrawQuad(sx1, sy1, sx2, sy2, dx, GlY(dy), flipX, flipY);
-    glPopMatrix();
+    if (imageWidth <= 0) return; // an empty object has no texture to show
+    DrawRecord r = Quad(*this, sx1, sy1, sx2, sy2, dx, GlY(dy), flipX, flipY);
+    r.blend = Blend::Opaque;
+    recorded_frame::Append(r);
 }
 
 void KGraphic::BlitAlpha(float sx1, float sy1, float sx2, float sy2, int16_t dx, int16_t dy,
                          bool flipX, bool flipY) {
-    glEnable(GL_BLEND);
-    glBlendFunc(blendSource, blendDest);
-    glPushMatrix();
-    DrawQuad(sx1, sy1, sx2, sy2, dx, GlY(dy), flipX, flipY);
-    glPopMatrix();
+    if (imageWidth <= 0) return;
+    DrawRecord r = Quad(*this, sx1, sy1, sx2, sy2, dx, GlY(dy), flipX, flipY);
+    r.blend = normalBlend ? Blend::AlphaOver : Blend::AlphaAdd;
+    recorded_frame::Append(r);
 }
 
 void KGraphic::BlitTransformed(float sx1, float sy1, float sx2, float sy2, int16_t dx, int16_t dy,
                                float angle, float scale, float alpha, bool flipX, bool flipY) {
-    if (scale == 0 || alpha <= 0) return;
+    if (scale == 0 || alpha <= 0 || imageWidth <= 0) return;
     const float hw = (sx2 - sx1) / 2;
     const float hh = (sy2 - sy1) / 2;
-    const bool plain = angle == 0 && scale == 1;
-
-    glPushMatrix();
-    if (!plain) {
-        // Turn and scale about the centre of the destination rectangle.
-        glTranslatef(dx + hw, GlY(dy) - hh, 0);
-        if (angle != 0) glRotatef(angle, 0, 0, 1);
-        if (scale != 1) glScalef(scale, scale, 0);
+    DrawRecord r;
+    if (angle == 0 && scale == 1) {
+        r = Quad(*this, sx1, sy1, sx2, sy2, dx, GlY(dy), flipX, flipY);
+    } else {
+        // Turned and scaled about the centre of the destination rectangle.
+        r = Quad(*this, sx1, sy1, sx2, sy2, static_cast<int>(-hw), static_cast<int>(hh), flipX,
+                 flipY);
+        r.turned = true;
+        r.turnX = dx + hw;
+        r.turnY = GlY(dy) - hh;
+        r.turnAngle = angle;
+        r.turnScale = scale;
     }
-    glColor4f(1, 1, 1, alpha);
-    glEnable(GL_BLEND);
-    glBlendFunc(blendSource, blendDest);
-    glPushMatrix();
-    if (plain)
-        DrawQuad(sx1, sy1, sx2, sy2, dx, GlY(dy), flipX, flipY);
-    else
-        DrawQuad(sx1, sy1, sx2, sy2, static_cast<int>(-hw), static_cast<int>(hh), flipX, flipY);
-    glPopMatrix();
-    glColor4f(1, 1, 1, 1);
-    glPopMatrix();
+    r.colour[3] = alpha;
+    r.blend = normalBlend ? Blend::AlphaOver : Blend::AlphaAdd;
+    recorded_frame::Append(r);
 }
 
 void KGraphic::FillRect(float x1, float y1, float x2, float y2, float red, float green, float blue,
                         float alpha) {
     const float glY1 = screenHeight - y1;
     const float glY2 = screenHeight - y2;
-    glEnable(GL_BLEND);
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_TEXTURE_RECTANGLE);
+    DrawRecord r;
+    r.kind = DrawRecord::Kind::Fill;
     // The window has no alpha channel, so destination alpha reads as 1: a
     // translucent fill adds its colour weighted by alpha.
-    glBlendFunc(GL_SRC_ALPHA, GL_DST_ALPHA);
-    if (alpha == 1) {
-        glDisable(GL_BLEND);
-        glColor3f(red, green, blue);
-    } else {
-        glColor4f(red, green, blue, alpha);
+    r.blend = alpha == 1 ? Blend::Opaque : Blend::AlphaAdd;
+    const float colour[4] = {red, green, blue, alpha == 1 ? 1.0f : alpha};
+    const int left = static_cast<int>(x1), right = static_cast<int>(x2);
+    const int top = static_cast<int>(glY1), bottom = static_cast<int>(glY2);
+    const int xs[4] = {left, right, right, left}, ys[4] = {top, top, bottom, bottom};
+    for (int k = 0; k < 4; ++k) {
+        r.colour[k] = colour[k];
+        r.x[k] = static_cast<float>(xs[k]);
+        r.y[k] = static_cast<float>(ys[k]);
     }
-    glBegin(GL_QUADS);
-    glVertex2i(static_cast<int>(x1), static_cast<int>(glY1));
-    glVertex2i(static_cast<int>(x2), static_cast<int>(glY1));
-    glVertex2i(static_cast<int>(x2), static_cast<int>(glY2));
-    glVertex2i(static_cast<int>(x1), static_cast<int>(glY2));
-    glEnd();
-    glDisable(GL_BLEND);
-    glColor4f(1, 1, 1, 1);
+    recorded_frame::Append(r);
 }

@@ -1,9 +1,8 @@
 // Screen grabs: the frame the player last saw, turned into this object's
-// image, for the game's screen transitions.
+// image, for the game's screen transitions. Only a grab reads the screen.
 #include "framework/display/KDisplayWindow.h"
 #include "framework/display/KGraphic.h"
-#include "framework/display/gl_api.h"
-#include "framework/display/presented_frame.h"
+#include "framework/display/recorded_frame.h"
 #include "framework/display/texture_layout.h"
 
 #include <cstring>
@@ -18,7 +17,9 @@ bool KGraphic::GrabScreen() {
     try {
         texels.assign(static_cast<size_t>(layout.width) * layout.height * 4, 0);
         // Before the first flip nothing was shown but the black window.
-        if (!presented_frame::Read(width, height, screen))
+        int shownWidth = 0, shownHeight = 0;
+        if (!platform::ReadShownFrame(screen, &shownWidth, &shownHeight) || shownWidth != width ||
+            shownHeight != height)
             screen.assign(static_cast<size_t>(width) * height * 4, 0);
     } catch (const std::bad_alloc&) {
         return false;
@@ -35,17 +36,15 @@ bool KGraphic::GrabScreen() {
     textureTarget = layout.target;
     textureWidth = static_cast<float>(layout.width);
     textureHeight = static_cast<float>(layout.height);
-    glEnable(textureTarget);
-    glLoadIdentity();
-    glGenTextures(1, &textureId);
-    glBindTexture(textureTarget, textureId);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexImage2D(textureTarget, 0, GL_RGB, layout.width, layout.height, 0, GL_RGBA,
-                 GL_UNSIGNED_BYTE, texels.data());
-    glTexParameteri(textureTarget, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(textureTarget, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glTexParameteri(textureTarget, GL_TEXTURE_WRAP_S, GL_CLAMP);
-    glTexParameteri(textureTarget, GL_TEXTURE_WRAP_T, GL_CLAMP);
+    platform::TextureRequest request;
+    request.kind = layout.target == kTextureRectangle ? platform::TextureKind::Rectangle
+                                                      : platform::TextureKind::PowerOfTwo;
+    request.width = layout.width;
+    request.height = layout.height;
+    request.format = platform::TexelFormat::Rgb;
+    request.rgba = texels.data();
+    textureId = platform::CreateTexture(request);
+    recorded_frame::NoteTexture(request.kind, textureId);
     imageWidth = static_cast<float>(width);
     imageHeight = static_cast<float>(height);
     return true;

@@ -2,8 +2,8 @@
 #include "framework/display/KDisplayWindow.h"
 #include "framework/display/KGraphic.h"
 #include "framework/display/KSystemTools.h"
-#include "framework/display/gl_api.h"
 #include "framework/display/image_file_reader.h"
+#include "framework/display/recorded_frame.h"
 #include "framework/display/texture_layout.h"
 
 #include <new>
@@ -12,9 +12,15 @@ namespace {
 
 bool linearFiltering = false;
 
-GLint InternalFormat(bool withAlpha, bool trueColour) {
-    if (withAlpha) return trueColour ? GL_RGBA8 : GL_RGBA;
-    return trueColour ? GL_RGB8 : GL_RGB;
+platform::TexelFormat InternalFormat(bool withAlpha, bool trueColour) {
+    using platform::TexelFormat;
+    if (withAlpha) return trueColour ? TexelFormat::Rgba8 : TexelFormat::Rgba;
+    return trueColour ? TexelFormat::Rgb8 : TexelFormat::Rgb;
+}
+
+platform::TextureKind KindOf(uint32_t target) {
+    return target == kTextureRectangle ? platform::TextureKind::Rectangle
+                                       : platform::TextureKind::PowerOfTwo;
 }
 
 } // namespace
@@ -25,7 +31,7 @@ KGraphic::KGraphic() {
                                   "Screen Dimensions not specified, you will not see anything");
     }
     SetBlendMode(true);
-    textureTarget = GL_TEXTURE_2D;
+    textureTarget = kTexture2D;
 }
 
 KGraphic::~KGraphic() {
@@ -36,7 +42,8 @@ void KGraphic::FreeImage() {
     keptPixels.clear();
     keptPixels.shrink_to_fit();
     if (imageWidth > 0) {
-        glDeleteTextures(1, &textureId);
+        recorded_frame::ForgetTexture(textureId);
+        platform::DeleteTexture(textureId, recorded_frame::Frame());
         textureId = 0;
         imageWidth = 0;
         imageHeight = 0;
@@ -45,13 +52,12 @@ void KGraphic::FreeImage() {
 
 void KGraphic::SetTextureFilter(bool linear) {
     linearFiltering = linear;
-    GLint filter = linear ? GL_LINEAR : GL_NEAREST;
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
-    if (KDisplayWindow::HasTextureRectangle()) {
-        glTexParameteri(GL_TEXTURE_RECTANGLE, GL_TEXTURE_MIN_FILTER, filter);
-        glTexParameteri(GL_TEXTURE_RECTANGLE, GL_TEXTURE_MAG_FILTER, filter);
-    }
+    using platform::TextureKind;
+    platform::SetTextureFilter(recorded_frame::LastTexture(TextureKind::PowerOfTwo),
+                               TextureKind::PowerOfTwo, linear);
+    if (KDisplayWindow::HasTextureRectangle())
+        platform::SetTextureFilter(recorded_frame::LastTexture(TextureKind::Rectangle),
+                                   TextureKind::Rectangle, linear);
 }
 
 bool KGraphic::LoadImage(const char* path, bool withAlpha, bool keepPixels, bool trueColour) {
@@ -62,14 +68,9 @@ bool KGraphic::LoadImage(const char* path, bool withAlpha, bool keepPixels, bool
 
 bool KGraphic::UploadImage(const DecodedImage& image, bool withAlpha, bool keepPixels,
                            bool trueColour, const char* path) {
-    glLoadIdentity();
-    glFlush();
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-
     TextureLayout layout =
         ImageTextureLayout(image.width, image.height, KDisplayWindow::HasTextureRectangle());
-    GLint maxSide = 0;
-    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
+    const int maxSide = platform::MaxTextureSide();
     std::vector<uint8_t> texels;
     if (layout.width <= maxSide && layout.height <= maxSide) {
         try {
@@ -92,19 +93,16 @@ bool KGraphic::UploadImage(const DecodedImage& image, bool withAlpha, bool keepP
     textureWidth = static_cast<float>(layout.width);
     textureHeight = static_cast<float>(layout.height);
 
-    glLoadIdentity();
-    glGenTextures(1, &textureId);
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_TEXTURE_RECTANGLE);
-    glEnable(textureTarget);
-    glBindTexture(textureTarget, textureId);
-    glTexImage2D(textureTarget, 0, InternalFormat(withAlpha, trueColour), layout.width,
-                 layout.height, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
-    SetTextureFilter(linearFiltering);
-    // Rectangle textures cannot repeat; clamping is their only wrap mode.
-    GLint wrap = textureTarget == GL_TEXTURE_2D ? GL_REPEAT : GL_CLAMP_TO_EDGE;
-    glTexParameteri(textureTarget, GL_TEXTURE_WRAP_S, wrap);
-    glTexParameteri(textureTarget, GL_TEXTURE_WRAP_T, wrap);
+    platform::TextureRequest request;
+    request.kind = KindOf(textureTarget);
+    request.width = layout.width;
+    request.height = layout.height;
+    request.format = InternalFormat(withAlpha, trueColour);
+    request.linear = linearFiltering;
+    request.repeat = true; // where the texture kind allows it
+    request.rgba = texels.data();
+    textureId = platform::CreateTexture(request);
+    recorded_frame::NoteTexture(request.kind, textureId);
     if (keepPixels) keptPixels = std::move(texels);
     return true;
 }

@@ -1,42 +1,56 @@
 // The screen state every draw relies on: its size, the clear colour and the
 // 2D world view. One GL unit is one screen pixel; GL's y runs upwards.
 #include "framework/display/KGraphic.h"
-#include "framework/display/gl_api.h"
+#include "framework/display/recorded_frame.h"
 
 int16_t KGraphic::screenWidth = 0;
 int16_t KGraphic::screenHeight = 0;
 int16_t KGraphic::screenDepth = 0;
 
+namespace {
+
+float clearColour[4] = {0, 0, 0, 1};
+
+// Zoom and turn about the screen centre (halves in whole pixels).
+platform::View CentredView(float angle, float zoom) {
+    platform::View view;
+    view.pivotX = static_cast<float>(KGraphic::screenWidth / 2);
+    view.pivotY = static_cast<float>(KGraphic::screenHeight / 2);
+    view.angle = angle;
+    view.zoom = zoom;
+    return view;
+}
+
+} // namespace
+
 void KGraphic::SetScreenSize(int16_t width, int16_t height, int16_t depth) {
     screenWidth = width;
     screenHeight = height;
     screenDepth = depth;
+    recorded_frame::SetSize(width, height);
     SetTextureFilter(false);
-    glEnable(GL_TEXTURE_2D);
-    glShadeModel(GL_FLAT);
 }
 
 void KGraphic::SetClearColor(float red, float green, float blue, float alpha) {
-    glClearColor(red, green, blue, alpha);
+    clearColour[0] = red;
+    clearColour[1] = green;
+    clearColour[2] = blue;
+    clearColour[3] = alpha;
 }
 
 void KGraphic::SetWorldView(float x, float y, float angle, float zoom, bool clear) {
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, screenWidth, 0, screenHeight, -100, 100);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    // Zoom and turn about the screen centre (halves in whole pixels), after
-    // the scene offset.
-    const int halfWidth = screenWidth / 2;
-    const int halfHeight = screenHeight / 2;
-    glTranslatef(static_cast<float>(halfWidth), static_cast<float>(halfHeight), 0);
-    glRotatef(angle, 0, 0, 1);
-    glScalef(zoom, zoom, 0);
-    glTranslatef(static_cast<float>(-halfWidth), static_cast<float>(-halfHeight), 0);
-    glTranslatef(x, y, 0);
-    glDisable(GL_DEPTH_TEST);
-    if (clear) glClear(GL_COLOR_BUFFER_BIT);
+    platform::View view = CentredView(angle, zoom);
+    view.postX = x;
+    view.postY = y;
+    recorded_frame::SetView(view);
+    if (clear) recorded_frame::AppendClear(clearColour);
+}
+
+void KGraphic::SetShiftedWorldView(float x, float y, float angle, float zoom) {
+    platform::View view = CentredView(angle, zoom);
+    view.preX = x;
+    view.preY = y;
+    recorded_frame::SetView(view);
 }
 
 void KGraphic::ResetWorldView() {

@@ -1,6 +1,8 @@
 // The window's event queue: one event at a time, as the frame loop asks.
 // Every event taken off the queue passes here, so a close request is never
 // lost, whoever pumped it; SDL turns SIGTERM and SIGINT into a quit event.
+// Window changes make the renderer draw the next frame even when unchanged,
+// and F11 switches between a window and full screen wherever it is pressed.
 #include "framework/platform/platform_window_state.h"
 
 namespace platform {
@@ -11,6 +13,9 @@ void Handle(const SDL_Event& event) {
     if (event.type == SDL_QUIT) w.closeRequested = true;
     if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE)
         w.closeRequested = true;
+    detail::NoteWindowEvent(event);
+    if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_F11 && !event.key.repeat)
+        ToggleFullscreen();
     if (w.observer) w.observer(event);
 }
 

@@ -1,7 +1,9 @@
-// Letterbox arithmetic and the game-sized render target used when full
-// screen could not switch the display to the game's size. Drawing goes into
-// a 640 x 480 framebuffer object, so every operation stays pixel-exact, and
-// the swap scales that picture onto the desktop-sized window.
+// Letterbox arithmetic and the game-sized picture target used whenever the
+// window is not the game's size (resized, maximised, or full screen on a
+// display without a game-sized mode). Drawing goes into a 640 x 480
+// framebuffer object, so every operation stays pixel-exact, and the swap
+// scales that picture into the window: nearest texels at a whole multiple,
+// so pixels stay crisp, linear filtering otherwise.
 #include "framework/platform/platform_window_state.h"
 
 #include <SDL_opengl.h>
@@ -44,8 +46,9 @@ void WindowToGame(const Letterbox& box, int windowX, int windowY, int* gameX, in
 
 Letterbox CurrentLetterbox() {
     const detail::WindowState& w = detail::Window();
-    if (w.letterbox.active) return w.letterbox.box;
-    return ComputeLetterbox(w.gameWidth, w.gameHeight, w.gameWidth, w.gameHeight);
+    int outW = w.gameWidth, outH = w.gameHeight;
+    if (w.window && w.context) SDL_GL_GetDrawableSize(w.window, &outW, &outH);
+    return ComputeLetterbox(outW, outH, w.gameWidth, w.gameHeight);
 }
 
 namespace detail {
@@ -83,12 +86,11 @@ bool LoadFramebufferCalls() {
            Find(FB.blitFramebuffer, "glBlitFramebuffer");
 }
 
-} // namespace
-
-bool StartLetterbox(int drawableWidth, int drawableHeight) {
+bool StartScaledPicture() {
     WindowState& w = Window();
+    PictureTarget& t = w.picture;
+    if (t.framebuffer) return true;
     if (!LoadFramebufferCalls()) return false;
-    LetterboxTarget& t = w.letterbox;
     FB.genFramebuffers(1, &t.framebuffer);
     FB.genRenderbuffers(1, &t.renderbuffer);
     FB.bindRenderbuffer(GL_RENDERBUFFER, t.renderbuffer);
@@ -98,51 +100,74 @@ bool StartLetterbox(int drawableWidth, int drawableHeight) {
     FB.framebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER,
                                t.renderbuffer);
     if (FB.checkFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
-        StopLetterbox();
+        StopPicture();
         return false;
     }
-    glDrawBuffer(GL_COLOR_ATTACHMENT0);
-    glReadBuffer(GL_COLOR_ATTACHMENT0);
-    t.box = ComputeLetterbox(drawableWidth, drawableHeight, w.gameWidth, w.gameHeight);
-    t.active = true;
     return true;
 }
 
-void StopLetterbox() {
-    LetterboxTarget& t = Window().letterbox;
+void DrawIntoPicture() {
+    const PictureTarget& t = Window().picture;
+    if (t.scaled) {
+        FB.bindFramebuffer(GL_FRAMEBUFFER, t.framebuffer);
+        glDrawBuffer(GL_COLOR_ATTACHMENT0);
+        glReadBuffer(GL_COLOR_ATTACHMENT0);
+    } else {
+        if (FB.bindFramebuffer) FB.bindFramebuffer(GL_FRAMEBUFFER, 0);
+        glDrawBuffer(GL_BACK);
+        glReadBuffer(GL_BACK);
+    }
+}
+
+} // namespace
+
+bool FitPictureToWindow() {
+    WindowState& w = Window();
+    PictureTarget& t = w.picture;
+    int outW = 0, outH = 0;
+    SDL_GL_GetDrawableSize(w.window, &outW, &outH);
+    if (outW == t.outputWidth && outH == t.outputHeight) return false;
+    t.outputWidth = outW;
+    t.outputHeight = outH;
+    // Without framebuffer objects the picture stays in the window's corner.
+    t.scaled = (outW != w.gameWidth || outH != w.gameHeight) && StartScaledPicture();
+    DrawIntoPicture();
+    glViewport(0, 0, w.gameWidth, w.gameHeight);
+    return true;
+}
+
+void StopPicture() {
+    PictureTarget& t = Window().picture;
     if (t.framebuffer || t.renderbuffer) {
         FB.bindFramebuffer(GL_FRAMEBUFFER, 0);
         FB.deleteFramebuffers(1, &t.framebuffer);
         FB.deleteRenderbuffers(1, &t.renderbuffer);
     }
-    t = LetterboxTarget{};
+    t = PictureTarget{};
 }
 
-void SwapThroughLetterbox() {
+void ShowPicture() {
     WindowState& w = Window();
-    LetterboxTarget& t = w.letterbox;
-    int outW = 0, outH = 0;
-    SDL_GL_GetDrawableSize(w.window, &outW, &outH);
-    t.box = ComputeLetterbox(outW, outH, w.gameWidth, w.gameHeight);
-
-    // The bars are cleared black without disturbing the game's clear colour.
-    GLfloat clear[4];
-    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
+    const PictureTarget& t = w.picture;
+    if (!t.scaled) {
+        SDL_GL_SwapWindow(w.window);
+        return;
+    }
+    const Letterbox box = ComputeLetterbox(t.outputWidth, t.outputHeight, w.gameWidth, w.gameHeight);
+    // The bars are black; each clear of the game sets its own colour.
     FB.bindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
     glDrawBuffer(GL_BACK);
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
-    glClearColor(clear[0], clear[1], clear[2], clear[3]);
     // GL rows count from the bottom: flip the box's top into GL terms.
-    int bottom = outH - t.box.y - t.box.height;
+    const int bottom = t.outputHeight - box.y - box.height;
+    const bool whole = box.width % w.gameWidth == 0 && box.height % w.gameHeight == 0 &&
+                       box.width / w.gameWidth == box.height / w.gameHeight;
     FB.bindFramebuffer(GL_READ_FRAMEBUFFER, t.framebuffer);
-    FB.blitFramebuffer(0, 0, w.gameWidth, w.gameHeight, t.box.x, bottom, t.box.x + t.box.width,
-                       bottom + t.box.height, GL_COLOR_BUFFER_BIT, GL_LINEAR);
+    FB.blitFramebuffer(0, 0, w.gameWidth, w.gameHeight, box.x, bottom, box.x + box.width,
+                       bottom + box.height, GL_COLOR_BUFFER_BIT, whole ? GL_NEAREST : GL_LINEAR);
     SDL_GL_SwapWindow(w.window);
-    // Drawing and reading go back to the game-sized target.
-    FB.bindFramebuffer(GL_FRAMEBUFFER, t.framebuffer);
-    glDrawBuffer(GL_COLOR_ATTACHMENT0);
-    glReadBuffer(GL_COLOR_ATTACHMENT0);
+    DrawIntoPicture();
 }
 
 } // namespace detail

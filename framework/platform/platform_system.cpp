@@ -32,6 +32,26 @@ void SleepMicroseconds(int64_t microseconds) {
     }
 }
 
+void SleepUntilMilliseconds(double deadlineMs) {
+    if (deadlineMs <= 0) return;
+    const double seconds = deadlineMs / 1000.0;
+    timespec deadline{};
+    deadline.tv_sec = static_cast<time_t>(seconds);
+    deadline.tv_nsec = static_cast<long>((deadlineMs - deadline.tv_sec * 1000.0) * 1.0e6);
+    if (deadline.tv_nsec >= 1000000000L) {
+        deadline.tv_sec++;
+        deadline.tv_nsec -= 1000000000L;
+    }
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &deadline, nullptr) == EINTR) {
+    }
+}
+
+double ProcessCpuMilliseconds() {
+    timespec ts{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return static_cast<double>(ts.tv_sec) * 1000.0 + static_cast<double>(ts.tv_nsec) / 1.0e6;
+}
+
 bool SpawnDetached(const char* program, const char* target) {
     // The target goes to the program as one argument: no shell ever sees it,
     // so quotes, semicolons or $(...) in it run nothing.

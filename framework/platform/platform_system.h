@@ -15,6 +15,11 @@ double MonotonicMilliseconds();
 
 // Sleeps the calling thread for about the given microseconds.
 void SleepMicroseconds(int64_t microseconds);
+// Sleeps until MonotonicMilliseconds() reaches the deadline: an absolute
+// timer, so neither the sleep's own overshoot nor an interruption moves it.
+void SleepUntilMilliseconds(double deadlineMs);
+// CPU time this process has used, all threads, in milliseconds.
+double ProcessCpuMilliseconds();
 
 // Starts `program target` (found on PATH) without a shell and without
 // waiting. Returns false when it could not be started.

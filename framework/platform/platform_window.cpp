@@ -1,11 +1,14 @@
 // The SDL window and its OpenGL compatibility context: double buffered,
-// RGB without alpha, no depth or stencil buffer. Full screen switches the
-// display to the game's size when it offers that mode; otherwise the window
-// covers the desktop and the picture is letterboxed.
+// RGB without alpha, no depth or stencil buffer. A window opens at the
+// largest whole multiple of the game's size that fits the desktop's usable
+// area and can be resized; the picture is scaled to fit. Full screen
+// switches the display to the game's size when it offers that mode;
+// otherwise the window covers the desktop and the picture is letterboxed.
 #include "framework/platform/platform_window_state.h"
 
 #include <SDL_opengl.h>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace platform {
@@ -46,6 +49,14 @@ bool DisplayOffersMode(int width, int height) {
     return false;
 }
 
+// The largest whole multiple of the game's size that fits the desktop's
+// usable area (without panels and docks), and at least the game's size.
+int WholeScaleThatFits(const WindowRequest& r) {
+    SDL_Rect usable{0, 0, r.width, r.height};
+    if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return 1;
+    return std::max(1, std::min(usable.w / r.width, usable.h / r.height));
+}
+
 SDL_Window* CreateSdlWindow(const WindowRequest& r, Uint32 flags) {
     if ((flags & SDL_WINDOW_FULLSCREEN_DESKTOP) == SDL_WINDOW_FULLSCREEN_DESKTOP) {
         // Cover the desktop from the start: without a window manager the
@@ -55,8 +66,9 @@ SDL_Window* CreateSdlWindow(const WindowRequest& r, Uint32 flags) {
         return SDL_CreateWindow(r.title, desktop.x, desktop.y, desktop.w, desktop.h,
                                 flags | SDL_WINDOW_BORDERLESS);
     }
-    return SDL_CreateWindow(r.title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, r.width,
-                            r.height, flags);
+    const int scale = (flags & SDL_WINDOW_FULLSCREEN) ? 1 : WholeScaleThatFits(r);
+    return SDL_CreateWindow(r.title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                            r.width * scale, r.height * scale, flags);
 }
 
 void SetIcon(const WindowRequest& r) {
@@ -98,12 +110,10 @@ OpenResult OpenWindow(const WindowRequest& r) {
     // event behind them, since one event is handled per frame.
     SDL_EventState(SDL_MOUSEMOTION, SDL_IGNORE);
 
-    Uint32 flags = SDL_WINDOW_SHOWN;
-    bool letterbox = false;
-    if (r.fullscreen) {
-        letterbox = !DisplayOffersMode(r.width, r.height);
-        flags |= letterbox ? SDL_WINDOW_FULLSCREEN_DESKTOP : SDL_WINDOW_FULLSCREEN;
-    }
+    Uint32 flags = SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE;
+    if (r.fullscreen)
+        flags |= DisplayOffersMode(r.width, r.height) ? SDL_WINDOW_FULLSCREEN
+                                                      : SDL_WINDOW_FULLSCREEN_DESKTOP;
     // The full pixel format first, then double buffering alone.
     RequestPixelFormat(r.colourBits, true);
     w.window = CreateSdlWindow(r, flags | SDL_WINDOW_OPENGL);
@@ -122,25 +132,25 @@ OpenResult OpenWindow(const WindowRequest& r) {
         return OpenResult::NoPixelFormat;
     }
     SetIcon(r);
+    // Smaller than half the game's size nothing can be read or hit.
+    SDL_SetWindowMinimumSize(w.window, r.width / 2, r.height / 2);
+    w.windowedWidth = r.width * WholeScaleThatFits(r);
+    w.windowedHeight = r.height * WholeScaleThatFits(r);
 
     w.context = SDL_GL_CreateContext(w.window);
     if (!w.context) return OpenResult::ContextFailed;
     if (SDL_GL_MakeCurrent(w.window, w.context) != 0) return OpenResult::MakeCurrentFailed;
     // Probe swap control by setting the interval the driver already uses.
     w.swapControl = SDL_GL_SetSwapInterval(SDL_GL_GetSwapInterval()) == 0;
-
-    if (letterbox) {
-        int dw = 0, dh = 0;
-        SDL_GL_GetDrawableSize(w.window, &dw, &dh);
-        if (dw != r.width || dh != r.height) detail::StartLetterbox(dw, dh);
-    }
+    detail::StartRenderer();
     return OpenResult::Ok;
 }
 
 void CloseWindow() {
     detail::WindowState& w = Window();
-    if (w.letterbox.active && w.context) detail::StopLetterbox();
     if (w.context) {
+        detail::StopRenderer();
+        detail::StopPicture();
         SDL_GL_MakeCurrent(w.window, nullptr);
         SDL_GL_DeleteContext(w.context);
         w.context = nullptr;
@@ -175,17 +185,17 @@ bool SetSwapInterval(int interval) {
     return Window().context && SDL_GL_SetSwapInterval(interval) == 0;
 }
 
-void SwapBuffers() {
+void ToggleFullscreen() {
     detail::WindowState& w = Window();
-    if (!w.window || !w.context) return;
-    if (w.letterbox.active)
-        detail::SwapThroughLetterbox();
-    else
-        SDL_GL_SwapWindow(w.window);
-}
-
-unsigned DrawnFrameReadBuffer() {
-    return Window().letterbox.active ? GL_COLOR_ATTACHMENT0 : GL_BACK;
+    if (!w.window) return;
+    if (SDL_GetWindowFlags(w.window) & SDL_WINDOW_FULLSCREEN) {
+        SDL_SetWindowFullscreen(w.window, 0);
+        SDL_SetWindowSize(w.window, w.windowedWidth, w.windowedHeight);
+        return;
+    }
+    SDL_GetWindowSize(w.window, &w.windowedWidth, &w.windowedHeight);
+    // The desktop keeps its mode; the picture is letterboxed onto it.
+    SDL_SetWindowFullscreen(w.window, SDL_WINDOW_FULLSCREEN_DESKTOP);
 }
 
 void SetWindowTitle(const char* title) {

@@ -1,6 +1,7 @@
 // The game window and its OpenGL context on SDL2: opening and closing, the
-// buffer swap, the event queue, focus, and the letterbox that scales a
-// 640 x 480 picture onto a larger full-screen desktop. The display layer
+// event queue, focus, full screen, and the letterbox that scales the
+// 640 x 480 picture into a window or desktop of another size (the
+// renderer, platform_renderer.h, draws and shows the frames). The display layer
 // keeps the behaviour; this file only hides SDL. The input layer adds its
 // own polling beside it and may watch every event through an observer.
 #pragma once
@@ -45,12 +46,8 @@ void RestoreDesktopMode();
 bool HasSwapControl();
 bool SetSwapInterval(int interval);
 
-// Shows the drawn frame. When letterboxing, the 640 x 480 picture is scaled
-// onto the desktop first and drawing goes on into the game-sized target.
-void SwapBuffers();
-// The buffer that holds the frame being drawn, for glReadBuffer and
-// glCopyTexSubImage2D (GL_BACK, or the letterbox target's attachment).
-unsigned DrawnFrameReadBuffer();
+// Between a window and full screen on the desktop (letterboxed), as F11 does.
+void ToggleFullscreen();
 
 void SetWindowTitle(const char* title);
 
@@ -80,13 +77,13 @@ struct Letterbox {
     int width = 0, height = 0; // picture size in window pixels
     int gameWidth = 0, gameHeight = 0;
 };
-// The largest whole-picture fit of game into output, centred; bars fill
-// the rest. Pure arithmetic.
+// The largest fit of game into output with the aspect kept, centred; bars
+// fill the rest. Pure arithmetic.
 Letterbox ComputeLetterbox(int outputWidth, int outputHeight, int gameWidth, int gameHeight);
 // Window pixel to game pixel through a letterbox (floor division, so the
 // result can lie outside the game area when the point is on a bar).
 void WindowToGame(const Letterbox& box, int windowX, int windowY, int* gameX, int* gameY);
-// The letterbox in force (identity size when the window is game-sized).
+// The letterbox for the window's size now (identity when it is game-sized).
 Letterbox CurrentLetterbox();
 
 } // namespace platform

@@ -1,5 +1,5 @@
-// State shared by the window, event and letterbox files of the platform
-// layer. Private to framework/platform.
+// State shared by the window, event, letterbox and renderer files of the
+// platform layer. Private to framework/platform.
 #pragma once
 #include "framework/platform/platform_window.h"
 
@@ -7,11 +7,14 @@
 
 namespace platform::detail {
 
-struct LetterboxTarget {
-    bool active = false; // drawing goes to a game-sized framebuffer object
+// Where the game picture is drawn: the window's own back buffer while the
+// window is the game's size, else a game-sized framebuffer object that the
+// swap scales into the window between black bars.
+struct PictureTarget {
+    bool scaled = false; // drawing goes to the framebuffer object
     unsigned framebuffer = 0;
     unsigned renderbuffer = 0;
-    Letterbox box; // where that picture lands in the window
+    int outputWidth = 0, outputHeight = 0; // the drawable it was set up for
 };
 
 struct WindowState {
@@ -21,18 +24,23 @@ struct WindowState {
     bool swapControl = false;
     bool closeRequested = false;
     int gameWidth = 0, gameHeight = 0;
+    int windowedWidth = 0, windowedHeight = 0; // restored when full screen ends
     void (*observer)(const SDL_Event&) = nullptr;
-    LetterboxTarget letterbox;
+    PictureTarget picture;
 };
 
 WindowState& Window();
 
-// Sets up the game-sized target when the drawable is larger than the game.
-// False when the driver cannot provide it (drawing then goes straight on).
-bool StartLetterbox(int drawableWidth, int drawableHeight);
-void StopLetterbox();
-// Scales the finished picture onto the window's back buffer, swaps, and
-// points drawing back at the game-sized target.
-void SwapThroughLetterbox();
+// Sets up drawing for the window's current drawable size; true when that
+// changed what the picture is drawn into (everything must be drawn again).
+bool FitPictureToWindow();
+void StopPicture();
+// Shows the drawn picture: swaps, or scales it into the window and swaps.
+void ShowPicture();
+// The renderer's GL state for a new context, and its end with the context.
+void StartRenderer();
+void StopRenderer();
+// Called for window events: exposure, size, focus and context changes.
+void NoteWindowEvent(const SDL_Event& event);
 
 } // namespace platform::detail

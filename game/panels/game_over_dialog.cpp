@@ -66,28 +66,40 @@ void DrawNoticeTexts(KBitmapFont& font, const char* title, const char* first, Sc
 }
 
 // Asks the tables on a worker thread while the dialog goes on drawing and
-// the window keeps answering. A click made meanwhile acts on nothing. When
+// the window keeps answering. Presses made meanwhile act on nothing. When
 // the window closes, the request is still waited for: the reader's time
 // limit bounds it.
 ScoreReply WaitForReply(std::function<ScoreReply()> request, const std::function<void()>& draw) {
     std::future<ScoreReply> reply = std::async(std::launch::async, std::move(request));
-    if (reply.wait_for(kQuietWait) == std::future_status::ready) return reply.get();
-    while (reply.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready &&
-           !KDisplayWindow::IsClosed()) {
-        draw();
-        KInputState::IsMouseDown();
-        resources.window->Flip(true);
+    if (reply.wait_for(kQuietWait) != std::future_status::ready) {
+        while (reply.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready &&
+               !KDisplayWindow::IsClosed()) {
+            draw();
+            resources.window->Flip(true);
+        }
     }
-    return reply.get();
+    ScoreReply answer = reply.get();
+    KInputState::ForgetPresses();
+    return answer;
 }
 
-// Holding a key enters it once: the game stands still until all are up.
-void WaitNameKeysReleased() {
-    for (int32_t key : NameEntryKeys())
-        KInputState::WaitKeyRelease(key);
+// One press of the keyboard or a gamepad as the name entry's key: letters
+// as the layout types them, and a gamepad's A as Return.
+int32_t NameKey(const KInputPress& press) {
+    if (press.keyCode >= 0) return press.keyCode;
+    return press.action == KInputAction::Accept ? kKeyReturn : -1;
 }
 
-// A notice closes on a click or on Enter. Keys typed meanwhile are read as
+// Applies the presses since the last frame to `name`; true on Return.
+bool TypeInto(NameBuffer& name) {
+    KInputPress press;
+    while (KInputState::TakePress(&press)) {
+        if (ApplyNameKey(name, NameKey(press)) == NameKeyResult::Enter) return true;
+    }
+    return false;
+}
+
+// A notice closes on a click or on Return. Keys typed meanwhile are read as
 // in the name entry but go nowhere.
 void ShowNotice(FrozenScreen& frozen, const char* title, const char* first, ScoreReply reply) {
     NameBuffer ignored;
@@ -97,10 +109,7 @@ void ShowNotice(FrozenScreen& frozen, const char* title, const char* first, Scor
                    [&](KBitmapFont& font) { DrawNoticeTexts(font, title, first, reply); });
         clicked = KInputState::IsMouseDown();
         resources.window->Flip(true);
-        if (clicked) break;
-        NameKeyResult key = ApplyNameKey(ignored, PickNameKey(KInputState::IsKeyDown));
-        if (key == NameKeyResult::Enter) break;
-        if (key == NameKeyResult::Changed) WaitNameKeysReleased();
+        if (clicked || TypeInto(ignored)) break;
     }
     if (clicked) WaitMouseRelease();
 }
@@ -112,15 +121,7 @@ bool EnterName(FrozenScreen& frozen, int16_t gameMode, NameBuffer& name) {
             DrawAcceptedTexts(font, gameMode, name, "Use the keyboard to enter your name");
         });
         resources.window->Flip(true);
-        switch (ApplyNameKey(name, PickNameKey(KInputState::IsKeyDown))) {
-        case NameKeyResult::Enter:
-            return true;
-        case NameKeyResult::Changed:
-            WaitNameKeysReleased();
-            break;
-        case NameKeyResult::None:
-            break;
-        }
+        if (TypeInto(name)) return true;
     }
     return false;
 }
@@ -132,6 +133,7 @@ void ShowGameOver(int16_t gameMode, int16_t difficulty, int32_t result) {
     if (!table) return; // Puzzle has no table
     ScoreTables& tables = GameScoreTables();
     FrozenScreen frozen;
+    KInputState::ForgetPresses(); // keys struck in play are not the name
 
     ScoreReply answer =
         WaitForReply([&tables, table, result] { return tables.IsHighscore(table, result); },
@@ -162,7 +164,6 @@ void ShowGameOver(int16_t gameMode, int16_t difficulty, int32_t result) {
                          });
                      });
     if (stored == ScoreReply::Stored || KDisplayWindow::IsClosed()) return;
-    KInputState::WaitKeyRelease(kKeyReturn); // the Enter that sent the name closes nothing more
     ShowNotice(frozen, "YOUR SCORE WAS NOT SAVED!", "It didn't get into the online scoring",
                stored);
 }

@@ -1,6 +1,7 @@
 #include "operator_commands.h"
 
 #include "address_range.h"
+#include "import_command.h"
 
 #include <cstdio>
 #include <ctime>
@@ -61,6 +62,7 @@ int RunOperatorCommand(ScoreBackend& store, const std::vector<std::string>& comm
         return 0;
     }
     if (verb == "ban" || verb == "unban") return Ban(store, verb, command[1]);
+    if (verb == "import") return RunImport(store, command[1]);
     std::string error;
     if (!store.Backup(command[1], error)) {
         std::fprintf(stderr, "orbolo-scored: backup to %s failed: %s\n", command[1].c_str(),

@@ -1,5 +1,5 @@
 // The operator's subcommands on a database, safe while a server runs on it:
-// list, delete, ban, unban, backup. Prints to stdout, errors to stderr.
+// list, delete, ban, unban, backup, import. Prints to stdout, errors to stderr.
 #pragma once
 #include "score_backend.h"
 

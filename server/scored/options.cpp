@@ -37,6 +37,8 @@ std::string UsageText() {
            "       orbolo-scored [--db PATH] ban ADDRESS|CIDR\n"
            "       orbolo-scored [--db PATH] unban ADDRESS|CIDR\n"
            "       orbolo-scored [--db PATH] backup FILE\n"
+           "       orbolo-scored [--db PATH] import OTHER  entries and bans of another\n"
+           "                                               database (file or URL) merged in\n"
            "Serves the online highscores of Orbolo: the query and submission the game sends,\n"
            "and the listing page under /highscores/orbolo/. The subcommands are safe while\n"
            "a server runs on the same database.\n"
@@ -44,8 +46,8 @@ std::string UsageText() {
            "  --listen ADDRESS:PORT         where to listen (default 127.0.0.1:8086;\n"
            "                                [::]:PORT for IPv6 and IPv4; port 0 takes a\n"
            "                                free one and prints it)\n"
-           "  --db PATH                     SQLite database, created when missing\n"
-           "                                (default orbolo-scores.db)\n"
+           "  --db PATH|URL                 SQLite file, created when missing (default\n"
+           "                                orbolo-scores.db), or postgresql://user@host/db\n"
            "  --table-size N                places kept in each of the six tables, 1..1000\n"
            "                                (default 10)\n"
            "  --submissions-per-minute N    per source (an IPv4 address or an IPv6 /64),\n"
@@ -73,7 +75,8 @@ OptionsResult ParseOptions(int argc, char** argv, ServerOptions& options, std::s
         if (!option.starts_with("-")) {
             options.command.assign(argv + i, argv + argc);
             static const std::pair<const char*, size_t> kCommands[] = {
-                {"list", 0}, {"delete", 2}, {"ban", 1}, {"unban", 1}, {"backup", 1}};
+                {"list", 0},   {"delete", 2}, {"ban", 1},
+                {"unban", 1},  {"backup", 1}, {"import", 1}};
             for (auto [name, arguments] : kCommands) {
                 size_t given = options.command.size() - 1;
                 if (option == name && (given == arguments || (option == "list" && given == 1))) {

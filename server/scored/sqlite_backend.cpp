@@ -59,7 +59,8 @@ SqliteScoreBackend::~SqliteScoreBackend() {
     reader.lastPlace.reset();
     reader.top.reset();
     writer.insert.reset();
-    writer.trim.reset();
+    writer.count.reset();
+    writer.dropLast.reset();
     writer.kept.reset();
     sqlite3_close(reader.db);
     sqlite3_close(writer.db);
@@ -86,10 +87,12 @@ std::unique_ptr<SqliteScoreBackend> SqliteScoreBackend::Open(const std::string& 
     w.insert = std::make_unique<SqliteStatement>(
         w.db, "INSERT INTO scores (board, name, score, computer, submitted, address)"
               " VALUES (?1, ?2, ?3, ?4, ?5, ?6)");
-    // Everything past the last place goes.
-    w.trim = std::make_unique<SqliteStatement>(
-        w.db, "DELETE FROM scores WHERE id IN (SELECT id FROM scores WHERE board = ?1"
-              " ORDER BY score DESC, id ASC LIMIT -1 OFFSET ?2)");
+    w.count =
+        std::make_unique<SqliteStatement>(w.db, "SELECT count(*) FROM scores WHERE board = ?1");
+    // The last place goes: one step down the index, however long the table.
+    w.dropLast = std::make_unique<SqliteStatement>(
+        w.db, "DELETE FROM scores WHERE id = (SELECT id FROM scores WHERE board = ?1"
+              " ORDER BY score ASC, id DESC LIMIT 1)");
     w.kept = std::make_unique<SqliteStatement>(w.db, "SELECT 1 FROM scores WHERE id = ?1");
     Reader& r = store->reader;
     if (!(r.db = Connect(path, error))) return nullptr;
@@ -99,7 +102,8 @@ std::unique_ptr<SqliteScoreBackend> SqliteScoreBackend::Open(const std::string& 
     r.top = std::make_unique<SqliteStatement>(
         r.db, "SELECT name, score, submitted FROM scores WHERE board = ?1"
               " ORDER BY score DESC, id ASC LIMIT ?2");
-    if (!w.insert->Ok() || !w.trim->Ok() || !w.kept->Ok() || !r.lastPlace->Ok() || !r.top->Ok()) {
+    if (!w.insert->Ok() || !w.count->Ok() || !w.dropLast->Ok() || !w.kept->Ok() ||
+        !r.lastPlace->Ok() || !r.top->Ok()) {
         error = sqlite3_errmsg(w.db);
         return nullptr;
     }
@@ -138,25 +142,50 @@ void SqliteScoreBackend::ForgetLastPlaces() {
     lastPlaces.clear();
 }
 
+std::optional<int64_t> SqliteScoreBackend::CountRows(const std::string& table) {
+    SqliteStatement& count = writer.count->Reset();
+    count.Bind(1, table);
+    std::optional<int64_t> rows;
+    if (count.Step() == SQLITE_ROW) rows = count.Integer(0);
+    count.Reset();
+    return rows;
+}
+
 std::vector<AddOutcome> SqliteScoreBackend::AddAll(const std::vector<PendingEntry>& entries) {
     std::vector<AddOutcome> outcomes(entries.size(), AddOutcome::Failed);
     std::lock_guard<std::mutex> lock(writeMutex);
     if (!Execute(writer.db, "BEGIN IMMEDIATE;")) return outcomes;
+    // Counted once per group: nobody else writes while this transaction
+    // holds the lock, so each entry then costs a few index steps.
+    std::map<std::string, int64_t> rows;
     bool ok = true;
     for (size_t i = 0; ok && i < entries.size(); ++i) {
         const PendingEntry& entry = entries[i];
+        const std::string& table = entry.submission.table;
+        auto counted = rows.find(table);
+        if (counted == rows.end()) {
+            std::optional<int64_t> count = CountRows(table);
+            if (!(ok = count.has_value())) break;
+            counted = rows.emplace(table, *count).first;
+        }
         SqliteStatement& insert = writer.insert->Reset();
-        insert.Bind(1, entry.submission.table)
+        insert.Bind(1, table)
             .Bind(2, entry.submission.name)
             .Bind(3, int64_t{entry.submission.score})
             .Bind(4, entry.submission.computer)
             .Bind(5, entry.submitted)
             .Bind(6, entry.address);
         ok = insert.Step() == SQLITE_DONE;
-        int64_t id = sqlite3_last_insert_rowid(writer.db);
-        SqliteStatement& trim = writer.trim->Reset();
-        trim.Bind(1, entry.submission.table).Bind(2, int64_t{tableSize});
-        ok = ok && trim.Step() == SQLITE_DONE;
+        const int64_t id = sqlite3_last_insert_rowid(writer.db);
+        ++counted->second;
+        // Trimmed to the table's size; more than one goes only when the
+        // size was lowered since the last write.
+        while (ok && counted->second > tableSize) {
+            SqliteStatement& drop = writer.dropLast->Reset();
+            drop.Bind(1, table);
+            ok = drop.Step() == SQLITE_DONE && sqlite3_changes(writer.db) == 1;
+            --counted->second;
+        }
         SqliteStatement& kept = writer.kept->Reset();
         kept.Bind(1, id);
         int rc = ok ? kept.Step() : SQLITE_ERROR;

@@ -40,6 +40,7 @@ class SqliteScoreBackend : public ScoreBackend {
   private:
     SqliteScoreBackend() = default;
     bool Write(const char* sql, const std::string& value, int* changes = nullptr);
+    std::optional<int64_t> CountRows(const std::string& table); // on the writer
 
     // The statements a server runs on every request, prepared once.
     struct Reader {
@@ -48,7 +49,7 @@ class SqliteScoreBackend : public ScoreBackend {
     };
     struct Writer {
         sqlite3* db = nullptr;
-        std::unique_ptr<SqliteStatement> insert, trim, kept;
+        std::unique_ptr<SqliteStatement> insert, count, dropLast, kept;
     };
 
     // Each table's last place, read again at most every kFreshMs and after

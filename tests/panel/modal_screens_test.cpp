@@ -1,10 +1,11 @@
 // The game-over dialog and the completion screen on a real window of its own X server: keys and
-// clicks come from xdotool, the score server is a recording one on 127.0.0.1.
+// clicks come from xdotool once the dialog shows, the score server is a recording one on 127.0.0.1.
 #include "display/display_fixture.h"
 #include "input/xdotool_driver.h"
 #include "net/loopback_http_server.h"
 
 #include "framework/display/KDisplayWindow.h"
+#include "framework/display/KSystemTools.h"
 #include "framework/input/KInputState.h"
 #include "framework/text/KBitmapFont.h"
 #include "game/game_state.h"
@@ -14,21 +15,29 @@
 #include "game/panels/score_tables.h"
 #include "game/screen_state.h"
 #include "game/sprite_table.h"
-#include "framework/display/KSystemTools.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <condition_variable>
-#include <cstdio>
-#include <functional>
+#include <cstdlib>
 #include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
 
 namespace {
+
+// Bright pixels in the dialog's first text line: the 640 x 480 window sits
+// centred on the 1024 x 768 screen, the line at game y 198, x 275..510.
+int DialogTextOnScreen() {
+    return BrightPixelsOnScreen(192 + 275, 144 + 192, 235, 20);
+}
+// The same for the line at game y `y`, 14 rows high.
+int DialogLineOnScreen(int y) {
+    return BrightPixelsOnScreen(192 + 275, 144 + y, 235, 14);
+}
 
 class ModalScreens : public ::testing::Test {
   protected:
@@ -53,7 +62,14 @@ class ModalScreens : public ::testing::Test {
         ServeScorePages(server, mutex, answer);
         SetScoreTablesForTests(MakeServerTables(server.Base()));
         Xdotool("mousemove 512 384");
-        KInputState::Init(); // forget presses of the test before
+        ClearScreen();
+    }
+    // A black screen, so the player sees the next dialog come up.
+    static void ClearScreen() {
+        StartFrame(0, 0, 0);
+        TestWindow().Flip(false);
+        ASSERT_TRUE(PollUntil([] { return DialogTextOnScreen() == 0; }));
+        KInputState::Init(); // forget presses made before
     }
     void TearDown() override {
         if (player.joinable()) player.join();
@@ -64,39 +80,18 @@ class ModalScreens : public ::testing::Test {
         std::lock_guard<std::mutex> lock(mutex);
         answer = text;
     }
-    // The player's input, sent while the dialog runs on this thread.
+    // The player's input, sent once the dialog running on this thread shows.
     void Play(const std::string& xdotoolArguments) {
-        player = std::thread([xdotoolArguments] { Xdotool("sleep 0.4 " + xdotoolArguments); });
+        player = std::thread([xdotoolArguments] {
+            EXPECT_TRUE(PollUntil([] { return DialogTextOnScreen() > 20; })) << "no dialog";
+            Xdotool(xdotoolArguments);
+        });
     }
     std::vector<std::string> Targets() {
         std::vector<std::string> targets;
         for (const auto& seen : server.Requests())
             targets.push_back(seen.target);
         return targets;
-    }
-
-    // Rows of the window as the X server shows them.
-    static std::string WindowRows(int y, int height) {
-        std::string command = "import -window \"$(xdotool search --name '^ORBOLO display test$')\" "
-                              "-crop 640x" +
-                              std::to_string(height) + "+0+" + std::to_string(y) +
-                              " -depth 8 rgb:- 2>/dev/null";
-        std::string rows;
-        if (std::FILE* pipe = popen(command.c_str(), "r")) {
-            char buffer[4096];
-            for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-                rows.append(buffer, n);
-            pclose(pipe);
-        }
-        return rows;
-    }
-
-    // Each look at the screen takes a while: give up after a bounded time.
-    static bool ScreenShowsWithin(const std::function<bool()>& condition) {
-        auto end = std::chrono::steady_clock::now() + std::chrono::seconds(15);
-        while (std::chrono::steady_clock::now() < end)
-            if (condition()) return true;
-        return false;
     }
 
     static inline std::unique_ptr<KBitmapFont> small;
@@ -113,55 +108,38 @@ TEST_F(ModalScreens, AcceptedNameIsTypedOneLetterPerPressAndSubmittedOnEnter) {
     // A held A enters once; then B, 7 (ignored), Backspace, C.
     Play("keydown a sleep 0.5 keyup a key --delay 150 b 7 BackSpace c Return");
     ShowGameOver(TopScore, 2, 1230);
-    auto targets = Targets();
-    ASSERT_EQ(targets.size(), 2u);
-    EXPECT_EQ(targets[0], "/highscores/orbolo/ishighscore.php?gamename=tsaverage&submtdscore=1230");
-    EXPECT_EQ(
-        targets[1],
-        "/highscores/orbolo/scoresubmitter.php?name=AC&score=1230&computer=M&gamename=tsaverage");
+    EXPECT_EQ(Targets(),
+              (std::vector<std::string>{
+                  "/highscores/orbolo/ishighscore.php?gamename=tsaverage&submtdscore=1230",
+                  "/highscores/orbolo/scoresubmitter.php?name=AC&score=1230&computer=M"
+                  "&gamename=tsaverage"}));
 }
 
 TEST_F(ModalScreens, DialogDrawsWhileTheServerTakesItsTimeAndSaysWhenNothingWasSaved) {
     std::mutex holdLock;
     std::condition_variable held;
-    bool arrived = false, released = false;
+    bool released = false;
     LoopbackHttpServer slow; // a query answered once the test lets it; submissions fail
     slow.server.Get("/highscores/orbolo/ishighscore.php",
                     [&](const httplib::Request&, httplib::Response& r) {
                         std::unique_lock<std::mutex> lock(holdLock);
-                        arrived = true;
-                        held.wait_for(lock, std::chrono::seconds(20), [&] { return released; });
+                        held.wait_for(lock, std::chrono::seconds(40), [&] { return released; });
                         r.set_content("yes", "text/plain");
                     });
     slow.server.Get("/highscores/orbolo/scoresubmitter.php",
                     [](const httplib::Request&, httplib::Response& r) { r.status = 500; });
     SetScoreTablesForTests(MakeServerTables(slow.Base()));
-    StartFrame(0, 0, 0);
-    resources.window->Flip(false);
     bool drawnWhileWaiting = false, nameAsked = false, noticeShown = false;
     player = std::thread([&] {
-        ScreenShowsWithin([&] {
-            std::lock_guard<std::mutex> lock(holdLock);
-            return arrived;
-        });
-        const std::string black(640 * 52 * 3, '\0');
-        drawnWhileWaiting = ScreenShowsWithin([&] {
-            auto rows = WindowRows(228, 52);
-            return !rows.empty() && rows != black;
-        });
-        std::string waiting = WindowRows(228, 52);
+        drawnWhileWaiting = PollUntil([] { return DialogTextOnScreen() > 20; });
         {
             std::lock_guard<std::mutex> lock(holdLock);
             released = true;
         }
         held.notify_all();
-        nameAsked = ScreenShowsWithin([&] { return WindowRows(228, 52) != waiting; });
-        std::string asking = WindowRows(228, 52);
+        nameAsked = PollUntil([] { return DialogLineOnScreen(214) > 20; }); // congratulations
         Xdotool("key Return");
-        noticeShown = ScreenShowsWithin([&] {
-            auto rows = WindowRows(228, 52);
-            return rows != asking && rows != waiting;
-        });
+        noticeShown = PollUntil([] { return DialogLineOnScreen(275) > 20; }); // click to go on
         Xdotool("click 1");
     });
     ShowGameOver(TopScore, 2, 1230);
@@ -171,32 +149,43 @@ TEST_F(ModalScreens, DialogDrawsWhileTheServerTakesItsTimeAndSaysWhenNothingWasS
     EXPECT_EQ(slow.Requests().size(), 2u);
 }
 
-TEST_F(ModalScreens, RefusedDialogClosesOnAClickAndSendsNothing) {
-    Answer("no");
-    Play("click 1");
+TEST_F(ModalScreens, NameLettersFollowTheKeyboardLayoutAndBlanksNameNobody) {
+    Answer("yes");
+    // German and French keyboards swap Y and Z, A and Q, W and Z.
+    for (const char* layout : {"de", "fr", "us"}) {
+        std::system((std::string("setxkbmap ") + layout).c_str());
+        Play("key --delay 150 z y a q w Return");
+        ShowGameOver(TopScore, 1, 1230);
+        player.join();
+        EXPECT_NE(Targets().back().find("name=ZYAQW&"), std::string::npos) << layout;
+    }
+    Play("key --delay 150 space space Return");
     ShowGameOver(TopScore, 1, 1230);
-    auto targets = Targets();
-    ASSERT_EQ(targets.size(), 1u);            // the query only
-    EXPECT_FALSE(KInputState::IsMouseDown()); // the click is over: it acts on nothing else
+    player.join();
+    EXPECT_NE(Targets().back().find("name=chicken&"), std::string::npos);
 }
 
-TEST_F(ModalScreens, RefusedDialogAlsoClosesOnEnter) {
-    Answer("");
-    Play("key --delay 150 x y z Return");
-    ShowGameOver(TopScore, 3, 1230);
-    EXPECT_EQ(Targets().size(), 1u);
-}
-
-TEST_F(ModalScreens, CompletionScreenClosesOnSpace) {
-    Play("key space");
-    ShowCompletionScreen();
-    EXPECT_TRUE(Targets().empty());
-}
-
-TEST_F(ModalScreens, CompletionScreenClosesOnAClickThatActsOnNothingElse) {
-    Play("click 1");
-    ShowCompletionScreen();
-    EXPECT_FALSE(KInputState::IsMouseDown());
+TEST_F(ModalScreens, RefusedDialogAndCompletionScreenCloseOnTheirInputAndSendNothing) {
+    struct Case {
+        const char* answer; // "" for the completion screen
+        const char* input;
+        size_t requests;
+    } cases[] = {{"no", "click 1", 1}, // the query only
+                 {"", "key --delay 150 x y z Return", 1},
+                 {nullptr, "key space", 0},
+                 {nullptr, "click 1", 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.input);
+        ClearScreen();
+        const size_t before = Targets().size();
+        if (c.answer) Answer(c.answer);
+        Play(c.input);
+        c.answer ? ShowGameOver(TopScore, 1, 1230) : ShowCompletionScreen();
+        player.join();
+        EXPECT_EQ(Targets().size() - before, c.requests);
+        // A closing click is over: it acts on nothing else.
+        EXPECT_FALSE(KInputState::IsMouseDown());
+    }
 }
 
 // Last: the test window stays closed afterwards.
