@@ -5,6 +5,7 @@
 #include "server/scored/listing_page.h"
 #include "server/scored/options.h"
 #include "server/scored/score_backend.h"
+#include "server/scored/sqlite_backend.h"
 
 #include <cstdio>
 #include <ctime>
@@ -89,7 +90,7 @@ class LocalTables : public ScoreTables {
         std::error_code made;
         std::filesystem::create_directories(directory, made);
         std::string error;
-        store = OpenScoreBackend(Database(), ServerOptions().tableSize, error);
+        store = SqliteScoreBackend::Open(Database(), ServerOptions().tableSize, error);
         if (!store) Fail("the highscores cannot be kept in " + Database() + ": " + error);
         return store.get();
     }

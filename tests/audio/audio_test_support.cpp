@@ -69,7 +69,9 @@ std::vector<uint8_t> WavImage(int channels, int rate, int bits, const std::vecto
     auto put = [&](uint32_t v, int bytes) {
         for (int i = 0; i < bytes; ++i) out.push_back(uint8_t(v >> (8 * i)));
     };
-    auto tag = [&](const char* t) { out.insert(out.end(), t, t + 4); };
+    auto tag = [&](const char* t) {
+        for (int i = 0; i < 4; ++i) out.push_back(uint8_t(t[i]));
+    };
     const uint32_t align = uint32_t(channels * bits / 8);
     tag("RIFF"), put(uint32_t(36 + pcm.size()), 4), tag("WAVE"), tag("fmt "), put(16, 4);
     put(1, 2), put(uint32_t(channels), 2), put(uint32_t(rate), 4), put(uint32_t(rate) * align, 4);

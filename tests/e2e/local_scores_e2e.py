@@ -1,6 +1,6 @@
 """End to end: with no score server chosen, "QUIT THE GAME AND VIEW THE
 ONLINE HIGHSCORES" ends the game and opens the listing page that the game
-wrote under $XDG_DATA_HOME/orbolo/; no process of the game stays behind.
+wrote under $XDG_DATA_HOME/orbolo/; no process the game started stays.
 
 usage: local_scores_e2e.py GAME_EXECUTABLE
 """
@@ -9,7 +9,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from x_session import XSession
+from x_session import XSession, is_menu  # noqa: E402
 
 GAME = sys.argv[1]
 session = XSession()
@@ -24,16 +24,16 @@ session.env["PATH"] = os.path.dirname(opener) + ":" + session.env["PATH"]
 session.env.pop("ORBOLO_SCORE_SERVER", None)
 
 
-def wait_for(what, condition, timeout=60.0):
+def wait_until(what, condition, timeout=60.0):
     end = time.time() + timeout
-    while time.time() < end:
-        if condition():
-            return
+    while not condition():
+        if time.time() > end:
+            raise AssertionError("timed out waiting for " + what)
         time.sleep(0.25)
-    raise AssertionError("timed out waiting for " + what)
 
 
 def survivors():
+    """Processes that carry this session's data folder: the game's own."""
     mark = ("XDG_DATA_HOME=" + session.env["XDG_DATA_HOME"]).encode()
     found = []
     for pid in filter(str.isdigit, os.listdir("/proc")):
@@ -46,25 +46,17 @@ def survivors():
     return found
 
 
-def on_menu():
-    # A black band over night-blue artwork, the menu's plate in it.
-    screen = session.grab()
-    r, g, b = screen.pixel(100, 300)
-    return sum(screen.pixel(5, 5)) < 30 and b > 40 and b > r + 25
-
-
 try:
     session.start_game(GAME)
-    wait_for("the main menu", on_menu)
+    session.wait_for("menu", is_menu)
     session.click(330, 369)  # QUIT THE GAME AND VIEW THE ONLINE HIGHSCORES
     code = session.game.wait(timeout=60)
     assert code == 0, f"the game ended with code {code}"
-    wait_for("the opener", lambda: os.path.exists(opened))
+    wait_until("the opener", lambda: os.path.exists(opened))
     page = os.path.join(session.env["XDG_DATA_HOME"], "orbolo", "highscores.html")
     assert open(opened).read() == page, "opened " + open(opened).read()
     assert open(page).read().startswith("<!DOCTYPE html>"), "not the listing page"
-    # Whatever the game started carries this session's own data folder.
-    wait_for("every process the game started to end", lambda: not survivors(), timeout=20)
+    wait_until("every process the game started to end", lambda: not survivors(), timeout=20)
     print("local highscores end to end: 1 passed, 0 failed")
 except Exception:
     if session.game and session.game.poll() is None:
