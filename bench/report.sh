@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs every benchmark once on a built tree and prints one short report:
-# the machine, then one line per figure. About a minute and a half.
+# the machine, then one line per figure. About two minutes.
 #   bash bench/report.sh BUILD_DIR
 set -euo pipefail
 build=$(cd "${1:?usage: report.sh BUILD_DIR}" && pwd)
@@ -25,7 +25,7 @@ need_tool xwd x11-apps
 need_tool /usr/bin/convert imagemagick
 need_tool wrk wrk
 for built in orbolo orbolo-scored audio_stream_bench bench/display/frame_bench \
-    bench/display/pacing_bench bench/net/query_blocking_bench; do
+    bench/display/pacing_bench bench/display/first_window_bench bench/net/query_blocking_bench; do
     [ -x "$build/$built" ] || fail "no $build/$built: build the tree first"
 done
 
@@ -62,6 +62,9 @@ cpu=$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -1)
 xvfb=(xvfb-run -a -s "-screen 0 640x480x24 -noreset")
 
 run game python3 "$here/game/game_metrics.py" "$build/orbolo" # its own Xvfb
+# The first frame is black: it is timed over a white root window.
+run window xvfb-run -a -s "-screen 0 640x480x24 -wr -noreset" \
+    "$build/bench/display/first_window_bench" "$build/orbolo" 7
 run frame "${xvfb[@]}" "$build/bench/display/frame_bench" 4
 run pacing "${xvfb[@]}" "$build/bench/display/pacing_bench" 5
 run audio bash -c 'cd "$1" && ./audio_stream_bench 5' _ "$build"
@@ -77,12 +80,18 @@ server_line() { # label: "N req/s, p99 T", only when every answer was a 2xx
     printf '%.0f req/s, p99 %s' "$1" "$2"
 }
 renderer=$(pick frame 's/^renderer: //p')
-first=$(pick game 's/^first frame shown: \(.*\) s$/\1/p')
-menu=$(pick game 's/^menu after the intro: \(.*\) s$/\1/p')
-menu_cpu=$(pick game 's/^CPU on the menu: \([0-9.]*\) %.*/\1/p')
-game_cpu=$(pick game 's/^CPU in a TimeAttack game: \([0-9.]*\) %.*/\1/p')
+window=$(pick window 's/^first window: median \([0-9.]*\) ms.*/\1/p')
+loop() { # label: "C % of a core, M ms CPU per frame, S % skipped"
+    pick game "s/^$1: \([0-9.]*\) % of one core, \([0-9.]*\) ms CPU per frame, \([0-9]*\) % of \([0-9]*\) frames.*/\1 % of a core, \2 ms CPU per frame, \3 % of \4 frames\/s skipped/p"
+}
+menu=$(loop menu)
+rest=$(loop "TopScore at rest")
+moving=$(loop "TopScore, rows sliding")
+anon=$(pick game 's/^private memory (RssAnon): \(.*\)$/\1/p')
 rss=$(pick game 's/^peak RSS: \(.*\)$/\1/p')
 frame=$(pick frame 's/^frame: .*: \([0-9.]*\) ms per frame .*process CPU \([0-9.]*\) ms per frame.*/\1 ms, \2 ms CPU/p')
+whole=$(pick frame 's/^whole frame: .*process CPU \([0-9.]*\) ms$/\1 ms CPU/p')
+still=$(pick frame 's/^unchanged frame: .*process CPU \([0-9.]*\) ms$/\1 ms CPU/p')
 pacing=$(pick pacing 's/.* min \([0-9.]*\) .* median \([0-9.]*\) .* p99 \([0-9.]*\) .*/min \1, median \2, p99 \3 ms/p')
 music=$(pick audio 's/^idle main thread: .*cpu \([0-9.]*\) % of one core$/\1/p')
 query=$(server_line query)
@@ -92,11 +101,13 @@ line() { printf '%-28s %s\n' "$1" "$2"; }
 echo "Orbolo benchmarks, $(date -u '+%Y-%m-%d %H:%M UTC')"
 line "machine" "${cpu:-$(uname -m)}, $(nproc) cores, load average $load at start"
 line "renderer" "$renderer"
-line "first frame / menu" "$first s / $menu s"
-line "CPU on the menu / in a game" "$menu_cpu % / $game_cpu % of one core"
-line "play-screen frame, uncapped" "$frame"
+line "first window" "$window ms (median of 7)"
+line "idle main menu" "$menu"
+line "TopScore game at rest" "$rest"
+line "TopScore, rows sliding" "$moving"
+line "play-like frame, uncapped" "$frame; drawn whole $whole; unchanged $still"
 line "frame pacing" "$pacing"
-line "peak RSS" "$rss"
+line "memory" "$anon private (RssAnon), $rss peak RSS"
 line "music" "$music % of one core"
 line "score server, query" "$query"
 line "score server, submission" "$submission"

@@ -12,12 +12,6 @@ int SpinCostInterval() { return (6 - settings.gameSpeed) * 25; }
 
 namespace {
 
-int16_t DrawBallCode() {
-    int16_t code = static_cast<int16_t>(GameRand() % 7 + 1);
-    if (GameRand() % 50 < 3) code = kBlackBall; // 3 chances in 50
-    return code;
-}
-
 // Marks one found line in the scratch grid and adds what it earns. The
 // line is scored in full by every inner cell that finds it.
 void ScoreLine(int16_t code, int start, int end, bool horizontal, int fixed) {
@@ -86,21 +80,6 @@ void DropNewBalls() {
 }
 
 } // namespace
-
-void NewBoard() {
-    for (int c = 0; c < kBoardSize; ++c) {
-        for (int r = 0; r < kBoardSize; ++r) {
-            for (;;) {
-                int16_t code = DrawBallCode();
-                bool edge = (c == 0 || r == 0);
-                if (edge || (code != board.cells[c - 1][r] && code != board.cells[c][r - 1])) {
-                    board.cells[c][r] = code;
-                    break;
-                }
-            }
-        }
-    }
-}
 
 std::array<int, 9> CountBalls() {
     std::array<int, 9> count{};

@@ -4,11 +4,9 @@
 #pragma once
 #include "game/game_state.h"
 
-// Fills the board at random; only row 0 and column 0 can start with lines.
-void NewBoard();
-
-// Game-end tests, Puzzle level advance, line search, Puzzle moves test.
-// Called while no slide, vanishing or fall runs.
+// Game-end tests, Puzzle level advance (through SetupGame in modes.h),
+// line search, Puzzle moves test. Called while no slide, vanishing or fall
+// runs.
 void ScanBoard();
 
 // One frame of the vanishing animation (while `clearing`).

@@ -1,11 +1,17 @@
 #include "game/modes.h"
 
-#include "game/board_rules.h"
 #include "game/game_hooks.h"
 #include "game/game_state.h"
 #include "game/level_file.h"
+#include "game/random.h"
 
 namespace {
+
+int16_t DrawBallCode() {
+    int16_t code = static_cast<int16_t>(GameRand() % 7 + 1);
+    if (GameRand() % 50 < 3) code = kBlackBall; // 3 chances in 50
+    return code;
+}
 
 // A game left mid-animation (Restart or Quit while balls vanish, fall, slide
 // or turn) must not carry its animation into the new board.
@@ -35,6 +41,21 @@ void SetupPuzzleLevel() {
 }
 
 } // namespace
+
+void NewBoard() {
+    for (int c = 0; c < kBoardSize; ++c) {
+        for (int r = 0; r < kBoardSize; ++r) {
+            for (;;) {
+                int16_t code = DrawBallCode();
+                bool edge = (c == 0 || r == 0);
+                if (edge || (code != board.cells[c - 1][r] && code != board.cells[c][r - 1])) {
+                    board.cells[c][r] = code;
+                    break;
+                }
+            }
+        }
+    }
+}
 
 void SetupGame() {
     ClearBoardAnimation();

@@ -5,6 +5,7 @@
 #include "framework/display/image_file_reader.h"
 #include "framework/display/recorded_frame.h"
 #include "framework/display/texture_layout.h"
+#include "framework/platform/platform_system.h"
 
 #include <new>
 
@@ -61,9 +62,16 @@ void KGraphic::SetTextureFilter(bool linear) {
 }
 
 bool KGraphic::LoadImage(const char* path, bool withAlpha, bool keepPixels, bool trueColour) {
-    DecodedImage image;
-    if (!ReadImageFile(path, image)) return false;
-    return UploadImage(image, withAlpha, keepPixels, trueColour, path ? path : "");
+    bool loaded = false;
+    {
+        DecodedImage image;
+        if (ReadImageFile(path, image))
+            loaded = UploadImage(image, withAlpha, keepPixels, trueColour, path ? path : "");
+    }
+    // The file, the decoded picture and its padded copy are gone now; their
+    // pages go back rather than stay as the game's private memory.
+    platform::ReturnFreeMemory();
+    return loaded;
 }
 
 bool KGraphic::UploadImage(const DecodedImage& image, bool withAlpha, bool keepPixels,

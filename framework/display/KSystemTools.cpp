@@ -87,9 +87,10 @@ void KSystemTools::Wait(int32_t milliseconds, bool processMessages) {
         if (processMessages && SYS.messagePump) SYS.messagePump();
         int32_t elapsed = static_cast<int32_t>(static_cast<uint32_t>(t) - static_cast<uint32_t>(start));
         if (elapsed >= milliseconds) break;
-        // Sleep while more than a couple of milliseconds remain, then spin the
-        // last stretch: the wait is exact without burning a core.
-        if (milliseconds - elapsed > 2) platform::SleepMicroseconds(1000);
+        // A millisecond's sleep at a time: messages keep flowing, the clock
+        // is read again, and no core is burnt spinning (a sleep overshoots
+        // by a tenth of a millisecond at most).
+        platform::SleepMicroseconds(1000);
     }
 }
 

@@ -10,6 +10,7 @@
 #include <SDL_opengl.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace platform {
@@ -33,6 +34,9 @@ struct RendererState {
     bool redraw = true;   // draw the next frame even when unchanged
     size_t drawnSoFar = 0; // records of the frame being recorded drawn already
     bool pictureHoldsShown = false; // the picture buffer still holds `shown`
+    // The window's back buffer keeps its pixels across a swap (Mesa's
+    // software renderer copies it out; drivers that flip buffers do not).
+    bool backBufferKept = false;
     std::vector<uint32_t> doomed;   // deleted, but a frame still draws them
     std::vector<float> positions, coordinates; // the run being gathered
     SentState sent;
@@ -67,24 +71,88 @@ bool PaintsEveryPixel(const FrameList& frame) {
     return *left <= 0 && *bottom <= 0 && *right >= frame.width && *top >= frame.height;
 }
 
-bool SameFrame(const FrameList& a, const FrameList& b) {
-    if (a.width != b.width || a.height != b.height) return false;
-    const size_t startA = StartOfPicture(a), startB = StartOfPicture(b);
-    if (a.records.size() - startA != b.records.size() - startB) return false;
-    for (size_t i = startA, j = startB; i < a.records.size(); ++i, ++j) {
-        const DrawRecord& ra = a.records[i];
-        DrawRecord rb = b.records[j];
-        if (a.views[ra.view] != b.views[rb.view]) return false;
-        rb.view = ra.view; // views are compared by value, not by index
-        if (!(ra == rb)) return false;
-    }
-    return true;
-}
-
 bool UsesTexture(const FrameList& frame, uint32_t texture) {
     return std::any_of(frame.records.begin(), frame.records.end(), [&](const DrawRecord& r) {
         return r.kind == DrawRecord::Kind::Quad && r.texture == texture;
     });
+}
+
+// A part of the picture in pixels, x0 <= x < x1, y0 <= y < y1 (GL rows).
+struct Box {
+    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    bool Empty() const { return x1 <= x0 || y1 <= y0; }
+    void Add(const Box& b) {
+        if (b.Empty()) return;
+        if (Empty()) {
+            *this = b;
+            return;
+        }
+        x0 = std::min(x0, b.x0);
+        y0 = std::min(y0, b.y0);
+        x1 = std::max(x1, b.x1);
+        y1 = std::max(y1, b.y1);
+    }
+};
+
+// Where a record can touch pixels: its corners through its own turn and
+// the view, widened by a pixel against rounding, cut to the picture.
+Box RecordBox(const FrameList& frame, const DrawRecord& r) {
+    Box box;
+    if (r.kind == DrawRecord::Kind::Clear) return Box{0, 0, frame.width, frame.height};
+    const View& v = frame.views[r.view];
+    const double turn = r.turnAngle * M_PI / 180, angle = v.angle * M_PI / 180;
+    double x0 = 1e30, y0 = 1e30, x1 = -1e30, y1 = -1e30;
+    for (int k = 0; k < 4; ++k) {
+        double x = r.x[k], y = r.y[k];
+        if (r.turned) {
+            const double tx = r.turnScale * (x * std::cos(turn) - y * std::sin(turn));
+            const double ty = r.turnScale * (x * std::sin(turn) + y * std::cos(turn));
+            x = tx + r.turnX;
+            y = ty + r.turnY;
+        }
+        x += v.postX - v.pivotX;
+        y += v.postY - v.pivotY;
+        const double vx = v.zoom * (x * std::cos(angle) - y * std::sin(angle));
+        const double vy = v.zoom * (x * std::sin(angle) + y * std::cos(angle));
+        x = vx + v.pivotX + v.preX;
+        y = vy + v.pivotY + v.preY;
+        x0 = std::min(x0, x);
+        y0 = std::min(y0, y);
+        x1 = std::max(x1, x);
+        y1 = std::max(y1, y);
+    }
+    box.x0 = std::max(0, static_cast<int>(std::floor(std::max(x0, -1.0))) - 1);
+    box.y0 = std::max(0, static_cast<int>(std::floor(std::max(y0, -1.0))) - 1);
+    box.x1 = std::min(frame.width, static_cast<int>(std::ceil(std::min(x1, 1e6))) + 1);
+    box.y1 = std::min(frame.height, static_cast<int>(std::ceil(std::min(y1, 1e6))) + 1);
+    return box;
+}
+
+bool SameRecord(const FrameList& a, const DrawRecord& ra, const FrameList& b, DrawRecord rb) {
+    if (a.views[ra.view] != b.views[rb.view]) return false;
+    rb.view = ra.view; // views are compared by value, not by index
+    return ra == rb;
+}
+
+// The part of the picture where two frames that each paint every pixel
+// differ: outside it both put the same records, in the same order, on
+// every pixel. Empty when they are equal.
+Box ChangedPart(const FrameList& now, const FrameList& before) {
+    if (now.width != before.width || now.height != before.height)
+        return Box{0, 0, now.width, now.height};
+    const size_t a = StartOfPicture(now), b = StartOfPicture(before);
+    const size_t n = std::max(now.records.size() - a, before.records.size() - b);
+    Box changed;
+    for (size_t i = 0; i < n; ++i) {
+        const bool inNow = a + i < now.records.size();
+        const bool inBefore = b + i < before.records.size();
+        if (inNow && inBefore &&
+            SameRecord(now, now.records[a + i], before, before.records[b + i]))
+            continue;
+        if (inNow) changed.Add(RecordBox(now, now.records[a + i]));
+        if (inBefore) changed.Add(RecordBox(before, before.records[b + i]));
+    }
+    return changed;
 }
 
 void ApplyView(const View& v, int width, int height) {
@@ -218,6 +286,21 @@ void PrepareTarget() {
     }
 }
 
+// Shows an all but black window and reads the back buffer after the swap:
+// its colour is still there only where the driver keeps the back buffer,
+// which lets a changed frame redraw just the part that changed. A plain
+// clear: the first shader the driver compiles would hold the window back.
+bool BackBufferSurvivesSwap() {
+    if (detail::Window().picture.scaled) return false; // the picture is not in the window
+    glClearColor(3 / 255.0f, 0, 5 / 255.0f, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    SDL_GL_SwapWindow(detail::Window().window);
+    uint8_t pixel[4] = {};
+    glReadBuffer(GL_BACK);
+    glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+    return pixel[0] == 3 && pixel[1] == 0 && pixel[2] == 5;
+}
+
 } // namespace
 
 uint32_t CreateTexture(const TextureRequest& request) {
@@ -278,19 +361,36 @@ bool PresentFrame(const FrameList& frame) {
     if (!R.started) return false;
     PrepareTarget();
     const bool covered = PaintsEveryPixel(frame);
-    if (R.hasShown && R.drawnSoFar == 0 && !R.redraw && covered && SameFrame(frame, R.shown)) {
+    // Only the changed part is drawn again when the buffer still holds the
+    // frame on screen and both frames paint every pixel.
+    Box part{0, 0, frame.width, frame.height};
+    if (R.hasShown && R.drawnSoFar == 0 && !R.redraw && covered && PaintsEveryPixel(R.shown) &&
+        R.pictureHoldsShown) {
+        part = ChangedPart(frame, R.shown);
+        if (part.Empty()) {
+            DeleteDoomedTextures();
+            return false;
+        }
+    } else if (R.hasShown && R.drawnSoFar == 0 && !R.redraw && covered &&
+               PaintsEveryPixel(R.shown) && ChangedPart(frame, R.shown).Empty()) {
         DeleteDoomedTextures();
         return false;
     }
+    const bool whole = part.x0 == 0 && part.y0 == 0 && part.x1 == frame.width &&
+                       part.y1 == frame.height;
+    if (!whole) {
+        glEnable(GL_SCISSOR_TEST);
+        glScissor(part.x0, part.y0, part.x1 - part.x0, part.y1 - part.y0);
+    }
     // A frame that does not paint every pixel draws over the one before.
     DrawRecords(frame, R.drawnSoFar > 0 ? R.drawnSoFar : StartOfPicture(frame));
+    if (!whole) glDisable(GL_SCISSOR_TEST);
     detail::ShowPicture();
     R.shown = frame;
     R.hasShown = true;
     R.redraw = false;
     R.drawnSoFar = 0;
-    // A swapped back buffer may hold anything; the scaled picture stays.
-    R.pictureHoldsShown = detail::Window().picture.scaled;
+    R.pictureHoldsShown = detail::Window().picture.scaled || R.backBufferKept;
     DeleteDoomedTextures();
     return true;
 }
@@ -339,6 +439,7 @@ void StartRenderer() {
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    R.backBufferKept = BackBufferSurvivesSwap();
 }
 
 void StopRenderer() {

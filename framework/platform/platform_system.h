@@ -20,6 +20,9 @@ void SleepMicroseconds(int64_t microseconds);
 void SleepUntilMilliseconds(double deadlineMs);
 // CPU time this process has used, all threads, in milliseconds.
 double ProcessCpuMilliseconds();
+// Hands freed heap pages back to the system, so that large short-lived
+// buffers (decoded pictures) do not stay as the process's private memory.
+void ReturnFreeMemory();
 
 // Starts `program target` (found on PATH) without a shell and without
 // waiting. Returns false when it could not be started.
