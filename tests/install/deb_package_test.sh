@@ -51,7 +51,7 @@ CASES
 
 game_files=$(dpkg-deb -c "$game_deb" | awk '{print $6}')
 server_files=$(dpkg-deb -c "$server_deb" | awk '{print $6}')
-for path in ./usr/games/orbolo ./usr/lib/games/orbolo/orbolo ./usr/share/games/orbolo/prefs \
+for path in ./usr/games/orbolo ./usr/share/games/orbolo/prefs \
     ./usr/share/games/orbolo/gfx/icon.tga ./usr/share/games/orbolo/gfx/level010.dat \
     ./usr/share/games/orbolo/snd/theme.ogg ./usr/share/doc/orbolo/help.html \
     ./usr/share/doc/orbolo/copyright ./usr/share/doc/orbolo/changelog.gz ./usr/share/man/man6/orbolo.6.gz \

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # cmake --install into a throw-away root, in Debian's games layout: the
-# launcher in games/, the program in lib/games/orbolo/, its data in
+# game in games/, its data in
 # share/games/orbolo/ (the build's data, every file), the server in sbin/;
 # desktop entry, AppStream metainfo, icons at every size, manual pages,
 # changelog and copyright where Debian and the desktop look. With a display,
@@ -16,14 +16,14 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 DESTDIR=$root cmake --install "$build" --prefix /usr --strip >/dev/null
 usr=$root/usr
 data=$usr/share/games/orbolo
-for f in games/orbolo lib/games/orbolo/orbolo sbin/orbolo-scored; do
+for f in games/orbolo sbin/orbolo-scored; do
     [ -x "$usr/$f" ] || fail "$f missing"
     ! ldd "$usr/$f" 2>/dev/null | grep 'not found' || fail "$f lacks a library"
 done
 for d in gfx snd; do diff -r "$build/$d" "$data/$d" >/dev/null || fail "$d/ differs from the build's"; done
 cmp -s "$build/prefs" "$data/prefs" || fail "prefs differs from the build's"
 cmp -s "$build/help.html" "$usr/share/doc/orbolo/help.html" || fail "help.html not in share/doc/orbolo"
-! find "$usr/games" "$usr/lib/games/orbolo" -type f -name '*.html' -o -name '*.tga' | grep . ||
+! find "$usr/games" -type f -name '*.html' -o -name '*.tga' | grep . ||
     fail "data beside the programs"
 
 # Desktop entry and metainfo: valid, and the same application id.
