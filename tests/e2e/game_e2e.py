@@ -11,10 +11,9 @@ import sys
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from board_reader import (EMPTY, agreement, ball_references, changed, has_line,  # noqa: E402
                           rotated_clockwise, rotated_counter_clockwise, settled, shifted_left)
-from x_session import MENU_LOGO, XSession, is_menu, start_mode  # noqa: E402
+from x_session import MENU_LOGO, XSession, is_menu, run, start_mode  # noqa: E402
 
 GAME, OUT = sys.argv[1], sys.argv[2]
-os.makedirs(OUT, exist_ok=True)
 REFS = ball_references(os.path.join(os.path.dirname(GAME), "gfx", "play2.tga"))
 session = XSession()
 
@@ -128,8 +127,7 @@ def top_score_spin_refused():
     check(after == expected, "a turn at 0 points changed the board:\n" + "\n".join(after))
 
 
-try:
-    session.start_game(GAME)
+def steps():
     session.wait_for("menu", is_menu, still=MENU_LOGO)
     menu_checks()
     start_mode(session, 85)  # TimeAttack
@@ -144,13 +142,6 @@ try:
     finally:
         session.xdotool("keyup", "Escape")
     check(code == 0, f"the game ended with code {code}")
-    print("game end to end: 1 passed, 0 failed")
-except Exception:
-    session.save_shots(OUT)
-    if session.game and session.game.poll() is None:
-        session.game.kill()
-    print("game output:\n" + (session.game.stdout.read().decode(errors="replace")
-                              if session.game else ""))
-    raise
-finally:
-    session.close()
+
+
+run(session, GAME, OUT, steps, "game end to end")
