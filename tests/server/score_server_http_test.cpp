@@ -5,11 +5,8 @@
 // 127.0.0.0/8, so per-source rules can be seen from one machine.
 #include "server/score_server_process.h"
 
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
 #include <sqlite3.h>
-#include <sys/socket.h>
 
 #include <fstream>
 #include <latch>
@@ -19,54 +16,6 @@ namespace {
 
 const std::string kQuery = "/highscores/orbolo/ishighscore.php?gamename=";
 const std::string kSubmit = "/highscores/orbolo/scoresubmitter.php?computer=M&name=";
-
-// A connection from `source` to the server, or -1.
-int Connect(const ScoreServerProcess& server, const char* source) {
-    int s = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in from{AF_INET, 0, {}, {}}, to{AF_INET, htons(server.Port()), {}, {}};
-    inet_pton(AF_INET, source, &from.sin_addr);
-    inet_pton(AF_INET, "127.0.0.1", &to.sin_addr);
-    if (bind(s, reinterpret_cast<sockaddr*>(&from), sizeof from) != 0 ||
-        connect(s, reinterpret_cast<sockaddr*>(&to), sizeof to) != 0) {
-        close(s);
-        return -1;
-    }
-    timeval limit{10, 0}; // a hung server fails the test instead of stalling it
-    setsockopt(s, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
-    return s;
-}
-
-// Everything the server sends until it closes; "" when it only closes.
-std::string ReadAll(int s) {
-    std::string text;
-    char buffer[4096];
-    for (ssize_t n; (n = recv(s, buffer, sizeof buffer, 0)) > 0;)
-        text.append(buffer, n);
-    return text;
-}
-
-// One GET from `source`: the whole reply.
-std::string Raw(const ScoreServerProcess& server, const std::string& target,
-                const char* source = "127.0.0.1", const std::string& headers = "") {
-    int s = Connect(server, source);
-    if (s < 0) return "no connection";
-    std::string request = "GET " + target + " HTTP/1.0\r\n" + headers + "\r\n";
-    send(s, request.data(), request.size(), MSG_NOSIGNAL);
-    std::string reply = ReadAll(s);
-    close(s);
-    return reply;
-}
-
-// One GET from `source`: the status and body as "431" or "200 yes".
-std::string Get(const ScoreServerProcess& server, const std::string& target,
-                const char* source = "127.0.0.1", const std::string& headers = "") {
-    std::string reply = Raw(server, target, source, headers);
-    if (reply.size() < 12) return reply;
-    size_t body = reply.find("\r\n\r\n");
-    std::string text = reply.substr(9, 3);
-    if (body != std::string::npos && body + 4 < reply.size()) text += " " + reply.substr(body + 4);
-    return text;
-}
 
 // Asks first, as the game does; the submission's answer.
 std::string Submit(const ScoreServerProcess& server, const std::string& name, int score,
