@@ -16,7 +16,7 @@ import urllib.request
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from board_reader import GAME_OVER, ball_references, changed, settled  # noqa: E402
-from x_session import XSession, is_menu, start_mode  # noqa: E402
+from x_session import XSession, is_menu, run, start_mode  # noqa: E402
 
 GAME, BOT, SERVER_BIN, LEVELS, OUT = sys.argv[1:6]
 ADDRESS = os.environ.get("ORBOLO_SCORE_SERVER", "http://127.0.0.1:8086")
@@ -128,39 +128,31 @@ def play_puzzle_level_one(session):
     return solution
 
 
-def main():
-    if port_taken():
-        print(f"{ADDRESS} is taken: skipped")
-        return 77
-    os.makedirs(OUT, exist_ok=True)
-    db = os.path.join(tempfile.mkdtemp(prefix="orbolo-bot-"), "scores.db")
-    server = subprocess.Popen([SERVER_BIN, "--listen", f"{HOST}:{PORT}", "--db", db],
-                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    session = XSession()
-    try:
-        end = time.time() + 30
-        while not port_taken() and time.time() < end:
-            time.sleep(0.1)
-        session.start_game(GAME)
-        session.wait_for("menu", is_menu)  # after the intro
-        moves = play_top_score(session)
-        print(f"TopScore game over after {len(moves)} moves: {' '.join(moves)}")
-        with open(os.path.join(OUT, "moves.txt"), "w") as log:  # kept when the test passes
-            log.write(" ".join(moves) + "\n")
-        enter_name(session)
-        session.click(72, 387)  # Quit to the menu
-        session.wait_for("menu-again", is_menu)
-        solution = play_puzzle_level_one(session)
-        print(f"Puzzle level 1 cleared with {' '.join(solution)}; level 2 shows")
-        print("bot end to end: 1 passed, 0 failed")
-        return 0
-    except Exception:
-        session.grab().save_png(os.path.join(OUT, "bot-failure.png"))
-        raise
-    finally:
-        session.close()
-        server.terminate()
-        server.wait()
+def steps():
+    session.wait_for("menu", is_menu)  # after the intro
+    moves = play_top_score(session)
+    print(f"TopScore game over after {len(moves)} moves: {' '.join(moves)}")
+    with open(os.path.join(OUT, "moves.txt"), "w") as log:  # kept when the test passes
+        log.write(" ".join(moves) + "\n")
+    enter_name(session)
+    session.click(72, 387)  # Quit to the menu
+    session.wait_for("menu-again", is_menu)
+    solution = play_puzzle_level_one(session)
+    print(f"Puzzle level 1 cleared with {' '.join(solution)}; level 2 shows")
 
 
-sys.exit(main())
+if port_taken():
+    print(f"{ADDRESS} is taken: skipped")
+    sys.exit(77)
+db = os.path.join(tempfile.mkdtemp(prefix="orbolo-bot-"), "scores.db")
+server = subprocess.Popen([SERVER_BIN, "--listen", f"{HOST}:{PORT}", "--db", db],
+                          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+session = XSession()
+try:
+    end = time.time() + 30
+    while not port_taken() and time.time() < end:
+        time.sleep(0.1)
+    run(session, GAME, OUT, steps, "bot end to end")
+finally:
+    server.terminate()
+    server.wait()
