@@ -98,7 +98,9 @@ TEST(ScoreServerHttp, AnswersTheGamesTwoRequestsAndRefusesEveryMalformedOne) {
              s + "?name=ROBERT'%29%3B%20DROP%20TABLE%20scores%3B--" + ok,
              s + "?name=%3Cscript%3EALERT%3C%2Fscript%3E" + ok, s + "?name=A%22%20ONMOUSEOVER%3D%22X" + ok,
              s + "?name=ANN&score=5&computer=M%27%3B--&gamename=taeasy"}) {
-        EXPECT_EQ("400", Get(server, target).substr(0, 3)) << target;
+        std::string reply = Get(server, target);
+        EXPECT_EQ("400", reply.substr(0, 3)) << target;
+        EXPECT_EQ(std::string::npos, reply.find("yes")) << target;
     }
     EXPECT_TRUE(StoredRows(server).empty());
     EXPECT_EQ("200 yes", Get(server, kQuery + "taeasy&submtdscore=0")); // an empty table
@@ -113,6 +115,7 @@ TEST(ScoreServerHttp, AnswersTheGamesTwoRequestsAndRefusesEveryMalformedOne) {
     std::string page = Raw(server, "/highscores/orbolo/");
     EXPECT_NE(std::string::npos, page.find("Content-Type: text/html; charset=utf-8"));
     EXPECT_NE(std::string::npos, page.find("Content-Security-Policy: "));
+    EXPECT_NE(std::string::npos, page.find("name=\"viewport\""));
     EXPECT_NE(std::string::npos, page.find("TopScore \xC2\xB7 Hard"));
     EXPECT_NE(std::string::npos, page.find("<td>ANN LEE</td><td class=\"value\">1:15</td>"));
     EXPECT_EQ("301", Get(server, "/highscores/orbolo").substr(0, 3));
