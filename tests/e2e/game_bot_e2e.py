@@ -51,10 +51,10 @@ def click_move(session, name):
     session.move(620, 460)
 
 
-def choose(mode, board, score, seed):
+def choose(board, score, seed):
     """The bot's move and the score it expects after it (a floor: balls
     that drop in may clear more)."""
-    text = f"{mode} {score} 600 0 {seed}\n" + "\n".join(board) + "\n"
+    text = f"{score} {seed}\n" + "\n".join(board) + "\n"
     out = subprocess.run([BOT], input=text.encode(), capture_output=True,
                          check=True).stdout.decode().split()
     return out[0], int(out[1])
@@ -69,7 +69,7 @@ def play_top_score(session):
     while len(played) < MOVE_LIMIT:
         if board == GAME_OVER:
             return played
-        move, expected = choose(2, board, score, len(played))
+        move, expected = choose(board, score, len(played))
         if move == "none":
             raise AssertionError("no move left:\n" + "\n".join(board))
         played.append(move)
