@@ -12,7 +12,7 @@
 #include "game/game_state.h"
 #include "game/panels/completion_screen.h"
 #include "game/panels/game_over_dialog.h"
-#include "game/panels/score_protocol.h"
+#include "game/panels/score_tables.h"
 #include "game/panels/sound_cues.h"
 #include "game/preferences.h"
 #include "game/screen_flow.h"
@@ -20,6 +20,7 @@
 #include "game/sprite_table.h"
 
 #include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -66,6 +67,7 @@ bool StartUp() {
         return false;
     }
     KInputState::HideCursor();
+    GameScoreTables(); // a score server address that cannot work is reported now
     gameHooks.waitMouseRelease = WaitMouseRelease;
     gameHooks.showGameOver = ShowGameOver;
     gameHooks.showCompletionScreen = ShowCompletionScreen;
@@ -113,6 +115,9 @@ int main(int argc, char** argv) {
         resources.window->Flip(true);
     }
     ShutDown();
-    if (screen.openScoresOnExit) KSystemTools::OpenDocument(HighscoresPageAddress(), true);
+    if (screen.openScoresOnExit) {
+        std::string page = GameScoreTables().HighscoresPageAddress();
+        if (!page.empty()) KSystemTools::OpenDocument(page.c_str(), true);
+    }
     return 0;
 }

@@ -20,6 +20,21 @@ bool MachineOnline() {
     return NET.connectionCheck ? NET.connectionCheck() : platform::NetworkInterfaceUp();
 }
 
+KUrlFailure FailureOf(platform::HttpFailure failure) {
+    switch (failure) {
+    case platform::HttpFailure::None:
+    case platform::HttpFailure::Unreachable:
+        return KUrlFailure::Unreachable;
+    case platform::HttpFailure::ErrorStatus:
+        return KUrlFailure::ErrorStatus;
+    case platform::HttpFailure::ForeignRedirect:
+        return KUrlFailure::ForeignRedirect;
+    case platform::HttpFailure::Broken:
+        return KUrlFailure::BadBody;
+    }
+    return KUrlFailure::Unreachable;
+}
+
 } // namespace
 
 KUrlReader::~KUrlReader() {
@@ -61,7 +76,10 @@ const char* KUrlReader::Get(const char* url, bool direct) {
     // A server on this machine answers without any network, and a proxy
     // elsewhere could not reach it.
     if (UrlHostIsLoopback(url)) return Fetch(url, true);
-    if (!MachineOnline()) return nullptr;
+    if (!MachineOnline()) {
+        failure = KUrlFailure::Unreachable;
+        return nullptr;
+    }
     return Fetch(url, direct);
 }
 
@@ -77,24 +95,33 @@ void KUrlReader::GrowBuffer() {
 const char* KUrlReader::Fetch(const char* url, bool direct) {
     CloseHandles();
     FreeBuffer();
+    failure = KUrlFailure::BadUrl;
     if (!url) return nullptr;
 
     const KUrlReaderLimits limits = NET.limits;
     internetHandle = platform::OpenHttpClient(
         UserAgent(), {limits.connectMilliseconds, limits.totalMilliseconds}, direct);
-    if (!internetHandle) return nullptr;
+    if (!internetHandle) {
+        failure = KUrlFailure::Unreachable;
+        return nullptr;
+    }
 
     // A URL that cannot be made safe whole is not sent cut short.
     char canonical[kUrlSize] = {};
     if (!CanonicalizeUrl(url, canonical, kUrlSize - 1)) return nullptr;
 
     urlHandle = platform::OpenUrl(internetHandle, canonical);
-    if (!urlHandle) return nullptr;
+    if (!urlHandle) {
+        failure = FailureOf(platform::LastFailure(internetHandle));
+        CloseHandles();
+        return nullptr;
+    }
 
     capacity = kFirstCapacity;
     buffer = new char[capacity]();
     uint32_t total = 0;
     size_t n = 0;
+    failure = KUrlFailure::BadBody; // until the body is whole
     bool ok = platform::ReadUrl(urlHandle, buffer + total, kReadSize, &n);
     while (ok && n > 0) {
         total += static_cast<uint32_t>(n);
@@ -112,5 +139,6 @@ const char* KUrlReader::Fetch(const char* url, bool direct) {
     }
     length = total;
     buffer[total] = '\0';
+    failure = KUrlFailure::None;
     return buffer;
 }

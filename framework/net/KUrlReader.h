@@ -4,8 +4,9 @@
 //
 // Limits the system's client would not give on its own: a connect time-out,
 // an overall time limit, and a cap on the body. Reaching any of them, a
-// transfer broken off midway, or an error status from the server all give
-// null, never a partial or wrong body.
+// transfer broken off midway, a redirect to another host, or an error
+// status from the server all give null, never a partial or wrong body;
+// GetFailure then says which.
 #pragma once
 #include <cstdint>
 
@@ -16,8 +17,17 @@ struct HttpStream;
 
 struct KUrlReaderLimits {
     long connectMilliseconds = 3000;
-    long totalMilliseconds = 5000;
+    long totalMilliseconds = 3000; // a player waits at most this long
     uint32_t maxBodyBytes = 1024 * 1024;
+};
+
+enum class KUrlFailure {
+    None,
+    Unreachable,     // offline, no such host, no connection or no answer in time
+    ErrorStatus,     // the server answered with an error (or a redirect going nowhere)
+    ForeignRedirect, // the server sent the request on to another host
+    BadBody,         // the body broke off, stalled or passed the cap
+    BadUrl,          // the URL could not be made safe to send
 };
 
 class KUrlReader {
@@ -39,6 +49,8 @@ class KUrlReader {
     void FreeBuffer();
 
     uint32_t GetLength() const { return length; }
+    // Why the last fetch gave null; None after a body.
+    KUrlFailure GetFailure() const { return failure; }
     // Size of the zero-filled block that holds the body (0 when empty).
     uint32_t GetCapacity() const { return capacity; }
 
@@ -60,4 +72,5 @@ class KUrlReader {
     char* buffer = nullptr;
     uint32_t length = 0;
     uint32_t capacity = 0;
+    KUrlFailure failure = KUrlFailure::None;
 };

@@ -6,9 +6,11 @@
 #include <sys/socket.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <mutex>
 #include <string>
+#include <strings.h>
 
 namespace platform {
 
@@ -18,6 +20,9 @@ namespace {
 // unread, the transfer pauses instead of buffering more.
 constexpr size_t kStagingLimit = 64 * 1024;
 constexpr int kPollMilliseconds = 100;
+constexpr int kMaxRedirects = 5;
+
+using Clock = std::chrono::steady_clock;
 
 void InitCurlOnce() {
     // curl_global_init is not thread-safe; run it exactly once.
@@ -30,6 +35,8 @@ void InitCurlOnce() {
 struct HttpClient {
     CURL* easy = nullptr;
     CURLM* multi = nullptr;
+    HttpTimeouts timeouts{};
+    HttpFailure failure = HttpFailure::None;
 };
 
 struct HttpStream {
@@ -72,16 +79,22 @@ HttpClient* OpenHttpClient(const char* userAgent, HttpTimeouts timeouts, bool di
     // reads on its own: the desktop's preconfigured proxy on Linux. An
     // empty proxy name turns that off.
     if (direct) curl_easy_setopt(e, CURLOPT_PROXY, "");
-    curl_easy_setopt(e, CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(e, CURLOPT_MAXREDIRS, 5L);
+    // Redirects are followed by OpenUrl itself, which knows the host asked.
+    curl_easy_setopt(e, CURLOPT_FOLLOWLOCATION, 0L);
     curl_easy_setopt(e, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(e, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(e, CURLOPT_CONNECTTIMEOUT_MS, timeouts.connectMilliseconds);
-    curl_easy_setopt(e, CURLOPT_TIMEOUT_MS, timeouts.totalMilliseconds);
+    // curl's defaults, said out loud: a certificate must chain to a trusted
+    // authority and name the host.
+    curl_easy_setopt(e, CURLOPT_SSL_VERIFYPEER, 1L);
+    curl_easy_setopt(e, CURLOPT_SSL_VERIFYHOST, 2L);
+    client->timeouts = timeouts;
     // No signals: the time limits must not depend on SIGALRM in a
     // program with threads.
     curl_easy_setopt(e, CURLOPT_NOSIGNAL, 1L);
     return client;
+}
+
+HttpFailure LastFailure(const HttpClient* client) {
+    return client ? client->failure : HttpFailure::Unreachable;
 }
 
 void CloseHttpClient(HttpClient* client) {
@@ -127,28 +140,111 @@ void Pump(HttpStream* stream) {
 
 } // namespace
 
-HttpStream* OpenUrl(HttpClient* client, const char* url) {
-    if (!client || !url) return nullptr;
+namespace {
+
+long ResponseStatus(HttpClient* client) {
+    long status = 0;
+    curl_easy_getinfo(client->easy, CURLINFO_RESPONSE_CODE, &status);
+    return status;
+}
+
+// Starts one GET and waits until its body begins or it ends, within what is
+// left of the client's time. Null (with the failure noted) when no answer
+// came; otherwise the stream, whatever the status.
+HttpStream* BeginTransfer(HttpClient* client, const std::string& url, Clock::time_point deadline) {
+    long left = static_cast<long>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count());
+    if (left <= 0) {
+        client->failure = HttpFailure::Unreachable;
+        return nullptr;
+    }
+    curl_easy_setopt(client->easy, CURLOPT_URL, url.c_str());
+    curl_easy_setopt(client->easy, CURLOPT_CONNECTTIMEOUT_MS,
+                     std::min(left, client->timeouts.connectMilliseconds));
+    curl_easy_setopt(client->easy, CURLOPT_TIMEOUT_MS, left);
     auto* stream = new HttpStream;
     stream->client = client;
-    curl_easy_setopt(client->easy, CURLOPT_URL, url);
     curl_easy_setopt(client->easy, CURLOPT_WRITEFUNCTION, OnBody);
     curl_easy_setopt(client->easy, CURLOPT_WRITEDATA, stream);
     if (curl_multi_add_handle(client->multi, client->easy) != CURLM_OK) {
         delete stream;
+        client->failure = HttpFailure::Unreachable;
         return nullptr;
     }
-    // The URL counts as open once the body begins or the transfer ends.
     while (!stream->done && stream->pending.empty() && !stream->paused)
         Pump(stream);
-    long status = 0;
-    curl_easy_getinfo(client->easy, CURLINFO_RESPONSE_CODE, &status);
-    bool failed = (stream->done && stream->result != CURLE_OK) || status < 100 || status >= 400;
-    if (failed) {
+    if (stream->done && stream->result != CURLE_OK) {
+        // Headers that came and a body that did not: the server answered.
+        client->failure =
+            ResponseStatus(client) == 0 ? HttpFailure::Unreachable : HttpFailure::Broken;
         CloseUrl(stream);
         return nullptr;
     }
     return stream;
+}
+
+struct UrlParts {
+    std::string scheme, host, port;
+};
+
+std::string Part(CURLU* handle, CURLUPart part, unsigned flags) {
+    char* text = nullptr;
+    std::string value;
+    if (curl_url_get(handle, part, &text, flags) == CURLUE_OK) value = text;
+    curl_free(text);
+    return value;
+}
+
+UrlParts PartsOf(const std::string& url) {
+    UrlParts parts;
+    CURLU* handle = curl_url();
+    if (handle && curl_url_set(handle, CURLUPART_URL, url.c_str(), 0) == CURLUE_OK) {
+        parts.scheme = Part(handle, CURLUPART_SCHEME, 0);
+        parts.host = Part(handle, CURLUPART_HOST, 0);
+        parts.port = Part(handle, CURLUPART_PORT, CURLU_DEFAULT_PORT);
+    }
+    curl_url_cleanup(handle);
+    return parts;
+}
+
+// The same server (scheme, host and port), or the same host moving from
+// http:// to https:// on the usual ports; nothing else.
+bool MayFollow(const std::string& from, const std::string& to) {
+    UrlParts a = PartsOf(from), b = PartsOf(to);
+    if (a.host.empty() || strcasecmp(a.host.c_str(), b.host.c_str()) != 0) return false;
+    if (strcasecmp(a.scheme.c_str(), b.scheme.c_str()) == 0) return a.port == b.port;
+    return strcasecmp(a.scheme.c_str(), "http") == 0 && a.port == "80" &&
+           strcasecmp(b.scheme.c_str(), "https") == 0 && b.port == "443";
+}
+
+} // namespace
+
+HttpStream* OpenUrl(HttpClient* client, const char* url) {
+    if (!client || !url) return nullptr;
+    client->failure = HttpFailure::None;
+    const Clock::time_point deadline =
+        Clock::now() + std::chrono::milliseconds(client->timeouts.totalMilliseconds);
+    std::string target = url;
+    for (int hop = 0;; ++hop) {
+        HttpStream* stream = BeginTransfer(client, target, deadline);
+        if (!stream) return nullptr;
+        long status = ResponseStatus(client);
+        if (status >= 200 && status < 300) return stream;
+        char* next = nullptr;
+        if (status >= 300 && status < 400)
+            curl_easy_getinfo(client->easy, CURLINFO_REDIRECT_URL, &next);
+        std::string nextUrl = next ? next : "";
+        CloseUrl(stream);
+        if (nextUrl.empty() || hop == kMaxRedirects) {
+            client->failure = HttpFailure::ErrorStatus;
+            return nullptr;
+        }
+        if (!MayFollow(target, nextUrl)) {
+            client->failure = HttpFailure::ForeignRedirect;
+            return nullptr;
+        }
+        target = nextUrl;
+    }
 }
 
 void CloseUrl(HttpStream* stream) {
@@ -176,7 +272,11 @@ bool ReadUrl(HttpStream* stream, char* destination, size_t capacity, size_t* del
             curl_easy_pause(stream->client->easy, CURLPAUSE_CONT);
             continue;
         }
-        if (stream->done) return stream->result == CURLE_OK;
+        if (stream->done) {
+            if (stream->result == CURLE_OK) return true;
+            stream->client->failure = HttpFailure::Broken;
+            return false;
+        }
         Pump(stream);
     }
 }

@@ -1,6 +1,7 @@
 // Linux stand-in for the system's internet client: a client handle that
 // carries the user agent, the environment's proxy and the time limits, and a
 // URL handle for one running GET whose body is pulled piece by piece.
+// https:// is checked against the system's certificate authorities.
 #pragma once
 #include <cstddef>
 
@@ -11,7 +12,16 @@ bool NetworkInterfaceUp();
 
 struct HttpTimeouts {
     long connectMilliseconds; // establishing the connection
-    long totalMilliseconds;   // the whole request, body included
+    long totalMilliseconds;   // the whole request, redirects and body included
+};
+
+// Why the last open or read of a client failed.
+enum class HttpFailure {
+    None,
+    Unreachable,     // no name, no connection, no trusted certificate, or no answer in time
+    ErrorStatus,     // an answer of 400 and above, or a redirect with nowhere to go
+    ForeignRedirect, // sent to another host, port or scheme
+    Broken,          // the body broke off or stalled midway
 };
 
 struct HttpClient;
@@ -22,10 +32,14 @@ struct HttpStream;
 HttpClient* OpenHttpClient(const char* userAgent, HttpTimeouts timeouts, bool direct);
 void CloseHttpClient(HttpClient* client);
 
-// Sends a GET for `url` and waits for the answer to begin. Null when the
-// server cannot be reached, does not answer in time, or answers with an
-// error status (400 and above): an error page is not the body asked for.
+// Sends a GET for `url` and waits for the answer to begin. Redirects are
+// followed to the same server only, or from http:// up to https:// on the
+// same host (at most five), so nothing is sent where the caller did not ask. Null when the server
+// cannot be reached, does not answer in time, redirects elsewhere or answers with an error status:
+// an error page is not the body asked for.
 HttpStream* OpenUrl(HttpClient* client, const char* url);
+// What made the client's last OpenUrl or ReadUrl fail.
+HttpFailure LastFailure(const HttpClient* client);
 void CloseUrl(HttpStream* stream);
 
 // Copies at most `capacity` bytes of the body into `destination`.

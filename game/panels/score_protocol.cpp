@@ -7,23 +7,9 @@
 #include <cstring>
 #include <string>
 
-#ifndef ORBOLO_SCORE_SERVER
-#error "ORBOLO_SCORE_SERVER must name the score server, e.g. http://127.0.0.1:8086"
-#endif
-
 namespace {
 
 constexpr size_t kUrlSize = 260;
-
-struct ProtocolState {
-    std::string serverOverride;
-    std::string pageAddress;
-} PROTOCOL;
-
-int ResultValue() {
-    if (settings.gameMode == TimeAttack) return counters.timeLeft;
-    return counters.score * 10;
-}
 
 // Formats into `url`; false when the text would not fit, so a request is
 // never sent cut short.
@@ -32,6 +18,65 @@ bool FormatUrl(char (&url)[kUrlSize], const char* format, Args... args) {
     int n = std::snprintf(url, kUrlSize, format, args...);
     return n > 0 && static_cast<size_t>(n) < kUrlSize;
 }
+
+// The body is exactly `word`, perhaps closed by a line break.
+bool IsAnswer(const char* body, const char* word) {
+    size_t n = std::strlen(word);
+    if (std::strncmp(body, word, n) != 0) return false;
+    return std::strcmp(body + n, "") == 0 || std::strcmp(body + n, "\n") == 0 ||
+           std::strcmp(body + n, "\r\n") == 0;
+}
+
+ScoreReply ReplyToFailure(KUrlFailure failure) {
+    switch (failure) {
+    case KUrlFailure::Unreachable:
+        return ScoreReply::Unreachable;
+    case KUrlFailure::BadUrl:
+        return ScoreReply::BadAddress;
+    default:
+        return ScoreReply::ServerFault;
+    }
+}
+
+class ServerTables : public ScoreTables {
+  public:
+    explicit ServerTables(std::string address) : address(std::move(address)) {}
+
+    ScoreReply IsHighscore(const char* table, int value) override {
+        char url[kUrlSize] = {};
+        if (!FormatUrl(url, "%s/highscores/orbolo/ishighscore.php?gamename=%s&submtdscore=%d",
+                       address.c_str(), table, value)) {
+            return ScoreReply::BadAddress;
+        }
+        KUrlReader reader;
+        const char* body = reader.Get(url, false);
+        if (!body) return ReplyToFailure(reader.GetFailure());
+        if (IsAnswer(body, "yes")) return ScoreReply::Enters;
+        if (IsAnswer(body, "no")) return ScoreReply::TooLow;
+        return ScoreReply::ServerFault;
+    }
+
+    ScoreReply SubmitScore(const char* name, const char* table, int value) override {
+        char url[kUrlSize] = {};
+        if (!FormatUrl(url,
+                       "%s/highscores/orbolo/scoresubmitter.php?name=%s&score=%d&computer=M"
+                       "&gamename=%s",
+                       address.c_str(), NameToSend(name), value, table)) {
+            return ScoreReply::BadAddress;
+        }
+        KUrlReader reader;
+        const char* body = reader.Get(url, false);
+        if (!body) return ReplyToFailure(reader.GetFailure());
+        if (IsAnswer(body, "stored")) return ScoreReply::Stored;
+        if (IsAnswer(body, "no")) return ScoreReply::TooLow;
+        return ScoreReply::ServerFault;
+    }
+
+    std::string HighscoresPageAddress() override { return address + "/highscores/orbolo/"; }
+
+  private:
+    std::string address;
+};
 
 } // namespace
 
@@ -43,40 +88,6 @@ const char* HighscoreTableName(int16_t gameMode, int16_t difficulty) {
     return kTables[gameMode - 1][difficulty - 1];
 }
 
-const char* ScoreServerAddress() {
-    return PROTOCOL.serverOverride.empty() ? ORBOLO_SCORE_SERVER : PROTOCOL.serverOverride.c_str();
-}
-
-const char* HighscoresPageAddress() {
-    PROTOCOL.pageAddress = std::string(ScoreServerAddress()) + "/highscores/orbolo/";
-    return PROTOCOL.pageAddress.c_str();
-}
-
-void SetScoreServerForTests(const char* base) {
-    PROTOCOL.serverOverride = base ? base : "";
-}
-
-bool IsHighscore(const char* tableName) {
-    if (settings.gameMode == Puzzle || !tableName) return false;
-    char url[kUrlSize] = {};
-    if (!FormatUrl(url, "%s/highscores/orbolo/ishighscore.php?gamename=%s&submtdscore=%d",
-                   ScoreServerAddress(), tableName, ResultValue())) {
-        return false;
-    }
-    KUrlReader reader;
-    const char* answer = reader.Get(url, false);
-    return answer && std::strstr(answer, "yes") != nullptr;
-}
-
-void SubmitScore(const char* name, const char* tableName) {
-    if (settings.gameMode == Puzzle || !tableName) return;
-    const char* sent = (!name || name[0] == '\0') ? "chicken" : name;
-    char url[kUrlSize] = {};
-    if (!FormatUrl(
-            url, "%s/highscores/orbolo/scoresubmitter.php?name=%s&score=%d&computer=M&gamename=%s",
-            ScoreServerAddress(), sent, ResultValue(), tableName)) {
-        return;
-    }
-    KUrlReader reader;
-    reader.Get(url, false); // the answer carries nothing the game shows
+std::unique_ptr<ScoreTables> MakeServerTables(const std::string& address) {
+    return std::make_unique<ServerTables>(address);
 }

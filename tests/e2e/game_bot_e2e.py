@@ -4,10 +4,10 @@ name in the game-over dialog, and the score server lists it. It also plays
 Puzzle level 1 with its stored solution.
 
 usage: game_bot_e2e.py GAME BOT_MOVE SCORE_SERVER LEVEL_SOURCE OUTPUT_FOLDER
-Exits 77 (skipped) when the score server's address is already taken.
+The server takes a free port; the game is pointed at it through
+ORBOLO_SCORE_SERVER.
 """
 import os
-import socket
 import subprocess
 import sys
 import tempfile
@@ -19,17 +19,11 @@ from board_reader import GAME_OVER, ball_references, changed, settled  # noqa: E
 from x_session import XSession, is_menu, run, start_mode  # noqa: E402
 
 GAME, BOT, SERVER_BIN, LEVELS, OUT = sys.argv[1:6]
-ADDRESS = os.environ.get("ORBOLO_SCORE_SERVER", "http://127.0.0.1:8086")
-HOST, PORT = ADDRESS.split("//")[1].split(":")[0], int(ADDRESS.rsplit(":", 1)[1])
+ADDRESS = ""  # the server's, once it listens
 REFS = ball_references(os.path.join(os.path.dirname(GAME), "gfx", "play2.tga"))
 NAME = "BOT PLAYER"
 # Headless, the same bot ends games in 36-54 moves (30 seeds).
 MOVE_LIMIT = 150
-
-
-def port_taken():
-    with socket.socket() as s:
-        return s.connect_ex((HOST, PORT)) == 0
 
 
 def dialog_shown(screen):
@@ -141,17 +135,14 @@ def steps():
     print(f"Puzzle level 1 cleared with {' '.join(solution)}; level 2 shows")
 
 
-if port_taken():
-    print(f"{ADDRESS} is taken: skipped")
-    sys.exit(77)
 db = os.path.join(tempfile.mkdtemp(prefix="orbolo-bot-"), "scores.db")
-server = subprocess.Popen([SERVER_BIN, "--listen", f"{HOST}:{PORT}", "--db", db],
-                          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+server = subprocess.Popen([SERVER_BIN, "--listen", "127.0.0.1:0", "--db", db],
+                          stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+# "orbolo-scored: listening on http://127.0.0.1:PORT/highscores/orbolo/"
+ADDRESS = server.stdout.readline().split("listening on ")[-1].split("/highscores")[0]
 session = XSession()
+session.env["ORBOLO_SCORE_SERVER"] = ADDRESS
 try:
-    end = time.time() + 30
-    while not port_taken() and time.time() < end:
-        time.sleep(0.1)
     run(session, GAME, OUT, steps, "bot end to end")
 finally:
     server.terminate()

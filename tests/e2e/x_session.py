@@ -9,7 +9,9 @@ comes and goes between two frames could otherwise be missed by a polling
 game.
 """
 import os
+import shutil
 import subprocess
+import tempfile
 import time
 
 WIDTH, HEIGHT = 640, 480
@@ -27,8 +29,11 @@ class XSession:
             number = pipe.readline().decode().strip()
         if not number:
             raise RuntimeError("Xvfb did not start")
+        # The game's own tables and settings stay out of the tester's home.
+        self.home = home = tempfile.mkdtemp(prefix="orbolo-e2e-")
         self.env = dict(os.environ, DISPLAY=":" + number, MESA_SHADER_CACHE_DISABLE="true",
-                        SDL_AUDIODRIVER=os.environ.get("SDL_AUDIODRIVER", "dummy"))
+                        SDL_AUDIODRIVER=os.environ.get("SDL_AUDIODRIVER", "dummy"),
+                        XDG_DATA_HOME=home + "/data", XDG_CONFIG_HOME=home + "/config")
         self.game = None
         self.shots = []  # the latest (name, screen) pairs, saved when a test fails
 
@@ -100,6 +105,7 @@ class XSession:
             self.game.wait()
         self.xvfb.terminate()
         self.xvfb.wait()
+        shutil.rmtree(self.home, ignore_errors=True)
 
 
 class Screen:

@@ -12,12 +12,15 @@
 #include "game/panels/completion_screen.h"
 #include "game/panels/game_over_dialog.h"
 #include "game/panels/score_protocol.h"
+#include "game/panels/score_tables.h"
 #include "game/screen_state.h"
 #include "game/sprite_table.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <condition_variable>
 #include <cstdlib>
 #include <memory>
 #include <mutex>
@@ -30,6 +33,10 @@ namespace {
 // centred on the 1024 x 768 screen, the line at game y 198, x 275..510.
 int DialogTextOnScreen() {
     return BrightPixelsOnScreen(192 + 275, 144 + 192, 235, 20);
+}
+// The same for the line at game y `y`, 14 rows high.
+int DialogLineOnScreen(int y) {
+    return BrightPixelsOnScreen(192 + 275, 144 + y, 235, 14);
 }
 
 class ModalScreens : public ::testing::Test {
@@ -53,7 +60,7 @@ class ModalScreens : public ::testing::Test {
         settings.gameMode = TopScore;
         counters.score = 123;
         ServeScorePages(server, mutex, answer);
-        SetScoreServerForTests(server.Base().c_str());
+        SetScoreTablesForTests(MakeServerTables(server.Base()));
         Xdotool("mousemove 512 384");
         ClearScreen();
     }
@@ -66,7 +73,7 @@ class ModalScreens : public ::testing::Test {
     }
     void TearDown() override {
         if (player.joinable()) player.join();
-        SetScoreServerForTests(nullptr);
+        SetScoreTablesForTests(nullptr);
     }
 
     void Answer(const std::string& text) {
@@ -108,11 +115,45 @@ TEST_F(ModalScreens, AcceptedNameIsTypedOneLetterPerPressAndSubmittedOnEnter) {
                   "&gamename=tsaverage"}));
 }
 
+TEST_F(ModalScreens, DialogDrawsWhileTheServerTakesItsTimeAndSaysWhenNothingWasSaved) {
+    std::mutex holdLock;
+    std::condition_variable held;
+    bool released = false;
+    LoopbackHttpServer slow; // a query answered once the test lets it; submissions fail
+    slow.server.Get("/highscores/orbolo/ishighscore.php",
+                    [&](const httplib::Request&, httplib::Response& r) {
+                        std::unique_lock<std::mutex> lock(holdLock);
+                        held.wait_for(lock, std::chrono::seconds(40), [&] { return released; });
+                        r.set_content("yes", "text/plain");
+                    });
+    slow.server.Get("/highscores/orbolo/scoresubmitter.php",
+                    [](const httplib::Request&, httplib::Response& r) { r.status = 500; });
+    SetScoreTablesForTests(MakeServerTables(slow.Base()));
+    bool drawnWhileWaiting = false, nameAsked = false, noticeShown = false;
+    player = std::thread([&] {
+        drawnWhileWaiting = PollUntil([] { return DialogTextOnScreen() > 20; });
+        {
+            std::lock_guard<std::mutex> lock(holdLock);
+            released = true;
+        }
+        held.notify_all();
+        nameAsked = PollUntil([] { return DialogLineOnScreen(214) > 20; }); // congratulations
+        Xdotool("key Return");
+        noticeShown = PollUntil([] { return DialogLineOnScreen(275) > 20; }); // click to go on
+        Xdotool("click 1");
+    });
+    ShowGameOver(TopScore, 2, 1230);
+    EXPECT_TRUE(drawnWhileWaiting) << "no frame drawn while the server was asked";
+    EXPECT_TRUE(nameAsked);
+    EXPECT_TRUE(noticeShown) << "the failed submission was not told";
+    EXPECT_EQ(slow.Requests().size(), 2u);
+}
+
 TEST_F(ModalScreens, NameLettersFollowTheKeyboardLayoutAndBlanksNameNobody) {
     Answer("yes");
     // German and French keyboards swap Y and Z, A and Q, W and Z.
     for (const char* layout : {"de", "fr", "us"}) {
-        ASSERT_EQ(std::system((std::string("setxkbmap ") + layout).c_str()), 0);
+        ASSERT_EQ(std::system((std::string("setxkbmap ") + layout).c_str()), 0) << layout;
         Play("key --delay 150 z y a q w Return");
         ShowGameOver(TopScore, 1, 1230);
         player.join();

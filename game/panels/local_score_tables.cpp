@@ -1,0 +1,107 @@
+#include "game/panels/local_score_tables.h"
+
+#include "game/game_state.h"
+#include "game/panels/score_protocol.h"
+#include "server/scored/listing_page.h"
+#include "server/scored/options.h"
+#include "server/scored/score_backend.h"
+#include "server/scored/sqlite_backend.h"
+
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <mutex>
+
+namespace {
+
+class LocalTables : public ScoreTables {
+  public:
+    explicit LocalTables(std::string directory) : directory(std::move(directory)) {}
+
+    ScoreReply IsHighscore(const char* table, int value) override {
+        std::lock_guard<std::mutex> lock(mutex);
+        // The server's own rules, as if the request had come over HTTP.
+        if (!Store() || !ParseQuery({{"gamename", table}, {"submtdscore", std::to_string(value)}}))
+            return ScoreReply::StoreFault;
+        std::optional<bool> enters = store->WouldEnter(table, value);
+        if (!enters) return ScoreReply::StoreFault;
+        return *enters ? ScoreReply::Enters : ScoreReply::TooLow;
+    }
+
+    ScoreReply SubmitScore(const char* name, const char* table, int value) override {
+        std::lock_guard<std::mutex> lock(mutex);
+        std::optional<ScoreSubmission> submission =
+            ParseSubmission({{"name", NameToSend(name)},
+                             {"score", std::to_string(value)},
+                             {"computer", "M"},
+                             {"gamename", table}});
+        if (!Store() || !submission) return ScoreReply::StoreFault;
+        PendingEntry entry{*submission, "local", static_cast<int64_t>(std::time(nullptr))};
+        switch (store->AddAll({entry}).at(0)) {
+        case AddOutcome::Stored:
+            return ScoreReply::Stored;
+        case AddOutcome::TrimmedAway:
+            return ScoreReply::TooLow;
+        case AddOutcome::Failed:
+            break;
+        }
+        return ScoreReply::StoreFault;
+    }
+
+    std::string HighscoresPageAddress() override {
+        std::lock_guard<std::mutex> lock(mutex);
+        if (!Store()) return "";
+        std::vector<ListedTable> tables;
+        for (int16_t mode : {TimeAttack, TopScore}) {
+            for (int16_t difficulty = 1; difficulty <= 3; ++difficulty) {
+                const char* table = HighscoreTableName(mode, difficulty);
+                std::optional<std::vector<ScoreEntry>> entries = store->Top(table);
+                if (!entries) return Fail("cannot read the highscores in " + Database());
+                tables.push_back({table, std::move(*entries)});
+            }
+        }
+        // Written whole, then moved in place: a browser never reads half a page.
+        const std::string page = directory + "/highscores.html";
+        const std::string partial = page + ".part";
+        {
+            std::ofstream out(partial, std::ios::binary | std::ios::trunc);
+            out << RenderListingPage(tables);
+            if (!out.flush()) return Fail("cannot write " + partial);
+        }
+        std::error_code error;
+        std::filesystem::rename(partial, page, error);
+        if (error) return Fail("cannot write " + page + ": " + error.message());
+        return page;
+    }
+
+  private:
+    std::string Database() const { return directory + "/scores.db"; }
+
+    std::string Fail(const std::string& problem) {
+        std::fprintf(stderr, "orbolo: %s\n", problem.c_str());
+        return "";
+    }
+
+    // Opened on first use, so a game that never ends a scored game never
+    // touches the disk; a failure is reported once and tried again next time.
+    ScoreBackend* Store() {
+        if (store) return store.get();
+        std::error_code made;
+        std::filesystem::create_directories(directory, made);
+        std::string error;
+        store = SqliteScoreBackend::Open(Database(), ServerOptions().tableSize, error);
+        if (!store) Fail("the highscores cannot be kept in " + Database() + ": " + error);
+        return store.get();
+    }
+
+    std::string directory;
+    std::mutex mutex;
+    std::unique_ptr<ScoreBackend> store;
+};
+
+} // namespace
+
+std::unique_ptr<ScoreTables> MakeLocalTables(const std::string& directory) {
+    return std::make_unique<LocalTables>(directory);
+}

@@ -1,0 +1,62 @@
+// The tables the game keeps itself: the server's store and rules on real
+// SQLite files in a folder of the test's, and the listing page beside them.
+#include "game/panels/local_score_tables.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path Fresh(const std::string& name) {
+    fs::path dir = fs::path(testing::TempDir()) / name;
+    fs::remove_all(dir);
+    return dir;
+}
+
+std::string Read(const std::string& path) {
+    std::ostringstream text;
+    text << std::ifstream(path).rdbuf();
+    return text.str();
+}
+
+TEST(LocalScoreTables, KeepsTheBestTenOfEachTableAndListsThem) {
+    fs::path dir = Fresh("player") / "orbolo"; // made when first needed
+    auto tables = MakeLocalTables(dir.string());
+    EXPECT_EQ(ScoreReply::Enters, tables->IsHighscore("tseasy", 327670));
+    EXPECT_EQ(ScoreReply::Stored, tables->SubmitScore("ANN LEE", "tseasy", 327670));
+    EXPECT_EQ(ScoreReply::Stored, tables->SubmitScore("  ", "taeasy", 75)); // as chicken
+    for (int i = 1; i <= 9; ++i)
+        EXPECT_EQ(ScoreReply::Stored, tables->SubmitScore("BOB", "tseasy", 1000 * i));
+    EXPECT_EQ(ScoreReply::TooLow, tables->IsHighscore("tseasy", 1000));
+    EXPECT_EQ(ScoreReply::TooLow, tables->SubmitScore("CY", "tseasy", 1000)); // trimmed at once
+    EXPECT_EQ(ScoreReply::Enters, tables->IsHighscore("tshard", 0));
+
+    std::string page = tables->HighscoresPageAddress();
+    EXPECT_EQ((dir / "highscores.html").string(), page);
+    std::string html = Read(page);
+    EXPECT_NE(std::string::npos, html.find("ANN LEE"));
+    EXPECT_NE(std::string::npos, html.find("chicken"));
+    EXPECT_EQ(std::string::npos, html.find("CY"));
+
+    // Another player's folder holds tables of its own; the same folder
+    // opened again holds what was written.
+    EXPECT_EQ(ScoreReply::Enters,
+              MakeLocalTables(Fresh("other").string())->IsHighscore("tseasy", 10));
+    EXPECT_EQ(ScoreReply::TooLow, MakeLocalTables(dir.string())->IsHighscore("tseasy", 10));
+}
+
+TEST(LocalScoreTables, FolderThatCannotBeMadeIsAFaultNotACrash) {
+    fs::path blocked = Fresh("blocked");
+    std::ofstream(blocked.string()) << "a file where the folder should be";
+    auto tables = MakeLocalTables((blocked / "orbolo").string());
+    EXPECT_EQ(ScoreReply::StoreFault, tables->IsHighscore("tseasy", 10));
+    EXPECT_EQ(ScoreReply::StoreFault, tables->SubmitScore("ANN", "tseasy", 10));
+    EXPECT_EQ("", tables->HighscoresPageAddress());
+}
+
+} // namespace
