@@ -4,15 +4,17 @@
 
 #include <vorbis/vorbisfile.h>
 
-#include <chrono>
-#include <cmath>
-#include <thread>
-#include <cstdio>
-#include <cstdlib>
-#include <dirent.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <thread>
 
 DiskAudio::DiskAudio(int delayMs) : file_(MakeTempFolder() + "/mix.raw") {
     setenv("SDL_AUDIODRIVER", "disk", 1);
@@ -26,14 +28,10 @@ DiskAudio::~DiskAudio() {
 }
 
 std::vector<int16_t> DiskAudio::Output() const {
-    std::vector<int16_t> samples;
-    FILE* f = std::fopen(file_.c_str(), "rb");
-    if (!f) return samples;
-    int16_t block[4096];
-    size_t got;
-    while ((got = std::fread(block, sizeof(int16_t), 4096, f)) > 0)
-        samples.insert(samples.end(), block, block + got);
-    std::fclose(f);
+    std::ifstream in(file_, std::ios::binary);
+    std::string bytes(std::istreambuf_iterator<char>(in), {});
+    std::vector<int16_t> samples(bytes.size() / 2);
+    std::memcpy(samples.data(), bytes.data(), samples.size() * 2);
     return samples;
 }
 
@@ -58,10 +56,9 @@ std::string MakeTempFolder() {
 }
 
 void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-    FILE* f = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(f, nullptr) << path;
-    if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), f);
-    std::fclose(f);
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    ASSERT_TRUE(out) << path;
 }
 
 std::vector<uint8_t> WavImage(int channels, int rate, int bits, const std::vector<uint8_t>& pcm) {
@@ -122,26 +119,21 @@ std::vector<float> StereoTone(size_t frames, double hz, float amplitude) {
 }
 
 std::vector<LevelRun> LoudRuns(const std::vector<int16_t>& stereo, int threshold) {
-    // A frame counts as quiet only inside a stretch of 8 quiet frames, so a
-    // tone's zero crossings do not split a loud run.
-    const size_t frames = stereo.size() / 2;
-    std::vector<bool> quiet(frames);
-    for (size_t i = 0; i < frames; ++i)
-        quiet[i] = std::abs(stereo[2 * i]) < threshold;
-    std::vector<bool> silent(frames, false);
-    size_t streak = 0;
-    for (size_t i = 0; i < frames; ++i) {
-        streak = quiet[i] ? streak + 1 : 0;
-        if (streak == 8)
-            for (size_t j = i - 7; j <= i; ++j)
-                silent[j] = true;
-        else if (streak > 8)
-            silent[i] = true;
+    // Quiet only inside 8 quiet frames in a row, so a tone's zero crossings
+    // do not split a loud run: raw runs first, short quiet ones then join
+    // the loud runs around them.
+    std::vector<LevelRun> raw, runs;
+    for (size_t i = 0; i < stereo.size() / 2; ++i) {
+        const bool loud = std::abs(stereo[2 * i]) >= threshold;
+        if (raw.empty() || raw.back().loud != loud) raw.push_back({loud, 0});
+        ++raw.back().frames;
     }
-    std::vector<LevelRun> runs;
-    for (size_t i = 0; i < frames; ++i) {
-        if (runs.empty() || runs.back().loud == silent[i]) runs.push_back({!silent[i], 0});
-        ++runs.back().frames;
+    for (LevelRun r : raw) {
+        if (!r.loud && r.frames < 8) r.loud = true;
+        if (!runs.empty() && runs.back().loud == r.loud)
+            runs.back().frames += r.frames;
+        else
+            runs.push_back(r);
     }
     return runs;
 }
@@ -172,11 +164,5 @@ bool WaitFor(const std::function<bool()>& done, double seconds) {
 }
 
 int ThreadCount() {
-    int count = 0;
-    if (DIR* dir = opendir("/proc/self/task")) {
-        while (dirent* entry = readdir(dir))
-            if (entry->d_name[0] != '.') ++count;
-        closedir(dir);
-    }
-    return count;
+    return int(std::distance(std::filesystem::directory_iterator("/proc/self/task"), {}));
 }

@@ -17,14 +17,8 @@ namespace {
 const double kMusicGain = std::pow(10.0, -1060 / 2000.0);
 constexpr uint32_t kHalfFrames = KAudioSource::kHalfSize / 4;
 
-struct MessageCount {
-    static inline int count = 0;
-    static inline std::string text;
-    static void Sink(const char*, const char* t) {
-        ++count;
-        text = t;
-    }
-};
+int messages = 0;
+std::string lastMessage;
 
 class MusicStream : public ::testing::Test {
   protected:
@@ -137,18 +131,20 @@ TEST_F(MusicStream, MasterVolumeReachesAPlayingStream) {
 
 TEST_F(MusicStream, UnreadableAndNonOggFiles) {
     DiskAudio disk;
-    KSystemTools::SetMessageSink(&MessageCount::Sink);
-    MessageCount::count = 0;
+    KSystemTools::SetMessageSink([](const char*, const char* text) {
+        ++messages;
+        lastMessage = text;
+    });
     KAudioSource music;
     EXPECT_FALSE(music.LoadMusic((folder_ + "/missing.ogg").c_str()));
-    EXPECT_EQ(MessageCount::count, 0);
+    EXPECT_EQ(messages, 0);
     WriteBytes(folder_ + "/empty.ogg", {});
     EXPECT_FALSE(music.LoadMusic((folder_ + "/empty.ogg").c_str()));
-    EXPECT_EQ(MessageCount::count, 1);
-    EXPECT_EQ(MessageCount::text, "error could not detect ogg file");
+    EXPECT_EQ(messages, 1);
+    EXPECT_EQ(lastMessage, "error could not detect ogg file");
     WriteBytes(folder_ + "/text.ogg", std::vector<uint8_t>(5000, 'x'));
     EXPECT_FALSE(music.LoadMusic((folder_ + "/text.ogg").c_str()));
-    EXPECT_EQ(MessageCount::count, 2);
+    EXPECT_EQ(messages, 2);
     music.PlayMusic(1); // nothing to play, no worker
     EXPECT_FALSE(music.HasWorker());
     WriteBytes(folder_ + "/tap.wav",

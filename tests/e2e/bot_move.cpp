@@ -1,6 +1,6 @@
 // The bot's move for the end-to-end test, chosen with the game's own rules
-// on the headless simulator from what a player sees. Reads "mode score
-// seconds moves seed" and nine rows of the board ('.' empty, 1..8 a ball)
+// on the headless simulator from what a player sees in TopScore. Reads
+// "score seed" and nine rows of the board ('.' empty, 1..8 a ball)
 // from standard input; prints the move ("L3", "R0", "CW", "CCW", or "none"
 // when all are refused) and the score it expects after it, a floor (balls
 // that may drop in are left out, so the bot never counts on points it may
@@ -16,14 +16,6 @@
 #include <vector>
 
 namespace {
-
-struct BotView {
-    int mode = TopScore;
-    int score = 0; // units of ten displayed points
-    int timeLeft = 600;
-    int movesLeft = 0;
-    Board cells{};
-};
 
 struct BotChoice {
     std::string move;
@@ -97,15 +89,14 @@ BotChoice Chosen(BoardSimulator& sim, const Position& start, int code) {
     return {BoardMove{code}.Name(), counters.score};
 }
 
-BotChoice ChooseBotMove(const BotView& view, unsigned seed) {
+// `score` in units of ten displayed points.
+BotChoice ChooseBotMove(const Board& cells, int score, unsigned seed) {
     ResetGameState();
-    settings.gameMode = static_cast<int16_t>(view.mode);
-    counters.score = static_cast<int16_t>(view.score);
-    counters.timeLeft = static_cast<int16_t>(view.timeLeft);
-    counters.movesLeft = static_cast<int16_t>(view.movesLeft);
+    settings.gameMode = TopScore;
+    counters.score = static_cast<int16_t>(score);
     counters.puzzleLevel = 11; // nothing to load when the board empties
     counters.ballsLeft = 0;    // new balls are the game's luck, not the plan
-    board.cells = view.cells;
+    board.cells = cells;
 
     BoardSimulator sim;
     const Position start = Save();
@@ -126,29 +117,30 @@ BotChoice ChooseBotMove(const BotView& view, unsigned seed) {
         if (near > best) best = near, ties.clear();
         if (near == best) ties.push_back(code);
     }
-    if (ties.empty()) return {"none", view.score};
+    if (ties.empty()) return {"none", score};
     return Chosen(sim, start, ties[random() % ties.size()]);
 }
 
 } // namespace
 
 int main() {
-    BotView view;
+    Board cells{};
+    int score = 0;
     unsigned seed = 0;
-    std::cin >> view.mode >> view.score >> view.timeLeft >> view.movesLeft >> seed;
+    std::cin >> score >> seed;
     for (int r = 0; r < kBoardSize; ++r) {
         std::string row;
         std::cin >> row;
         for (int c = 0; c < kBoardSize; ++c)
-            view.cells[c][r] = row.size() > size_t(c) && row[c] >= '1' && row[c] <= '8'
+            cells[c][r] = row.size() > size_t(c) && row[c] >= '1' && row[c] <= '8'
                                    ? static_cast<int16_t>(row[c] - '0')
                                    : kEmpty;
     }
     if (!std::cin) {
-        std::fprintf(stderr, "bot_move: expected five numbers and nine rows\n");
+        std::fprintf(stderr, "bot_move: expected two numbers and nine rows\n");
         return 2;
     }
-    const BotChoice choice = ChooseBotMove(view, seed);
+    const BotChoice choice = ChooseBotMove(cells, score, seed);
     std::printf("%s %d\n", choice.move.c_str(), choice.scoreAfter);
     return 0;
 }

@@ -16,7 +16,7 @@ import urllib.request
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from board_reader import GAME_OVER, ball_references, changed, settled  # noqa: E402
-from x_session import XSession, is_menu, start_mode  # noqa: E402
+from x_session import XSession, is_menu, run, start_mode  # noqa: E402
 
 GAME, BOT, SERVER_BIN, LEVELS, OUT = sys.argv[1:6]
 ADDRESS = ""  # the server's, once it listens
@@ -45,10 +45,10 @@ def click_move(session, name):
     session.move(620, 460)
 
 
-def choose(mode, board, score, seed):
+def choose(board, score, seed):
     """The bot's move and the score it expects after it (a floor: balls
     that drop in may clear more)."""
-    text = f"{mode} {score} 600 0 {seed}\n" + "\n".join(board) + "\n"
+    text = f"{score} {seed}\n" + "\n".join(board) + "\n"
     out = subprocess.run([BOT], input=text.encode(), capture_output=True,
                          check=True).stdout.decode().split()
     return out[0], int(out[1])
@@ -63,7 +63,7 @@ def play_top_score(session):
     while len(played) < MOVE_LIMIT:
         if board == GAME_OVER:
             return played
-        move, expected = choose(2, board, score, len(played))
+        move, expected = choose(board, score, len(played))
         if move == "none":
             raise AssertionError("no move left:\n" + "\n".join(board))
         played.append(move)
@@ -122,37 +122,28 @@ def play_puzzle_level_one(session):
     return solution
 
 
-def main():
-    global ADDRESS
-    os.makedirs(OUT, exist_ok=True)
-    db = os.path.join(tempfile.mkdtemp(prefix="orbolo-bot-"), "scores.db")
-    server = subprocess.Popen([SERVER_BIN, "--listen", "127.0.0.1:0", "--db", db],
-                              stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
-    # "orbolo-scored: listening on http://127.0.0.1:PORT/highscores/orbolo/"
-    ADDRESS = server.stdout.readline().split("listening on ")[-1].split("/highscores")[0]
-    session = XSession()
-    session.env["ORBOLO_SCORE_SERVER"] = ADDRESS
-    try:
-        session.start_game(GAME)
-        session.wait_for("menu", is_menu)  # after the intro
-        moves = play_top_score(session)
-        print(f"TopScore game over after {len(moves)} moves: {' '.join(moves)}")
-        with open(os.path.join(OUT, "moves.txt"), "w") as log:  # kept when the test passes
-            log.write(" ".join(moves) + "\n")
-        enter_name(session)
-        session.click(72, 387)  # Quit to the menu
-        session.wait_for("menu-again", is_menu)
-        solution = play_puzzle_level_one(session)
-        print(f"Puzzle level 1 cleared with {' '.join(solution)}; level 2 shows")
-        print("bot end to end: 1 passed, 0 failed")
-        return 0
-    except Exception:
-        session.grab().save_png(os.path.join(OUT, "bot-failure.png"))
-        raise
-    finally:
-        session.close()
-        server.terminate()
-        server.wait()
+def steps():
+    session.wait_for("menu", is_menu)  # after the intro
+    moves = play_top_score(session)
+    print(f"TopScore game over after {len(moves)} moves: {' '.join(moves)}")
+    with open(os.path.join(OUT, "moves.txt"), "w") as log:  # kept when the test passes
+        log.write(" ".join(moves) + "\n")
+    enter_name(session)
+    session.click(72, 387)  # Quit to the menu
+    session.wait_for("menu-again", is_menu)
+    solution = play_puzzle_level_one(session)
+    print(f"Puzzle level 1 cleared with {' '.join(solution)}; level 2 shows")
 
 
-sys.exit(main())
+db = os.path.join(tempfile.mkdtemp(prefix="orbolo-bot-"), "scores.db")
+server = subprocess.Popen([SERVER_BIN, "--listen", "127.0.0.1:0", "--db", db],
+                          stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+# "orbolo-scored: listening on http://127.0.0.1:PORT/highscores/orbolo/"
+ADDRESS = server.stdout.readline().split("listening on ")[-1].split("/highscores")[0]
+session = XSession()
+session.env["ORBOLO_SCORE_SERVER"] = ADDRESS
+try:
+    run(session, GAME, OUT, steps, "bot end to end")
+finally:
+    server.terminate()
+    server.wait()

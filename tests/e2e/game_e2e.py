@@ -11,21 +11,11 @@ import sys
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from board_reader import (EMPTY, agreement, ball_references, changed, has_line,  # noqa: E402
                           rotated_clockwise, rotated_counter_clockwise, settled, shifted_left)
-from x_session import MENU_LOGO, XSession, is_menu, start_mode  # noqa: E402
+from x_session import MENU_LOGO, XSession, is_menu, run, start_mode  # noqa: E402
 
 GAME, OUT = sys.argv[1], sys.argv[2]
-os.makedirs(OUT, exist_ok=True)
 REFS = ball_references(os.path.join(os.path.dirname(GAME), "gfx", "play2.tga"))
 session = XSession()
-
-
-def check(condition, message):
-    if not condition:
-        raise AssertionError(message)
-
-
-def region(screen, x1, y1, x2, y2):
-    return [screen.pixel(x, y) for y in range(y1, y2, 2) for x in range(x1, x2, 2)]
 
 
 def menu_checks():
@@ -64,8 +54,8 @@ def slide_check():
     session.click(206, 87 + 34 * row + 16)
     session.move(620, 460)
     after = changed(session, REFS, board)
-    check(after == expected, f"row {row} did not shift left by one:\n" + "\n".join(board) +
-          "\nthen\n" + "\n".join(after))
+    assert after == expected, (f"row {row} did not shift left by one:\n" + "\n".join(board) +
+                               "\nthen\n" + "\n".join(after))
     return after
 
 
@@ -76,29 +66,29 @@ def spin_check(board):
     # Columns of the turned board without holes are untouched by gravity.
     cells = [(r, c) for c in range(9) if all(turned[r][c] != EMPTY for r in range(9))
              for r in range(9)]
-    check(len(cells) >= 27, "too few full columns to judge the turn:\n" + "\n".join(board))
+    assert len(cells) >= 27, "too few full columns to judge the turn:\n" + "\n".join(board)
     after = changed(session, REFS, board)
     cw = agreement(turned, after, cells)
     ccw = agreement(rotated_counter_clockwise(board), after, cells)
-    check(cw > 0.9 and cw > ccw + 0.2,
-          f"the board did not turn clockwise (agreement {cw:.2f}, other way {ccw:.2f})")
+    assert cw > 0.9 and cw > ccw + 0.2, \
+        f"the board did not turn clockwise (agreement {cw:.2f}, other way {ccw:.2f})"
 
 
 def panel_checks():
     """The clock counts down, Restart explains itself, the effects bar drags."""
-    clock = region(session.grab("clock-1"), 15, 70, 135, 92)
-    session.wait_for("clock-2", lambda s: region(s, 15, 70, 135, 92) != clock)
+    clock = session.grab("clock-1").region(15, 70, 135, 92)
+    session.wait_for("clock-2", lambda s: s.region(15, 70, 135, 92) != clock)
 
     quiet = session.grab("bar-quiet").bright_pixels(180, 415, 600, 470)
     session.move(72, 357)
     session.wait_for("bar-restart-hint", lambda s: s.bright_pixels(180, 415, 600, 470) > quiet + 100)
 
-    ticks = region(session.grab("effects-before"), 20, 145, 130, 172)
+    ticks = session.grab("effects-before").region(20, 145, 130, 172)
     session.move(110, 158)
     session.xdotool("mousedown", 1)
     session.move(60, 158)
     session.move(40, 158)
-    session.wait_for("effects-after", lambda s: region(s, 20, 145, 130, 172) != ticks)
+    session.wait_for("effects-after", lambda s: s.region(20, 145, 130, 172) != ticks)
     session.xdotool("mouseup", 1)
     session.move(620, 460)
 
@@ -119,17 +109,16 @@ def top_score_spin_refused():
     # A turn at 0 points is refused; the slide clicked after it then shows
     # the board exactly slid, not turned.
     row = next((r for r in range(9) if not has_line(shifted_left(board, r))), None)
-    check(row is not None, "no row slides without a line:\n" + "\n".join(board))
+    assert row is not None, "no row slides without a line:\n" + "\n".join(board)
     session.click(578, 53)
     session.click(206, 87 + 34 * row + 16)
     session.move(620, 460)
     expected = shifted_left(board, row)
     after = changed(session, REFS, board)
-    check(after == expected, "a turn at 0 points changed the board:\n" + "\n".join(after))
+    assert after == expected, "a turn at 0 points changed the board:\n" + "\n".join(after)
 
 
-try:
-    session.start_game(GAME)
+def steps():
     session.wait_for("menu", is_menu, still=MENU_LOGO)
     menu_checks()
     start_mode(session, 85)  # TimeAttack
@@ -143,14 +132,7 @@ try:
         code = session.game.wait(timeout=60)
     finally:
         session.xdotool("keyup", "Escape")
-    check(code == 0, f"the game ended with code {code}")
-    print("game end to end: 1 passed, 0 failed")
-except Exception:
-    session.save_shots(OUT)
-    if session.game and session.game.poll() is None:
-        session.game.kill()
-    print("game output:\n" + (session.game.stdout.read().decode(errors="replace")
-                              if session.game else ""))
-    raise
-finally:
-    session.close()
+    assert code == 0, f"the game ended with code {code}"
+
+
+run(session, GAME, OUT, steps, "game end to end")

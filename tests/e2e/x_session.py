@@ -166,6 +166,25 @@ MODE_CARDS = (20, 65, 175, 410)
 PLAY_BUTTONS = (0, 310, 150, 420)
 
 
+def run(session, game, out, steps, label):
+    """Starts the game and runs steps(); on a failure keeps the last
+    screenshots and prints the game's output."""
+    os.makedirs(out, exist_ok=True)
+    try:
+        session.start_game(game)
+        steps()
+        print(f"{label}: 1 passed, 0 failed")
+    except Exception:
+        session.save_shots(out)
+        if session.game and session.game.poll() is None:
+            session.game.kill()
+        print("game output:\n" + (session.game.stdout.read().decode(errors="replace")
+                                  if session.game else ""))
+        raise
+    finally:
+        session.close()
+
+
 def start_mode(session, y):
     """From the menu to a new game of the mode card at height y."""
     session.wait_for("menu", is_menu, still=MENU_LOGO)

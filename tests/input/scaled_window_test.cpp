@@ -11,6 +11,7 @@
 #include "framework/input/KInputState.h"
 #include "framework/platform/platform_window.h"
 
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -43,8 +44,10 @@ void DrawButtonFrame(KDisplayWindow& window) {
 
 TEST(ScaledWindow, OpensAtAWholeMultipleAndAClickInTheResizedPictureHitsItsButton) {
     CaptureMessages();
+    KInputState::HideCursor(); // as the game starts: before any window
     KDisplayWindow window;
     ASSERT_TRUE(window.CreateGameWindow(640, 480, 16, true, "ORBOLO scaled"));
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE) << "the new window showed the cursor";
     DrawButtonFrame(window);
     platform::Letterbox box = platform::CurrentLetterbox();
     EXPECT_EQ(box.width, 1280);
