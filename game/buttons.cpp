@@ -15,7 +15,22 @@ void SetButton(int index, int16_t srcX, int16_t srcY, int16_t width, int16_t hei
 
 void DisableAllButtons() {
     for (auto& row : buttons.rows) row.enabled = -1;
+    buttons.keyButtonCount = 0;
+    buttons.keysLead = false;
+    buttons.pointerX = buttons.pointerY = -1;
 }
+
+namespace {
+
+// Keys choose among rows 1 .. count, starting on the first, lit silently.
+void StartKeyChoice(int16_t count) {
+    buttons.keyButtonCount = count;
+    buttons.focusedButton = 1;
+    buttons.keysLead = true;
+    buttons.lastHoveredButton = 1;
+}
+
+} // namespace
 
 void SetDifficultyButton() {
     switch (settings.difficulty) {
@@ -31,6 +46,7 @@ void SetMenuButtons() {
     SetButton(3, 0, 192, 256, 32, 198, 366, 1, 1, 3);
     SetButton(4, 0, 224, 256, 32, 198, 398, 1, 1, 3);
     buttons.buttonCount = 5;
+    StartKeyChoice(4);
 }
 
 void SetModeButtons() {
@@ -39,6 +55,7 @@ void SetModeButtons() {
     SetButton(3, 158, 292, 354, 38, 220, 305, 1, 1, 5);
     SetButton(4, 0, 471, 512, 31, 70, 435, 1, 1, 5);
     buttons.buttonCount = 5;
+    StartKeyChoice(4);
 }
 
 void SetPlayButtons() {
@@ -53,6 +70,7 @@ void SetPlayButtons() {
         SetButton(17 + r, 350, static_cast<int16_t>(8 + 34 * r), 32, 33, 560, y, 1, 1, 6);
     }
     buttons.buttonCount = 26;
+    buttons.cursorRow = 0;
 }
 
 int16_t ButtonAt(int mx, int my) {
@@ -65,11 +83,40 @@ int16_t ButtonAt(int mx, int my) {
     return 0;
 }
 
-void UpdateHover(int mx, int my) {
+namespace {
+
+void Light(int16_t button) {
     if (buttons.hoveredButton > 0) buttons.lastHoveredButton = buttons.hoveredButton;
-    buttons.hoveredButton = ButtonAt(mx, my);
-    if (buttons.hoveredButton > 0 && buttons.hoveredButton != buttons.lastHoveredButton)
-        PlayCue(Cue::Over);
+    buttons.hoveredButton = button;
+    if (button > 0 && button != buttons.lastHoveredButton) PlayCue(Cue::Over);
+}
+
+} // namespace
+
+void UpdateHover(int mx, int my) {
+    const bool firstLook = buttons.pointerX < 0;
+    buttons.pointerMoved = !firstLook && (mx != buttons.pointerX || my != buttons.pointerY);
+    buttons.pointerX = static_cast<int16_t>(mx);
+    buttons.pointerY = static_cast<int16_t>(my);
+    buttons.pointerButton = ButtonAt(mx, my);
+    // A pointer resting on a button as the screen starts lights it, as ever.
+    if (buttons.pointerMoved || (firstLook && buttons.pointerButton > 0)) {
+        buttons.keysLead = false;
+        if (buttons.pointerButton > 0 && buttons.pointerButton <= buttons.keyButtonCount)
+            buttons.focusedButton = buttons.pointerButton;
+    }
+    Light(buttons.keysLead ? buttons.focusedButton : buttons.pointerButton);
+}
+
+void MoveFocus(int step) {
+    const int count = buttons.keyButtonCount;
+    if (count <= 0) return;
+    // With nothing lit, the first key only lights the choice.
+    const int lit = buttons.hoveredButton;
+    if (lit >= 1 && lit <= count)
+        buttons.focusedButton = static_cast<int16_t>((lit - 1 + step + count) % count + 1);
+    buttons.keysLead = true;
+    Light(buttons.focusedButton);
 }
 
 void DrawHoveredButton() {
@@ -79,4 +126,14 @@ void DrawHoveredButton() {
     KGraphic* image = spriteTable[b.sprite].image;
     if (!image) return;
     image->Blit(b.srcX, b.srcY, b.srcX + b.width, b.srcY + b.height, b.dstX, b.dstY, false, false);
+}
+
+void DrawKeyFrame(int x1, int y1, int x2, int y2) {
+    const float r = 1.0f, g = 0.85f, b = 0.2f;
+    const auto fx1 = static_cast<float>(x1), fy1 = static_cast<float>(y1);
+    const auto fx2 = static_cast<float>(x2), fy2 = static_cast<float>(y2);
+    KGraphic::FillRect(fx1, fy1, fx2, fy1 + 2, r, g, b, 1);
+    KGraphic::FillRect(fx1, fy2 - 2, fx2, fy2, r, g, b, 1);
+    KGraphic::FillRect(fx1, fy1, fx1 + 2, fy2, r, g, b, 1);
+    KGraphic::FillRect(fx2 - 2, fy1, fx2, fy2, r, g, b, 1);
 }

@@ -1,5 +1,5 @@
 // The clickable rectangles of the current screen: which one the pointer is
-// over, its hover sound, its lit picture, and what a click on it does.
+// over, which one the keys have chosen, the lit one's sound and picture.
 #pragma once
 #include <array>
 #include <cstdint>
@@ -16,9 +16,19 @@ struct ButtonRow {
 struct ButtonState {
     std::array<ButtonRow, 50> rows{}; // row 0 is never used
     int16_t buttonCount = 0;          // rows 1 .. buttonCount - 1 are tested
-    int16_t hoveredButton = 0;
+    int16_t hoveredButton = 0;     // lit: the pointer's button or the keys' choice
     int16_t lastHoveredButton = 0;
+    int16_t pointerButton = 0;     // under the pointer
     int16_t mouseX = 0, mouseY = 0;
+    // Keys walk rows 1 .. keyButtonCount (0: not on this screen). The keys'
+    // choice is lit from the screen's start and after each key, until the
+    // pointer moves; a button the pointer moves onto becomes the choice.
+    int16_t keyButtonCount = 0;
+    int16_t focusedButton = 1;
+    bool keysLead = false;
+    bool pointerMoved = false;
+    int16_t pointerX = -1, pointerY = -1; // at the last update; -1: none yet
+    int16_t cursorRow = 0;               // the play screen's row cursor, 0 top
 };
 extern ButtonState buttons;
 
@@ -33,7 +43,14 @@ void SetPlayButtons();
 
 // The first enabled row under (mx, my), edges included; 0 for none.
 int16_t ButtonAt(int mx, int my);
-// Updates hoveredButton from the pointer; plays the hover sound on a change.
+// Updates the lit button from the pointer and the keys' choice; plays the
+// hover sound when it changes.
 void UpdateHover(int mx, int my);
+// Moves the keys' choice by `step` rows from the lit one, wrapping, and
+// lights it; with nothing lit, lights the choice where it is.
+void MoveFocus(int step);
 // The hovered button's picture, opaque, where its hoverDraw asks for it.
 void DrawHoveredButton();
+// The frame that marks what the keys act on: two pixels wide, warm yellow,
+// around the rectangle from (x1, y1) to (x2, y2).
+void DrawKeyFrame(int x1, int y1, int x2, int y2);

@@ -24,17 +24,30 @@ bool ReadLevelFile(int level, Board& out) {
         KSystemTools::ShowMessage("Error", text.c_str());
         return false;
     }
-    ReadLevelFrom(file, out);
+    // A short or garbled file would leave a partly empty board, or an empty
+    // one that counts as cleared at once: only a whole level is played.
+    Board read = out;
+    const int values = ReadLevelFrom(file, read);
     std::fclose(file);
+    if (values < kBoardSize * kBoardSize) {
+        std::string text = "The puzzle level file " + name + " is damaged: only " +
+                           std::to_string(values) + " of its 81 numbers could be read.";
+        KSystemTools::ShowMessage("Error", text.c_str());
+        return false;
+    }
+    out = read;
     return true;
 }
 
-void ReadLevelFrom(FILE* file, Board& out) {
+int ReadLevelFrom(FILE* file, Board& out) {
+    int values = 0;
     for (int row = 0; row < kBoardSize; ++row) {
         for (int column = 0; column < kBoardSize; ++column) {
             int value = 0;
-            if (std::fscanf(file, "%d", &value) != 1) return;
+            if (std::fscanf(file, "%d", &value) != 1) return values;
             out[column][row] = LevelValueToCell(value);
+            ++values;
         }
     }
+    return values;
 }

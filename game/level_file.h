@@ -13,11 +13,11 @@ std::string LevelFileName(int level);
 // no cell come out empty.
 int16_t LevelValueToCell(int value);
 
-// Reads the level into `out`, which the caller has emptied. Reading stops at
-// the end of the file or at the first text that is not a number, keeping the
-// cells read so far. A missing or unreadable file shows the player a message
-// and returns false.
+// Reads the level into `out`. A missing file, or one that ends or holds
+// text that is not a number before its 81st number, shows the player a
+// message naming the file and returns false, leaving `out` unchanged.
 bool ReadLevelFile(int level, Board& out);
 
-// The numbers of an open level file, row by row, into `out`.
-void ReadLevelFrom(FILE* file, Board& out);
+// The numbers of an open level file, row by row, into `out`, up to the end
+// of the file or the first text that is not a number: how many were read.
+int ReadLevelFrom(FILE* file, Board& out);

@@ -7,6 +7,7 @@
 #include "framework/text/glyph_tables.h"
 #include "game/buttons.h"
 #include "game/click_dispatch.h"
+#include "game/command_line.h"
 #include "game/game_hooks.h"
 #include "game/game_state.h"
 #include "game/panels/completion_screen.h"
@@ -46,15 +47,18 @@ void DrawPointer() {
     int16_t mx = KInputState::GetMouseX(), my = KInputState::GetMouseY();
     resources.pointerShadow->BlitTransformed(0, 0, 32, 32, static_cast<int16_t>(mx + 2),
                                              static_cast<int16_t>(my + 2), 0, 1, 0.5f, false, false);
-    KGraphic* pointer = buttons.hoveredButton > 0 ? resources.pointerOver : resources.pointer;
+    KGraphic* pointer = buttons.pointerButton > 0 ? resources.pointerOver : resources.pointer;
     pointer->BlitAlpha(0, 0, 32, 32, mx, my, false, false);
 }
 
 bool StartUp() {
+    KSystemTools::SetInstalledDataDirectory(ORBOLO_INSTALLED_DATA);
     KSystemTools::InitModuleDirectory();
     board.fallTimer = NowStamp();
     resources.window = new KDisplayWindow;
     ReadPreferences();
+    if (commandLine.window != CommandLineOptions::Window::FromPrefs)
+        settings.windowed = commandLine.window == CommandLineOptions::Window::Windowed;
     if (!resources.window->CreateGameWindow(640, 480, 16, settings.windowed != 0,
                                             "ORBOLO - slide, turn and clear")) {
         delete resources.window;
@@ -94,7 +98,9 @@ void ShutDown() {
 
 } // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    // --help, --version and bad flags end here, before any window or sound.
+    if (int status = ParseCommandLine(argc, argv); status >= 0) return status;
     if (!StartUp()) {
         if (resources.window) ShutDown();
         return 1;

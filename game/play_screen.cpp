@@ -23,7 +23,8 @@ void DrawBackground(KGraphic* sheet) {
         sheet->Blit(479, 1, 511, 481, static_cast<int16_t>(151 + 32 * i), 0, false, false);
 }
 
-// The spin and slide buttons at 0.7 opacity; the hovered one stands out.
+// The spin and slide buttons at 0.7 opacity; the hovered one stands out,
+// and the row cursor frames the two arrows of the row the keys slide.
 void DrawMoveButtons(KGraphic* sheet) {
     if (sheet) {
         for (int i = 6; i <= 25; ++i) {
@@ -33,6 +34,10 @@ void DrawMoveButtons(KGraphic* sheet) {
         }
     }
     DrawHoveredButton();
+    for (int arrow : {8 + buttons.cursorRow, 17 + buttons.cursorRow}) {
+        const ButtonRow& b = buttons.rows[arrow];
+        DrawKeyFrame(b.dstX - 2, b.dstY - 1, b.dstX + b.width + 2, b.dstY + b.height + 1);
+    }
 }
 
 void DrawBottomBar(KGraphic* sheet) {

@@ -1,5 +1,7 @@
-// The preferences file "prefs" beside the program: 8 bytes, two signed
-// 32-bit little-endian switches, windowed then onlineScores. Never written.
+// The preferences file "prefs": 8 bytes, two signed 32-bit little-endian
+// switches, windowed then onlineScores. Never written. A player's own file at
+// $XDG_CONFIG_HOME/orbolo/prefs, when there, is read instead of the one
+// beside the game's data.
 #pragma once
 #include <cstdio>
 

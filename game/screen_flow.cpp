@@ -34,6 +34,8 @@ void FreeMusic() {
 }
 
 void LoadScreen() {
+    KInputState::ForgetPresses(); // a press counts on the screen it was made on
+    screen.keyBarShown = 0;
     for (int entry = 0; entry < kSpriteCount; ++entry)
         if (entry != kLargeFontSprite) FreeSprite(entry);
     DisableAllButtons();
@@ -88,6 +90,7 @@ void FadeOutScreen() {
         if (resources.window) resources.window->Flip(true);
     }
     delete grab;
+    KInputState::ForgetPresses(); // made on a screen the player no longer sees
 }
 
 void WaitMouseRelease() {

@@ -20,6 +20,8 @@ struct ScreenFlow {
     uint32_t titleInterval = 10;    // ms between title steps
     uint8_t tutorialRunning = 0;    // the quick tutorial blocks the buttons
     uint32_t tutorialStart = 0;
+    int16_t keyBar = 0;             // the bar digits set: effects, music, speed
+    uint8_t keyBarShown = 0;        // framed once keys set a bar on this screen
 };
 
 // Objects that live from start-up to exit, plus the current screen's music.

@@ -4,6 +4,7 @@
 
 #include "framework/audio/audio_volume.h"
 #include "framework/audio/wav_parse.h"
+#include "framework/display/file_bytes.h"
 
 #include <cstring>
 
@@ -49,7 +50,9 @@ void KAudioSource::SetVolume(int32_t newVolume) {
     ApplyVolume();
 }
 
+// Both the main thread and a music worker apply volumes.
 void KAudioSource::ApplyVolume() {
+    std::lock_guard<std::mutex> guard(applyingVolume);
     if (!soundBuffer) return;
     const int32_t master = isMusic ? musicMasterVolume.load() : sfxMasterVolume.load();
     soundBuffer->SetVolume(PlatformVolume(master, volume));
@@ -65,8 +68,7 @@ bool KAudioSource::CreateBuffer(uint32_t size) {
 
 void KAudioSource::FreeData() {
     soundBuffer.reset();
-    if (decoderOpen) ov_clear(&decoder);
-    decoderOpen = false;
+    decoder.reset();
     image.data.clear();
     image.data.shrink_to_fit();
     image.readPos = 0;
@@ -75,12 +77,12 @@ void KAudioSource::FreeData() {
 }
 
 bool KAudioSource::LoadSample(const char* path, int32_t newVolume, uint8_t newLoop) {
-    isMusic = false;
     StopWorker();
     FreeData();
+    isMusic = false;
     loop = newLoop == 1;
     volume = newVolume;
-    if (std::strstr(path, ".ogg")) return LoadOggSample(path);
+    if (PathEndsWith(path, ".ogg")) return LoadOggSample(path);
     return LoadWavSample(path);
 }
 

@@ -5,16 +5,17 @@
 //
 // Threads: everything runs on the main thread except a music stream's
 // worker, which touches only its own object's voice, decoder and flags and
-// reads the master volumes.
+// reads the master volumes. The main thread changes the voice, decoder and
+// the plain members below only while no worker runs.
 #pragma once
 #include "framework/audio/ogg_memory_reader.h"
+#include "framework/platform/platform_ogg.h"
 #include "framework/platform/platform_sound.h"
-
-#include <vorbis/vorbisfile.h>
 
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <thread>
 
 class KAudioSource {
@@ -24,8 +25,8 @@ class KAudioSource {
     KAudioSource(const KAudioSource&) = delete;
     KAudioSource& operator=(const KAudioSource&) = delete;
 
-    // Loads a WAV file, or an OGG file when the path contains ".ogg", as a
-    // sample. `volume` is a percentage of the effects master; the sample
+    // Loads a WAV file, or an OGG file when the file name ends in ".ogg", as
+    // a sample. `volume` is a percentage of the effects master; the sample
     // loops only when `loop` is exactly 1.
     bool LoadSample(const char* path, int32_t volume, uint8_t loop);
     // Plays the sample from its start, restarting it if it sounds.
@@ -36,8 +37,8 @@ class KAudioSource {
     // effects master at their next Play; music within about 100 ms.
     static void SetMasterVolumes(int32_t music, int32_t effects);
 
-    // Prepares an OGG file as a music stream: false when it cannot be read
-    // or (after a message box) holds no OGG stream.
+    // Prepares an OGG file as a music stream: false when it cannot be opened
+    // or (after a message box naming the file) holds no OGG stream.
     bool LoadMusic(const char* path);
     // Starts the stream from its beginning; non-zero `loop` plays it again
     // at its end, otherwise it stops and falls silent there.
@@ -72,13 +73,13 @@ class KAudioSource {
     void EndOfStream();
 
     std::atomic<int32_t> volume{80}; // read by the music worker
+    std::mutex applyingVolume; // the last ApplyVolume applies the latest values
     std::atomic<bool> loop{false};
     bool isMusic = false;
     platform::PcmFormat format;
     const uint8_t* pcm = nullptr; // into `image`
     uint32_t pcmSize = 0;
-    OggVorbis_File decoder{};
-    bool decoderOpen = false;
+    std::unique_ptr<platform::OggDecoder> decoder; // music only, over `image`
     std::unique_ptr<platform::SoundVoice> soundBuffer;
     platform::SoundNotifier halfEntered; // mark 0 or 1: the cursor entered that half
     std::thread thread;

@@ -9,13 +9,6 @@
 
 namespace {
 
-const ov_callbacks kMemoryCallbacks = {
-    MemoryRead,
-    [](void* source, ogg_int64_t offset, int whence) { return MemorySeek(source, offset, whence); },
-    MemoryClose,
-    MemoryTell,
-};
-
 // The wait is capped so the worker sees `quit` and a new music master
 // within about 50 ms even while the voice is stopped.
 constexpr int kEventWaitMs = 50;
@@ -29,33 +22,30 @@ void KAudioSource::SetRefillObserver(void (*observer)(double milliseconds)) {
 }
 
 bool KAudioSource::LoadMusic(const char* path) {
-    isMusic = true;
     StopWorker();
     FreeData();
+    isMusic = true;
     if (ReadWholeFile(path, image) == 0) return false;
 
     // An empty image, or one that holds no OGG stream, has no stream
-    // information: the player is told.
-    const bool opened = ov_open_callbacks(&image, &decoder, nullptr, 0, kMemoryCallbacks) == 0;
-    const vorbis_info* info = opened ? ov_info(&decoder, -1) : nullptr;
-    if (!info) {
-        if (opened) ov_clear(&decoder);
-        KSystemTools::ShowMessage("error", "error could not detect ogg file");
+    // information: the player is told which file it is.
+    decoder = platform::OggDecoder::Open({&image, MemoryRead, MemorySeek, MemoryClose, MemoryTell});
+    if (!decoder) {
+        KSystemTools::ShowMessage(path, "error could not detect ogg file");
         return false;
     }
-    format = {uint32_t(info->rate), uint16_t(info->channels), 16};
-    decoderOpen = true;
+    format = {decoder->Rate(), decoder->Channels(), 16};
     if (!CreateBuffer(kStreamBufferSize)) return false;
     atEnd = false;
-    ov_time_seek(&decoder, 0.0);
+    decoder->Rewind();
     return true;
 }
 
 void KAudioSource::PlayMusic(uint8_t newLoop) {
     StopWorker();
     // A sample's voice is no stream: only a loaded music stream plays here.
-    if (!soundBuffer || !decoderOpen) return;
-    ov_time_seek(&decoder, 0.0);
+    if (!soundBuffer || !decoder) return;
+    decoder->Rewind();
     soundBuffer->Stop();
     soundBuffer->SetPosition(0);
     atEnd = false;
@@ -127,16 +117,13 @@ void KAudioSource::RefillHalf(int half) {
     if (!atEnd) {
         uint32_t filled = 0;
         long got = 0;
-        int link;
-        while (filled < kHalfSize &&
-               (got = ov_read(&decoder, reinterpret_cast<char*>(bytes) + filled,
-                              int(kHalfSize - filled), 0, 2, 1, &link)) > 0)
+        while (filled < kHalfSize && (got = decoder->Read(bytes + filled, kHalfSize - filled)) > 0)
             filled += uint32_t(got);
         if (got <= 0) {
             // The rest of this half stays silent; with `loop` the next half
             // begins with the start of the music.
             if (loop) {
-                ov_time_seek(&decoder, 0.0);
+                decoder->Rewind();
                 atEnd = false;
             } else {
                 atEnd = true;
@@ -155,5 +142,5 @@ void KAudioSource::EndOfStream() {
         std::memset(bytes, 0, kStreamBufferSize);
         soundBuffer->Unlock();
     }
-    ov_time_seek(&decoder, 0.0);
+    decoder->Rewind();
 }

@@ -13,17 +13,15 @@ constexpr uint64_t kLargestSamplePcm = 64u << 20;
 
 // Decoded bytes of the whole stream, or 0 when it holds none or is too long.
 uint64_t MeasurePcm(const char* path) {
-    OggVorbis_File measuring;
-    if (ov_fopen(path, &measuring) != 0) return 0;
-    std::vector<char> scratch(16384);
+    const auto measuring = platform::OggDecoder::OpenFile(path);
+    if (!measuring) return 0;
+    std::vector<uint8_t> scratch(16384);
     uint64_t total = 0;
     long got;
-    int link;
-    while ((got = ov_read(&measuring, scratch.data(), int(scratch.size()), 0, 2, 1, &link)) > 0) {
+    while ((got = measuring->Read(scratch.data(), uint32_t(scratch.size()))) > 0) {
         total += uint64_t(got);
         if (total > kLargestSamplePcm) break;
     }
-    ov_clear(&measuring);
     return total > kLargestSamplePcm ? 0 : total;
 }
 
@@ -34,27 +32,16 @@ bool KAudioSource::LoadOggSample(const char* path) {
     const uint64_t total = MeasurePcm(path);
     if (total == 0) return false;
 
-    OggVorbis_File reading;
-    if (ov_fopen(path, &reading) != 0) return false;
-    const vorbis_info* info = ov_info(&reading, -1);
-    if (!info) {
-        ov_clear(&reading);
-        return false;
-    }
-    format = {uint32_t(info->rate), uint16_t(info->channels), 16};
-    if (!CreateBuffer(uint32_t(total))) {
-        ov_clear(&reading);
-        return false;
-    }
+    const auto reading = platform::OggDecoder::OpenFile(path);
+    if (!reading) return false;
+    format = {reading->Rate(), reading->Channels(), 16};
+    if (!CreateBuffer(uint32_t(total))) return false;
     image.data.resize(size_t(total));
     uint32_t filled = 0;
     long got;
-    int link;
     while (filled < total &&
-           (got = ov_read(&reading, reinterpret_cast<char*>(image.data.data()) + filled,
-                          int(total - filled), 0, 2, 1, &link)) > 0)
+           (got = reading->Read(image.data.data() + filled, uint32_t(total - filled))) > 0)
         filled += uint32_t(got);
-    ov_clear(&reading);
     if (filled == 0) {
         FreeData();
         return false;

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 namespace {
@@ -16,6 +17,7 @@ struct SystemState {
     char moduleDirectory[kPathSize] = "";
     bool haveDirectory = false; // the root directory's text is empty too
     char pathBuffer[kPathSize] = "";
+    std::string installedData; // relative to the executable's directory
     void (*messagePump)() = nullptr;
     int32_t (*clockSource)() = nullptr;
     void (*messageSink)(const char*, const char*) = nullptr;
@@ -43,6 +45,17 @@ void KSystemTools::SetModuleDirectoryFrom(const char* executablePath) {
 
 void KSystemTools::InitModuleDirectory() {
     SetModuleDirectoryFrom(platform::ExecutablePath().c_str());
+    if (SYS.installedData.empty()) return;
+    std::string data = std::string(SYS.moduleDirectory) + "/" + SYS.installedData;
+    std::error_code error;
+    if (std::filesystem::is_directory(data, error)) {
+        // A file name is added so that only that name is cut off again.
+        SetModuleDirectoryFrom((std::filesystem::path(data).lexically_normal().string() + "/x").c_str());
+    }
+}
+
+void KSystemTools::SetInstalledDataDirectory(const char* relativeToExecutable) {
+    SYS.installedData = relativeToExecutable ? relativeToExecutable : "";
 }
 
 const char* KSystemTools::GetModuleDirectory() { return SYS.moduleDirectory; }

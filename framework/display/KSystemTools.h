@@ -6,8 +6,13 @@
 
 class KSystemTools {
 public:
-    // Reads the executable's path and keeps its directory.
+    // Reads the executable's path and keeps its directory, or the installed
+    // data directory below when that exists.
     static void InitModuleDirectory();
+    // An installed layout keeps programs and data apart: the data directory
+    // relative to the executable's (such as "../../../share/games/orbolo").
+    // A build tree has no such directory and keeps data beside the program.
+    static void SetInstalledDataDirectory(const char* relativeToExecutable);
     // Joins `relative` to the executable's directory. The result lives in one
     // shared buffer, valid until the next call. Backslashes become '/'.
     static const char* MakePath(const char* relative);

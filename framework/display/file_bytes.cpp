@@ -1,6 +1,7 @@
 #include "framework/display/file_bytes.h"
 
 #include <cstdio>
+#include <cstring>
 #include <new>
 
 FileReadResult ReadWholeFile(const char* path, size_t maxBytes, std::vector<uint8_t>& bytes) {
@@ -21,10 +22,17 @@ FileReadResult ReadWholeFile(const char* path, size_t maxBytes, std::vector<uint
             if (std::fread(bytes.data(), 1, bytes.size(), file) != bytes.size())
                 result = FileReadResult::ShortRead;
         } catch (const std::bad_alloc&) {
-            result = FileReadResult::TooLarge;
+            result = FileReadResult::OutOfMemory;
         }
     }
     std::fclose(file);
     if (result != FileReadResult::Ok) bytes.clear();
     return result;
+}
+
+bool PathEndsWith(const char* path, const char* ending) {
+    const size_t length = path ? std::strlen(path) : 0;
+    const size_t tail = std::strlen(ending);
+    if (length < tail) return false;
+    return std::memcmp(path + length - tail, ending, tail) == 0;
 }

@@ -5,96 +5,72 @@
 #include "framework/display/tga_image.h"
 #include "framework/platform/platform_jpeg.h"
 
-#include <cstring>
-#include <string>
-
 namespace {
 
 // Room for the largest picture allowed, with its header and any trailer.
 constexpr size_t kMaxFileBytes =
     static_cast<size_t>(kMaxImageSide) * kMaxImageSide * 4 + (1u << 20);
 
-enum class ReadOutcome { Ok, ReaderFailed, Unsupported };
-
-ReadOutcome ReadTga(const char* path, DecodedImage& out) {
-    std::vector<uint8_t> bytes;
+// The reason a file could not be read, or null once its bytes are in.
+// Each reader keeps the wording it always had where that was true.
+const char* ReadBytes(const char* path, bool tga, std::vector<uint8_t>& bytes) {
     switch (ReadWholeFile(path, kMaxFileBytes, bytes)) {
     case FileReadResult::Ok:
-        break;
+        return nullptr;
     case FileReadResult::OpenFailed:
-        KSystemTools::ShowMessage("Could not open file", path);
-        return ReadOutcome::ReaderFailed;
+        return tga ? "Could not open file" : "file not found";
     case FileReadResult::Empty:
-        KSystemTools::ShowMessage("file is 0 byte", path);
-        return ReadOutcome::ReaderFailed;
+        return tga ? "file is 0 byte" : "file is corrupt";
     case FileReadResult::TooLarge:
-        KSystemTools::ShowMessage("Out of memory", path);
-        return ReadOutcome::ReaderFailed;
+        return "File too large";
+    case FileReadResult::OutOfMemory:
+        return tga ? "Out of memory" : "out of memory";
     case FileReadResult::ShortRead:
-        KSystemTools::ShowMessage("Out of data to read", path);
-        return ReadOutcome::ReaderFailed;
+        return tga ? "Out of data to read" : "File is corrupted";
     }
-    switch (DecodeTga(bytes.data(), bytes.size(), out)) {
-    case TgaError::None:
-        return ReadOutcome::Ok;
-    case TgaError::OutOfData:
-        KSystemTools::ShowMessage("Out of data to read", path);
-        return ReadOutcome::ReaderFailed;
-    case TgaError::TooLarge:
-        KSystemTools::ShowMessage("Out of memory", path);
-        return ReadOutcome::ReaderFailed;
-    case TgaError::UnsupportedFormat:
-        break;
-    }
-    return ReadOutcome::Unsupported;
+    return "File is corrupted";
 }
 
-ReadOutcome ReadPicture(const char* path, DecodedImage& out) {
+const char* ReadTga(const char* path, DecodedImage& out) {
     std::vector<uint8_t> bytes;
-    const char* failure = nullptr;
-    switch (ReadWholeFile(path, kMaxFileBytes, bytes)) {
-    case FileReadResult::Ok:
-        break;
-    case FileReadResult::OpenFailed:
-        failure = "file not found";
-        break;
-    case FileReadResult::Empty:
-        failure = "file is corrupt";
-        break;
-    case FileReadResult::TooLarge:
-        failure = "out of memory";
-        break;
-    case FileReadResult::ShortRead:
-        failure = "File is corrupted";
-        break;
+    if (const char* failure = ReadBytes(path, true, bytes)) return failure;
+    switch (DecodeTga(bytes.data(), bytes.size(), out)) {
+    case TgaError::None:
+        return nullptr;
+    case TgaError::OutOfData:
+        return "Out of data to read";
+    case TgaError::UnsupportedFormat:
+        return "Non supported Format";
+    case TgaError::TooLarge:
+        return "Picture too large";
     }
-    if (!failure) {
-        int width = 0, height = 0;
-        std::vector<uint8_t> rgb;
-        switch (
-            platform::DecodeJpeg(bytes.data(), bytes.size(), kMaxImageSide, &width, &height, rgb)) {
-        case platform::JpegError::None:
-            out.width = width;
-            out.height = height;
-            out.bitsPerPixel = 24;
-            out.rgba.resize(rgb.size() / 3 * 4);
-            for (size_t i = 0, o = 0; i < rgb.size(); i += 3, o += 4) {
-                out.rgba[o] = rgb[i];
-                out.rgba[o + 1] = rgb[i + 1];
-                out.rgba[o + 2] = rgb[i + 2];
-                out.rgba[o + 3] = 255;
-            }
-            return ReadOutcome::Ok;
-        case platform::JpegError::Corrupt:
-            failure = "File is corrupted";
-            break;
-        case platform::JpegError::TooLarge:
-            failure = "out of memory";
-            break;
-        }
+    return "Non supported Format";
+}
+
+const char* ReadPicture(const char* path, DecodedImage& out) {
+    std::vector<uint8_t> bytes;
+    if (const char* failure = ReadBytes(path, false, bytes)) return failure;
+    int width = 0, height = 0;
+    std::vector<uint8_t> rgb;
+    switch (platform::DecodeJpeg(bytes.data(), bytes.size(), kMaxImageSide, &width, &height, rgb)) {
+    case platform::JpegError::None:
+        break;
+    case platform::JpegError::Corrupt:
+        return "File is corrupted";
+    case platform::JpegError::TooLarge:
+        return "Picture too large";
     }
-    KSystemTools::ShowMessage(failure, path);
-    return ReadOutcome::ReaderFailed;
+    out.width = width;
+    out.height = height;
+    out.bitsPerPixel = 24;
+    out.rgba.resize(rgb.size() / 3 * 4);
+    for (size_t i = 0, o = 0; i < rgb.size(); i += 3, o += 4) {
+        out.rgba[o] = rgb[i];
+        out.rgba[o + 1] = rgb[i + 1];
+        out.rgba[o + 2] = rgb[i + 2];
+        out.rgba[o + 3] = 255;
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -102,13 +78,9 @@ ReadOutcome ReadPicture(const char* path, DecodedImage& out) {
 bool ReadImageFile(const char* path, DecodedImage& out) {
     out = DecodedImage{};
     const char* name = path ? path : "";
-    bool tga = std::strstr(name, ".tga") != nullptr;
-    ReadOutcome outcome = tga ? ReadTga(name, out) : ReadPicture(name, out);
-    if (outcome == ReadOutcome::ReaderFailed) {
-        KSystemTools::ShowMessage(name, "file not found or out of memory");
-    } else if (outcome == ReadOutcome::Unsupported) {
-        KSystemTools::ShowMessage("Non supported Format", name);
-    }
-    if (outcome != ReadOutcome::Ok) out = DecodedImage{};
-    return outcome == ReadOutcome::Ok;
+    const char* failure = PathEndsWith(name, ".tga") ? ReadTga(name, out) : ReadPicture(name, out);
+    if (!failure) return true;
+    KSystemTools::ShowMessage(failure, name);
+    out = DecodedImage{};
+    return false;
 }

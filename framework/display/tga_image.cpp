@@ -22,7 +22,10 @@ TgaError DecodeTga(const uint8_t* data, size_t size, DecodedImage& out) {
     int width = ReadU16(data + 12);
     int height = ReadU16(data + 14);
     int bits = data[16];
-    if (bits < 24 || width == 0 || height == 0) return TgaError::UnsupportedFormat;
+    // Random bytes rarely pass this, so they are told apart from pictures
+    // that are merely large.
+    const bool trueColour = data[1] == 0 && data[2] == 2;
+    if (!trueColour || bits < 24 || width == 0 || height == 0) return TgaError::UnsupportedFormat;
     if (width > kMaxImageSide || height > kMaxImageSide) return TgaError::TooLarge;
 
     const size_t pixels = static_cast<size_t>(width) * static_cast<size_t>(height);

@@ -10,7 +10,8 @@
 enum class TgaError {
     None,
     OutOfData,         // shorter than its header, or than its pixels
-    UnsupportedFormat, // fewer than 24 bits per pixel, or an empty picture
+    UnsupportedFormat, // not uncompressed true colour (image type 2, no colour
+                       // map), fewer than 24 bits per pixel, or an empty picture
     TooLarge,          // a side beyond kMaxImageSide
 };
 

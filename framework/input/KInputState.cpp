@@ -5,10 +5,21 @@
 #include "framework/platform/platform_system.h"
 #include "framework/platform/platform_window.h"
 
+#include <deque>
+#include <vector>
+
 namespace {
+
+struct TimedPress {
+    KInputPress press;
+    uint32_t timeMs;
+};
 
 struct InputState {
     PressLatch presses{platform::kInputCount};
+    // Inputs held when the screen began, ignored until they are let go.
+    std::vector<bool> heldFromBefore = std::vector<bool>(platform::kInputCount, false);
+    std::deque<TimedPress> typed;
     bool cursorHidden = false;
 };
 
@@ -21,11 +32,60 @@ void RecordPress(int input, uint32_t timeMs) {
     Input().presses.Press(input, timeMs);
 }
 
+void Queue(KInputPress press, uint32_t timeMs) {
+    std::deque<TimedPress>& typed = Input().typed;
+    if (typed.size() >= 64) typed.pop_front(); // nobody is reading
+    typed.push_back({press, timeMs});
+}
+
+KInputAction KeyAction(int keyCode) {
+    switch (keyCode) {
+    case 0: return KInputAction::Left;
+    case 1: return KInputAction::Up;
+    case 2: return KInputAction::Down;
+    case 3: return KInputAction::Right;
+    case 4:
+    case 7: return KInputAction::Accept; // Space, Return and keypad Enter
+    default: return KInputAction::None;
+    }
+}
+
+void RecordKey(int keyCode, uint32_t timeMs) {
+    Queue({keyCode, KeyAction(keyCode)}, timeMs);
+}
+
+void RecordPad(platform::PadButton button, uint32_t timeMs) {
+    using platform::PadButton;
+    KInputAction action = KInputAction::None;
+    switch (button) {
+    case PadButton::Up: action = KInputAction::Up; break;
+    case PadButton::Down: action = KInputAction::Down; break;
+    case PadButton::Left: action = KInputAction::Left; break;
+    case PadButton::Right: action = KInputAction::Right; break;
+    case PadButton::A: action = KInputAction::Accept; break;
+    case PadButton::B: action = KInputAction::Back; break;
+    case PadButton::LeftShoulder: action = KInputAction::TurnLeft; break;
+    case PadButton::RightShoulder: action = KInputAction::TurnRight; break;
+    }
+    Queue({-1, action}, timeMs);
+}
+
+// A press since the screen began, or the input held and not held over from
+// before the screen began.
+bool Down(int input, bool held, uint32_t now) {
+    InputState& state = Input();
+    const bool pressed = state.presses.Take(input, now);
+    if (state.heldFromBefore[input]) {
+        if (held && !pressed) return false;
+        state.heldFromBefore[input] = false;
+    }
+    return held || pressed;
+}
+
 // Both sides of a sided key are asked, and both latches taken, so that one
 // tap is not reported again through the other code of the pair.
 bool HeldOrPressed(int scancode, uint32_t now) {
-    bool pressed = Input().presses.Take(scancode, now);
-    return platform::IsScancodeHeld(scancode) || pressed;
+    return Down(scancode, platform::IsScancodeHeld(scancode), now);
 }
 
 void PointerInGame(int* x, int* y) {
@@ -38,8 +98,12 @@ void PointerInGame(int* x, int* y) {
 } // namespace
 
 void KInputState::Init() {
-    Input().presses.Clear();
-    platform::WatchPresses(&RecordPress);
+    ForgetPresses();
+    platform::PressWatcher watcher;
+    watcher.onPress = RecordPress;
+    watcher.onKey = RecordKey;
+    watcher.onPad = RecordPad;
+    platform::WatchPresses(watcher);
     // A new window brings the system pointer back.
     if (Input().cursorHidden) platform::HideSystemCursor();
 }
@@ -58,8 +122,8 @@ int16_t KInputState::GetMouseY() {
 
 bool KInputState::IsMouseDown() {
     platform::RefreshInput();
-    bool pressed = Input().presses.Take(platform::kLeftButtonInput, platform::InputMilliseconds());
-    return platform::IsLeftButtonHeld() || pressed;
+    return Down(platform::kLeftButtonInput, platform::IsLeftButtonHeld(),
+                platform::InputMilliseconds());
 }
 
 void KInputState::HideCursor() {
@@ -89,4 +153,29 @@ void KInputState::WaitKeyRelease(int32_t keyCode) {
         if (!held) return;
         platform::SleepMicroseconds(1000);
     }
+}
+
+bool KInputState::TakePress(KInputPress* press) {
+    platform::RefreshInput();
+    const uint32_t now = platform::InputMilliseconds();
+    std::deque<TimedPress>& typed = Input().typed;
+    while (!typed.empty()) {
+        TimedPress next = typed.front();
+        typed.pop_front();
+        if (now - next.timeMs <= PressLatch::kFreshMilliseconds) {
+            *press = next.press;
+            return true;
+        }
+    }
+    return false;
+}
+
+void KInputState::ForgetPresses() {
+    InputState& state = Input();
+    platform::RefreshInput();
+    state.presses.Clear();
+    state.typed.clear();
+    for (int input = 0; input < platform::kLeftButtonInput; ++input)
+        state.heldFromBefore[input] = platform::IsScancodeHeld(input);
+    state.heldFromBefore[platform::kLeftButtonInput] = platform::IsLeftButtonHeld();
 }

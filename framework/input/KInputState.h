@@ -1,9 +1,22 @@
-// KInputState: keyboard and mouse, polled. Every query reads the devices
-// anew; there are no events to handle. A press that came and went since
-// the last poll of the same key or button still counts once, so a tap
+// KInputState: keyboard, mouse and gamepads, polled. Every query reads the
+// devices anew; there are no events to handle. A press that came and went
+// since the last poll of the same key or button still counts once, so a tap
 // shorter than a frame is not lost. Main thread only.
 #pragma once
 #include <cstdint>
+
+// What a press asks of the screen: the arrow keys, the D-pad and the left
+// stick move; Return, keypad Enter, Space and a gamepad's A accept; its B
+// goes back; its shoulder buttons turn left and right.
+enum class KInputAction : uint8_t { None, Up, Down, Left, Right, Accept, Back, TurnLeft, TurnRight };
+
+// One press of a key or gamepad button. keyCode as IsKeyDown names keys,
+// except that letters follow the player's keyboard layout (the key that
+// types Z is 50 on any layout) and keypad Enter is Return; -1 for a gamepad.
+struct KInputPress {
+    int32_t keyCode = -1;
+    KInputAction action = KInputAction::None;
+};
 
 class KInputState {
   public:
@@ -33,4 +46,14 @@ class KInputState {
     static bool IsKeyDown(int32_t keyCode);
     // Returns once the key is up; the game stands still meanwhile.
     static void WaitKeyRelease(int32_t keyCode);
+
+    // The oldest press not yet taken, one per key stroke or button press
+    // (auto-repeat adds none), false when there is none. Presses older than
+    // half a second are dropped: the game was not reading then.
+    static bool TakePress(KInputPress* press);
+
+    // A new screen begins: presses made before it are dropped, and a key or
+    // button still held from before is up for every query until it has
+    // been released once, so only presses made on the new screen count.
+    static void ForgetPresses();
 };

@@ -1,10 +1,12 @@
-// Keys and presses on SDL2. Presses are watched with an SDL event watch,
-// which runs while SDL_PumpEvents moves them into the queue: the window
+// Keys, gamepads and presses on SDL2. Presses are watched with an SDL event
+// watch, which runs while SDL_PumpEvents moves them into the queue: the window
 // layer takes only one event off that queue per frame, so a press seen
 // there could arrive frames after the button went up again and pose as a
 // new click.
 #include "framework/platform/platform_input.h"
 
+#include "framework/platform/platform_gamepad.h"
+#include "framework/platform/platform_keys.h"
 #include "framework/platform/platform_window_state.h"
 
 static_assert(SDL_NUM_SCANCODES == platform::kLeftButtonInput);
@@ -12,23 +14,30 @@ static_assert(SDL_NUM_SCANCODES == platform::kLeftButtonInput);
 namespace platform {
 namespace {
 
-void (*pressListener)(int, uint32_t) = nullptr;
+PressWatcher watcher;
 
 int SDLCALL ForwardPress(void*, SDL_Event* event) {
-    if (!pressListener) return 0;
-    if (event->type == SDL_KEYDOWN && !event->key.repeat)
-        pressListener(event->key.keysym.scancode, event->key.timestamp);
-    if (event->type == SDL_MOUSEBUTTONDOWN && event->button.button == SDL_BUTTON_LEFT)
-        pressListener(kLeftButtonInput, event->button.timestamp);
+    if (event->type == SDL_KEYDOWN && !event->key.repeat) {
+        if (watcher.onPress) watcher.onPress(event->key.keysym.scancode, event->key.timestamp);
+        const int code = detail::KeyCodeForPress(event->key.keysym);
+        if (watcher.onKey && code >= 0) watcher.onKey(code, event->key.timestamp);
+    }
+    if (event->type == SDL_MOUSEBUTTONDOWN && event->button.button == SDL_BUTTON_LEFT &&
+        watcher.onPress)
+        watcher.onPress(kLeftButtonInput, event->button.timestamp);
+    PadButton button{};
+    if (detail::GamepadPress(*event, &button) && watcher.onPad)
+        watcher.onPad(button, event->common.timestamp);
     return 0;
 }
 
 } // namespace
 
-void WatchPresses(void (*onPress)(int input, uint32_t timeMs)) {
-    pressListener = onPress;
+void WatchPresses(const PressWatcher& newWatcher) {
+    watcher = newWatcher;
     SDL_DelEventWatch(ForwardPress, nullptr);
-    if (onPress) SDL_AddEventWatch(ForwardPress, nullptr);
+    SDL_AddEventWatch(ForwardPress, nullptr);
+    detail::StartGamepads();
 }
 
 uint32_t InputMilliseconds() {
@@ -36,7 +45,9 @@ uint32_t InputMilliseconds() {
 }
 
 void RefreshInput() {
-    if (detail::Window().videoStarted) SDL_PumpEvents();
+    if (!detail::Window().videoStarted) return;
+    SDL_PumpEvents();
+    detail::UpdateGamepads();
 }
 
 bool IsScancodeHeld(int scancode) {

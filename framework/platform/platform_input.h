@@ -25,15 +25,30 @@ struct KeyScancodes {
 };
 KeyScancodes ScancodesForKeyCode(int keyCode);
 
-// Calls onPress for every key press (not auto-repeat) and left-button press
-// at the moment SDL reads it from the window system, with SDL's millisecond
-// time. Replaces an earlier watcher; must be called again after the window
-// is reopened, since SDL drops its watchers when video stops.
-void WatchPresses(void (*onPress)(int input, uint32_t timeMs));
+// A gamepad's buttons as the input layer hears of them: the left stick
+// leaning past half way reports as the D-pad direction it leans to.
+enum class PadButton { Up, Down, Left, Right, A, B, LeftShoulder, RightShoulder };
+
+// Told of every press at the moment SDL reads it from the window system,
+// with SDL's millisecond time; auto-repeat is no press. A null member is not
+// told. onKey names a key press by the framework's key code, with letters
+// as the player's keyboard layout types them (the key that types Z gives
+// the code of Z on any layout) and keypad Enter as Return; keys without a
+// code are left out.
+struct PressWatcher {
+    void (*onPress)(int input, uint32_t timeMs) = nullptr;
+    void (*onKey)(int keyCode, uint32_t timeMs) = nullptr;
+    void (*onPad)(PadButton button, uint32_t timeMs) = nullptr;
+};
+// Replaces an earlier watcher and opens the gamepads that are plugged in;
+// gamepads plugged in or out later are opened or closed as RefreshInput
+// sees them come and go. Must be called again after the window is
+// reopened, since SDL drops its watchers when video stops.
+void WatchPresses(const PressWatcher& watcher);
 // The clock of the press times.
 uint32_t InputMilliseconds();
-// Reads what the window system has delivered into SDL (pressed keys,
-// buttons, window moves) without taking events off the queue.
+// Reads what the window system and the gamepads have delivered into SDL
+// (pressed keys, buttons, window moves) without taking events off the queue.
 void RefreshInput();
 
 // The pointer in the game window's pixels, unclamped: negative left of or

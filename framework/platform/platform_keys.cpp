@@ -1,9 +1,10 @@
 // The framework's key codes mapped to SDL scancodes, which name physical
-// keys whatever the keyboard layout. Sided keys answer for both sides, so
+// keys whatever the keyboard layout, and back from typed keys. Sided keys answer for both sides, so
 // "left Shift" and "right Shift" are the same question. The keypad codes
 // name the keypad's keys whether Num Lock is on or off; Clear is the
 // keypad 5 key it comes from.
 #include "framework/platform/platform_input.h"
+#include "framework/platform/platform_keys.h"
 
 #include <SDL.h>
 
@@ -123,4 +124,22 @@ KeyScancodes ScancodesForKeyCode(int keyCode) {
     return kKeys[keyCode];
 }
 
+namespace detail {
+
+int KeyCodeForPress(const SDL_Keysym& key) {
+    constexpr int kReturn = 7, kLetterA = 25;
+    if (key.sym >= SDLK_a && key.sym <= SDLK_z) return kLetterA + (key.sym - SDLK_a);
+    if (key.scancode == SDL_SCANCODE_KP_ENTER) return kReturn;
+    const bool letterPosition = key.scancode >= SDL_SCANCODE_A && key.scancode <= SDL_SCANCODE_Z;
+    // A Latin layout's punctuation on a letter position (the French comma
+    // where US has M) is no letter.
+    if (letterPosition && key.sym < 0x80) return -1;
+    for (int code = 0; code < kKeyCodeCount; ++code) {
+        const KeyScancodes& k = kKeys[code];
+        if (k.first == key.scancode || k.second == key.scancode) return code;
+    }
+    return -1;
+}
+
+} // namespace detail
 } // namespace platform

@@ -2,7 +2,9 @@
 // fixed-point cursor) into the device's 44.1 kHz stereo float mix inside the
 // SDL audio callback, then clipped to 16 bits. One lock guards the voice
 // list and every voice's play state; it is held only for short copies and
-// for one callback's mixing, never across decoding.
+// for one callback's mixing, never across decoding. Notifiers are told
+// under that lock too: whoever clears a voice's notifications (or frees the
+// voice) under it knows the callback no longer touches their notifier.
 #include "framework/platform/platform_sound.h"
 
 #include <SDL.h>
@@ -21,8 +23,7 @@ struct Mixer {
     SDL_AudioDeviceID device = 0;
     std::mutex lock;
     std::vector<SoundVoice*> voices;
-    std::vector<float> mix;
-    std::vector<SoundVoice::Notification> fired; // callback thread only
+    std::vector<float> mix; // callback thread only
 
     static float Sample(const SoundVoice& v, uint32_t frame, int channel) {
         const uint8_t* p = v.memory_.data() + size_t(frame) * v.format_.BlockAlign();
@@ -61,21 +62,18 @@ struct Mixer {
 
     // A mark is reached when the cursor moved onto its frame: the distance
     // from where the cursor stood to the mark, 1 .. frames, was covered.
-    static void CollectCrossed(const SoundVoice& v, uint32_t from, uint64_t passed,
-                               std::vector<SoundVoice::Notification>& fired) {
+    static void NotifyCrossed(const SoundVoice& v, uint32_t from, uint64_t passed) {
         for (const auto& n : v.notifications_) {
             const uint32_t mark = n.offset / v.format_.BlockAlign();
             uint64_t distance = (uint64_t(mark) + v.frames_ - from) % v.frames_;
             if (distance == 0) distance = v.frames_;
-            if (passed >= distance) fired.push_back(n);
+            if (passed >= distance) n.notifier->Notify(n.mark);
         }
     }
 
     static void Callback(void* user, Uint8* stream, int len) {
         Mixer& m = *static_cast<Mixer*>(user);
         const int frames = len / int(sizeof(int16_t) * kDeviceChannels);
-        std::vector<SoundVoice::Notification>& fired = m.fired;
-        fired.clear();
         {
             std::lock_guard<std::mutex> guard(m.lock);
             m.mix.assign(size_t(frames) * kDeviceChannels, 0.0f);
@@ -83,14 +81,12 @@ struct Mixer {
                 if (!v->playing_) continue;
                 const uint32_t from = uint32_t(v->cursor_ >> 32);
                 const uint64_t passed = MixVoice(*v, m.mix.data(), frames);
-                CollectCrossed(*v, from, passed, fired);
+                NotifyCrossed(*v, from, passed);
             }
         }
         auto* out = reinterpret_cast<int16_t*>(stream);
         for (size_t i = 0; i < size_t(frames) * kDeviceChannels; ++i)
             out[i] = int16_t(std::clamp(std::lround(m.mix[i] * 32767.0f), -32768L, 32767L));
-        for (const auto& n : fired)
-            n.notifier->Notify(n.mark);
     }
 };
 

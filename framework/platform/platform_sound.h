@@ -38,7 +38,10 @@ void CloseSoundDevice();
 void RaiseCurrentThreadPriority();
 
 // Wakes a waiting thread when a voice's play cursor reaches a marked
-// position, and tells it which marks were reached, oldest first.
+// position, and tells it which marks were reached, oldest first. The mixer
+// calls Notify holding its lock, and Wait never takes that lock; so once
+// SetNotifications has dropped a notifier, or its voice is gone, the
+// notifier may be destroyed.
 class SoundNotifier {
   public:
     struct Reached {

@@ -29,8 +29,11 @@ void ShowCompletionScreen() {
     bool clicked = false;
     {
         FrozenScreen frozen;
+        KInputState::ForgetPresses(); // a move's click is no answer to it
+        KInputPress press;
         while (!KDisplayWindow::IsClosed()) {
             if (KInputState::IsKeyDown(kKeySpace)) break;
+            if (KInputState::TakePress(&press) && press.action == KInputAction::Accept) break;
             if (KInputState::IsMouseDown()) {
                 clicked = true;
                 break;

@@ -34,10 +34,11 @@ void DrawRefusedTexts(KBitmapFont& font) {
     font.DrawCentered("CLICK MOUSE BUTTON TO CONTINUE", 275, 510, 275, 0);
 }
 
-// Holding a key enters it once: the game stands still until all are up.
-void WaitNameKeysReleased() {
-    for (int32_t key : NameEntryKeys())
-        KInputState::WaitKeyRelease(key);
+// One press of the keyboard or a gamepad as the name entry's key: letters
+// as the layout types them, and a gamepad's A as Return.
+int32_t NameKey(const KInputPress& press) {
+    if (press.keyCode >= 0) return press.keyCode;
+    return press.action == KInputAction::Accept ? kKeyReturn : -1;
 }
 
 } // namespace
@@ -54,6 +55,7 @@ void ShowGameOver(int16_t gameMode, int16_t difficulty, int32_t /*result*/) {
     bool clicked = false;
     {
         FrozenScreen frozen;
+        KInputState::ForgetPresses(); // keys struck in play are not the name
         bool done = false;
         while (!done && !KDisplayWindow::IsClosed()) {
             frozen.Draw();
@@ -72,18 +74,13 @@ void ShowGameOver(int16_t gameMode, int16_t difficulty, int32_t /*result*/) {
             resources.window->Flip(true);
 
             // Typed in both dialogs; only the accepted one shows and sends it.
-            switch (ApplyNameKey(name, PickNameKey(KInputState::IsKeyDown))) {
-            case NameKeyResult::Enter:
+            KInputPress press;
+            while (!done && KInputState::TakePress(&press)) {
+                if (ApplyNameKey(name, NameKey(press)) != NameKeyResult::Enter) continue;
                 done = true;
                 entered = true;
                 submission.fill(0);
                 std::memcpy(submission.data(), name.text.data(), name.text.size());
-                break;
-            case NameKeyResult::Changed:
-                WaitNameKeysReleased();
-                break;
-            case NameKeyResult::None:
-                break;
             }
         }
     }

@@ -1,5 +1,5 @@
 // The highscore name entry's keyboard rules, apart from the dialog that
-// draws it: which key counts this frame and what it does to the name.
+// draws it: what a typed key does to the name.
 #pragma once
 #include "game/panels/key_codes.h"
 
@@ -20,15 +20,8 @@ enum class NameKeyResult {
     Enter,   // the entry is finished
 };
 
-// Asks A..Z, blank, Enter and Backspace in that order and returns the last
-// one down, so Backspace wins over Enter, Enter over blank and blank over
-// letters; -1 when none is down.
-int32_t PickNameKey(bool (*isKeyDown)(int32_t keyCode));
-
 // Applies one key to the name: a letter or blank is added below the length
-// limit, Backspace removes the last character. Other keys do nothing.
+// limit, Backspace removes the last character, Return finishes it; a name
+// of blanks alone is then emptied, since it names nobody. Other keys do
+// nothing.
 NameKeyResult ApplyNameKey(NameBuffer& name, int32_t keyCode);
-
-// The keys to wait on after a character or Backspace, so one press enters
-// one character: A..Z, blank, Backspace, Enter.
-std::array<int32_t, 29> NameEntryKeys();

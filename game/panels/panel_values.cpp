@@ -12,6 +12,7 @@ int VolumeTickCount(int16_t volume) {
 }
 
 std::string ClockText(int16_t seconds) {
+    if (seconds < 0) seconds = 0; // the last tick may overshoot; the clock stops at zero
     const int minutes = seconds / 60;
     char text[32];
     std::snprintf(text, sizeof text, "%02d : %02d", minutes, seconds - 60 * minutes);

@@ -8,7 +8,7 @@
 // 10 two and 99 ten; 0 shows none.
 int VolumeTickCount(int16_t volume);
 
-// The TimeAttack clock as minutes and seconds, "MM : SS".
+// The TimeAttack clock as minutes and seconds, "MM : SS"; "00 : 00" below zero.
 std::string ClockText(int16_t seconds);
 
 // The counter box's line: a label centred between labelLeft and 640, and

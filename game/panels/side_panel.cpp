@@ -68,6 +68,11 @@ void DrawOptions(KGraphic& fontSheet, KBitmapFont& large, KBitmapFont& small) {
     fontSheet.Blit(205, 20, static_cast<float>(210 + 18 * settings.gameSpeed), 38, 25, 250, false,
                    false);
     small.DrawCentered("GAME SPEED", 0, 148, 275, 0);
+    // The bar the digit keys set, once keys have set one on this screen.
+    if (screen.keyBarShown) {
+        const int top = 146 + 50 * screen.keyBar;
+        DrawKeyFrame(20, top, 130, top + 26);
+    }
 }
 
 // The mode's box in the top-left corner with its value: the clock, the

@@ -1,5 +1,6 @@
 #include "handlers.h"
 
+#include "access_log.h"
 #include "listing_page.h"
 #include "validation.h"
 
@@ -10,93 +11,127 @@ namespace {
 
 const char* const kTablesInOrder[] = {"taeasy", "taaverage", "tahard",
                                       "tseasy", "tsaverage", "tshard"};
+const std::string kBase = "/highscores/orbolo/";
+// A game submits seconds after its query; ten minutes covers a slow typist.
+constexpr int64_t kQueryValidSeconds = 600;
 
-// Plain answers never contain "yes" unless they mean it: the game looks for
-// that word anywhere in the body.
-void Answer(httplib::Response& response, int status, const char* text) {
-    response.status = status;
-    response.set_header("Cache-Control", "no-store");
-    response.set_content(text, "text/plain; charset=utf-8");
+// Plain answers never contain "yes" unless they mean it: old games look
+// for that word anywhere in the body.
+Answer Plain(int status, const char* text) {
+    return {status, text, Answer::Plain};
 }
 
-QueryParameters ParametersOf(const httplib::Request& request) {
-    return QueryParameters(request.params.begin(), request.params.end());
+int64_t Now() {
+    return static_cast<int64_t>(std::time(nullptr));
 }
 
-void HandleQuery(ScoreStore& store, const httplib::Request& request, httplib::Response& response) {
-    std::optional<ScoreQuery> query = ParseQuery(ParametersOf(request));
-    if (!query) return Answer(response, 400, "bad request\n");
-    std::optional<bool> enters = store.WouldEnter(query->table, query->score);
-    if (!enters) return Answer(response, 500, "server error\n");
-    Answer(response, 200, *enters ? "yes" : "no");
+std::string ParameterText(const QueryParameters& parameters, const char* key) {
+    auto found = parameters.find(key);
+    return found == parameters.end() ? "" : found->second.substr(0, 16);
 }
 
-void HandleSubmission(ScoreStore& store, RateLimiter& limiter, const httplib::Request& request,
-                      httplib::Response& response) {
-    if (!limiter.Allow(request.remote_addr, std::chrono::steady_clock::now())) {
-        return Answer(response, 429, "too many submissions, try again in a minute\n");
-    }
-    std::optional<ScoreSubmission> submission = ParseSubmission(ParametersOf(request));
-    if (!submission) return Answer(response, 400, "bad request\n");
-    if (!store.Add(*submission, static_cast<int64_t>(std::time(nullptr)))) {
-        return Answer(response, 500, "server error\n");
-    }
-    Answer(response, 200, "stored\n");
-}
-
-void HandleListing(ScoreStore& store, httplib::Response& response) {
-    std::vector<ListedTable> tables;
-    for (const char* table : kTablesInOrder) {
-        auto entries = store.Top(table);
-        if (!entries) return Answer(response, 500, "server error\n");
-        tables.push_back({table, std::move(*entries)});
-    }
-    response.set_header("Cache-Control", "no-cache");
-    // Only the page's own inline style may apply; nothing loads or runs.
-    response.set_header("Content-Security-Policy",
-                        "default-src 'none'; style-src 'unsafe-inline'; base-uri 'none'");
-    response.set_header("X-Content-Type-Options", "nosniff");
-    response.set_content(RenderListingPage(tables), "text/html; charset=utf-8");
+void LogRefused(const ScoreRequest& request, const char* outcome) {
+    WriteAccessLog(AccessLogLine(Now(), AddressText(request.source),
+                                 ParameterText(request.parameters, "gamename"),
+                                 ParameterText(request.parameters, "score"), outcome));
 }
 
 } // namespace
 
-void InstallHandlers(httplib::Server& server, ScoreStore& store, RateLimiter& limiter,
-                     const ServerOptions& options) {
-    const size_t maxRequest = static_cast<size_t>(options.maxRequestBytes);
-    server.set_payload_max_length(maxRequest);
-    server.set_pre_routing_handler(
-        [maxRequest](const httplib::Request& request, httplib::Response& response) {
-            if (request.target.size() > maxRequest) {
-                Answer(response, 414, "request too long\n");
-                return httplib::Server::HandlerResponse::Handled;
-            }
-            return httplib::Server::HandlerResponse::Unhandled;
-        });
+ScoreService::ScoreService(ScoreBackend& store, SubmissionWriter& writer,
+                           const ServerOptions& options)
+    : store(store), writer(writer), queries(options.queriesPerMinute),
+      submissions(options.submissionsPerMinute),
+      bans(std::make_shared<const std::vector<AddressRange>>()) {}
 
-    server.Get("/highscores/orbolo/ishighscore.php",
-               [&store](const httplib::Request& request, httplib::Response& response) {
-                   HandleQuery(store, request, response);
-               });
-    server.Get("/highscores/orbolo/scoresubmitter.php",
-               [&store, &limiter](const httplib::Request& request, httplib::Response& response) {
-                   HandleSubmission(store, limiter, request, response);
-               });
-    auto listing = [&store](const httplib::Request&, httplib::Response& response) {
-        HandleListing(store, response);
-    };
-    server.Get("/highscores/orbolo/", listing);
-    server.Get("/highscores/orbolo/index.html", listing);
-    auto toListing = [](const httplib::Request&, httplib::Response& response) {
-        response.set_redirect("/highscores/orbolo/", 301);
-    };
-    server.Get("/", toListing);
-    server.Get("/highscores/orbolo", toListing);
+std::optional<Answer> ScoreService::Handle(const ScoreRequest& request,
+                                           std::function<void(Answer)> later) {
+    const bool submission = request.path == kBase + "scoresubmitter.php";
+    if (Banned(request.source)) {
+        if (submission) LogRefused(request, "banned");
+        return Plain(403, "forbidden\n");
+    }
+    const std::string source = SourceKey(request.source);
+    if (request.path == kBase + "ishighscore.php") return Query(request, source);
+    if (submission) return Submit(request, source, later);
+    if (request.path == kBase || request.path == kBase + "index.html") return Listing(source);
+    if (request.path == "/" || request.path == "/highscores/orbolo") {
+        return Answer{301, kBase, Answer::Redirect};
+    }
+    return Plain(404, "not found\n");
+}
 
-    server.set_error_handler([](const httplib::Request&, httplib::Response& response) {
-        if (response.body.empty()) {
-            response.set_content(response.status == 404 ? "not found\n" : "request refused\n",
-                                 "text/plain; charset=utf-8");
-        }
+Answer ScoreService::Query(const ScoreRequest& request, const std::string& source) {
+    if (!queries.Allow(source, std::chrono::steady_clock::now())) {
+        return Plain(429, "too many requests, try again in a minute\n");
+    }
+    std::optional<ScoreQuery> query = ParseQuery(request.parameters);
+    if (!query) return Plain(400, "bad request\n");
+    std::optional<bool> enters = store.WouldEnter(query->table, query->score);
+    if (!enters) return Plain(500, "server error\n");
+    // Only a value that would enter may be submitted: the game asks first.
+    if (*enters) store.RememberQuery(source, query->table, query->score, Now());
+    return Plain(200, *enters ? "yes" : "no");
+}
+
+std::optional<Answer> ScoreService::Submit(const ScoreRequest& request, const std::string& source,
+                                           std::function<void(Answer)>& later) {
+    if (!submissions.Allow(source, std::chrono::steady_clock::now())) {
+        LogRefused(request, "limited");
+        return Plain(429, "too many submissions, try again in a minute\n");
+    }
+    std::optional<ScoreSubmission> submission = ParseSubmission(request.parameters);
+    if (!submission) {
+        LogRefused(request, "refused");
+        return Plain(400, "bad request\n");
+    }
+    const int64_t now = Now();
+    if (!store.TakeQuery(source, submission->table, submission->score, now, kQueryValidSeconds)) {
+        LogRefused(request, "unasked");
+        return Plain(403, "submit only what the query accepted\n");
+    }
+    PendingEntry entry{*submission, AddressText(request.source), now};
+    bool queued = writer.Enqueue(std::move(entry), [later](AddOutcome outcome) {
+        // Only an entry that stays in its table is "stored".
+        if (outcome == AddOutcome::Failed) return later(Plain(500, "server error\n"));
+        later(Plain(200, outcome == AddOutcome::Stored ? "stored\n" : "no"));
     });
+    if (!queued) return Plain(503, "shutting down\n");
+    return std::nullopt;
+}
+
+Answer ScoreService::Listing(const std::string& source) {
+    if (!queries.Allow(source, std::chrono::steady_clock::now())) {
+        return Plain(429, "too many requests, try again in a minute\n");
+    }
+    std::vector<ListedTable> tables;
+    for (const char* table : kTablesInOrder) {
+        auto entries = store.Top(table);
+        if (!entries) return Plain(500, "server error\n");
+        tables.push_back({table, std::move(*entries)});
+    }
+    return Answer{200, RenderListingPage(tables), Answer::Page};
+}
+
+bool ScoreService::Banned(const Address& address) {
+    std::shared_ptr<const std::vector<AddressRange>> current;
+    {
+        std::lock_guard<std::mutex> lock(bansMutex);
+        current = bans;
+    }
+    for (const AddressRange& range : *current) {
+        if (range.Contains(address)) return true;
+    }
+    return false;
+}
+
+void ScoreService::RefreshBans() {
+    std::optional<std::vector<std::string>> texts = store.Bans();
+    if (!texts) return; // keep the last list through a database hiccup
+    auto ranges = std::make_shared<std::vector<AddressRange>>();
+    for (const std::string& text : *texts) {
+        if (std::optional<AddressRange> range = ParseRange(text)) ranges->push_back(*range);
+    }
+    std::lock_guard<std::mutex> lock(bansMutex);
+    bans = std::move(ranges);
 }

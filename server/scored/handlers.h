@@ -1,12 +1,54 @@
 // The score server's routes under /highscores/orbolo/: the query and the
-// submission the game sends, and the listing page.
+// submission the game sends, and the listing page; bans, per-source
+// limits and the trust rule. Knows nothing of the HTTP library.
 #pragma once
+#include "address_range.h"
 #include "options.h"
 #include "rate_limiter.h"
-#include "score_store.h"
+#include "score_backend.h"
+#include "submission_writer.h"
 
-#include <httplib.h>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
 
-// The store and limiter must outlive the server.
-void InstallHandlers(httplib::Server& server, ScoreStore& store, RateLimiter& limiter,
-                     const ServerOptions& options);
+struct Answer {
+    int status = 200;
+    std::string body;
+    enum Kind { Plain, Page, Redirect } kind = Plain; // Redirect: body is the location
+};
+
+struct ScoreRequest {
+    std::string path;
+    QueryParameters parameters;
+    Address source;
+};
+
+class ScoreService {
+  public:
+    // The store and writer must outlive the service.
+    ScoreService(ScoreBackend& store, SubmissionWriter& writer, const ServerOptions& options);
+
+    // The answer, or nullopt when a submission waits for its group to be
+    // written: `later` then gets the answer on the writer's thread.
+    std::optional<Answer> Handle(const ScoreRequest& request, std::function<void(Answer)> later);
+    // Reads the bans again; called every second, so the operator's bans
+    // and unbans reach a running server.
+    void RefreshBans();
+
+  private:
+    Answer Query(const ScoreRequest& request, const std::string& source);
+    std::optional<Answer> Submit(const ScoreRequest& request, const std::string& source,
+                                 std::function<void(Answer)>& later);
+    Answer Listing(const std::string& source);
+    bool Banned(const Address& address);
+
+    ScoreBackend& store;
+    SubmissionWriter& writer;
+    RateLimiter queries, submissions;
+    std::mutex bansMutex;
+    std::shared_ptr<const std::vector<AddressRange>> bans;
+};

@@ -1,6 +1,6 @@
 // The public listing page: the six tables as one HTML5 document.
 #pragma once
-#include "score_store.h"
+#include "score_backend.h"
 
 #include <string>
 #include <vector>

@@ -1,27 +1,26 @@
 // orbolo-scored: the score server for Orbolo's online highscores.
 #include "handlers.h"
+#include "http_front.h"
+#include "listener.h"
+#include "operator_commands.h"
 #include "options.h"
-#include "rate_limiter.h"
-#include "score_store.h"
+#include "score_backend.h"
+#include "submission_writer.h"
 
-#include <httplib.h>
-
-#include <sys/socket.h>
+#include <sys/resource.h>
 
 #include <csignal>
 #include <cstdio>
-#include <thread>
 
 namespace {
 
-// SIGINT and SIGTERM are taken by one thread that stops the server, so the
-// database is closed cleanly instead of the process dying mid-write.
-std::thread StopOnSignal(httplib::Server& server, sigset_t signals) {
-    return std::thread([&server, signals] {
-        int received = 0;
-        sigwait(&signals, &received);
-        server.stop();
-    });
+// Every open connection is a descriptor: take all the system allows.
+void RaiseDescriptorLimit() {
+    rlimit limit{};
+    if (getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur < limit.rlim_max) {
+        limit.rlim_cur = limit.rlim_max;
+        setrlimit(RLIMIT_NOFILE, &limit);
+    }
 }
 
 } // namespace
@@ -33,6 +32,9 @@ int main(int argc, char** argv) {
     case OptionsResult::Help:
         std::fputs(UsageText().c_str(), stdout);
         return 0;
+    case OptionsResult::Version:
+        std::puts("orbolo-scored " ORBOLO_VERSION);
+        return 0;
     case OptionsResult::Error:
         std::fprintf(stderr, "orbolo-scored: %s\n%s", error.c_str(), UsageText().c_str());
         return 2;
@@ -40,66 +42,50 @@ int main(int argc, char** argv) {
         break;
     }
 
-    ScoreStore store;
-    if (!store.Open(options.databasePath, options.tableSize, error)) {
+    std::unique_ptr<ScoreBackend> store =
+        OpenScoreBackend(options.databasePath, options.tableSize, error);
+    if (!store) {
         std::fprintf(stderr, "orbolo-scored: %s: %s\n", options.databasePath.c_str(),
                      error.c_str());
         return 1;
     }
-    RateLimiter limiter(options.submissionsPerMinute);
+    if (!options.command.empty()) return RunOperatorCommand(*store, options.command);
 
     // Blocked before any thread starts, so every thread inherits the mask
-    // and only the waiting thread ever sees these signals.
+    // and only sigwait below ever sees these signals.
     sigset_t signals;
     sigemptyset(&signals);
     sigaddset(&signals, SIGINT);
     sigaddset(&signals, SIGTERM);
     pthread_sigmask(SIG_BLOCK, &signals, nullptr);
-
-    httplib::Server server;
-    const int threads = options.threads;
-    server.new_task_queue = [threads] { return new httplib::ThreadPool(threads); };
-    // Headers and body go out in separate writes: without this, Nagle's
-    // algorithm and delayed ACKs hold every answer back about 40 ms.
-    server.set_tcp_nodelay(true);
-    // A connection holds its worker thread while it lives: after a few
-    // requests it gives the thread up, so more clients than threads take
-    // turns instead of waiting behind one busy connection.
-    server.set_keep_alive_max_count(5);
-    server.set_keep_alive_timeout(2);
-    server.set_read_timeout(5, 0);
-    server.set_write_timeout(5, 0);
-    InstallHandlers(server, store, limiter, options);
-    int listener = -1;
-    server.set_socket_options([&listener](int socket) {
-        // SO_REUSEADDR lets a restarted server take its port at once. The
-        // library's default, SO_REUSEPORT, would let a second server bind
-        // the same port and split the players between two databases.
-        int yes = 1;
-        setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
-        listener = socket;
-    });
+    // A client that hangs up mid-answer must not end the server.
+    std::signal(SIGPIPE, SIG_IGN);
+    RaiseDescriptorLimit();
 
     int port = options.port;
-    bool bound = (port == 0) ? (port = server.bind_to_any_port(options.host)) > 0
-                             : server.bind_to_port(options.host, port);
-    if (!bound) {
-        std::fprintf(stderr, "orbolo-scored: cannot listen on %s:%d\n", options.host.c_str(),
-                     options.port);
+    int listener = OpenListener(options.host, port, error);
+    if (listener < 0) {
+        std::fprintf(stderr, "orbolo-scored: cannot listen on %s:%d: %s\n", options.host.c_str(),
+                     options.port, error.c_str());
         return 1;
     }
-    // The library listens with a backlog of 5: a burst of new connections
-    // overflows it, and each dropped one waits a second for its retry.
-    // Listening again only enlarges the queue.
-    ::listen(listener, SOMAXCONN);
-    std::printf("orbolo-scored: listening on http://%s:%d/highscores/orbolo/\n",
-                options.host.c_str(), port);
+    SubmissionWriter writer(*store);
+    ScoreService service(*store, writer, options);
+    service.RefreshBans();
+    std::unique_ptr<HttpFront> front = StartHttpFront(listener, service, options, error);
+    if (!front) {
+        std::fprintf(stderr, "orbolo-scored: %s\n", error.c_str());
+        return 1;
+    }
+    const bool v6 = options.host.find(':') != std::string::npos;
+    std::printf("orbolo-scored: listening on http://%s%s%s:%d/highscores/orbolo/\n", v6 ? "[" : "",
+                options.host.c_str(), v6 ? "]" : "", port);
     std::fflush(stdout);
 
-    std::thread stopper = StopOnSignal(server, signals);
-    server.listen_after_bind();
-    // Stopped other than by a signal: wake the stopper so it can end.
-    pthread_kill(stopper.native_handle(), SIGTERM);
-    stopper.join();
+    int received = 0;
+    sigwait(&signals, &received);
+    // Queued submissions are written and answered before the loops end.
+    writer.Stop();
+    front->Stop();
     return 0;
 }

@@ -30,21 +30,40 @@ bool ParseListen(std::string_view text, ServerOptions& options) {
 } // namespace
 
 std::string UsageText() {
-    return "Usage: orbolo-scored [options]\n"
+    return "Usage: orbolo-scored [options]                 serve\n"
+           "       orbolo-scored [--db PATH] list [TABLE]  entries: table, place, name, value,\n"
+           "                                               address, time\n"
+           "       orbolo-scored [--db PATH] delete TABLE NAME\n"
+           "       orbolo-scored [--db PATH] ban ADDRESS|CIDR\n"
+           "       orbolo-scored [--db PATH] unban ADDRESS|CIDR\n"
+           "       orbolo-scored [--db PATH] backup FILE\n"
+           "       orbolo-scored [--db PATH] import OTHER  entries and bans of another\n"
+           "                                               database (file or URL) merged in\n"
            "Serves the online highscores of Orbolo: the query and submission the game sends,\n"
-           "and the listing page under /highscores/orbolo/.\n"
+           "and the listing page under /highscores/orbolo/. The subcommands are safe while\n"
+           "a server runs on the same database.\n"
            "\n"
            "  --listen ADDRESS:PORT         where to listen (default 127.0.0.1:8086;\n"
-           "                                port 0 takes a free one and prints it)\n"
-           "  --db PATH                     SQLite database, created when missing\n"
-           "                                (default orbolo-scores.db)\n"
+           "                                [::]:PORT for IPv6 and IPv4; port 0 takes a\n"
+           "                                free one and prints it)\n"
+           "  --db PATH|URL                 SQLite file, created when missing (default\n"
+           "                                orbolo-scores.db), or postgresql://user@host/db\n"
            "  --table-size N                places kept in each of the six tables, 1..1000\n"
            "                                (default 10)\n"
-           "  --submissions-per-minute N    submissions accepted per client address and\n"
-           "                                minute, 0 for no limit (default 10)\n"
-           "  --threads N                   worker threads, 1..256 (default 8)\n"
-           "  --max-request-bytes N         longest request target or body, 256..65536\n"
+           "  --submissions-per-minute N    per source (an IPv4 address or an IPv6 /64),\n"
+           "                                0 for no limit (default 10)\n"
+           "  --queries-per-minute N        per source, 0 for no limit (default 600)\n"
+           "  --connections-per-address N   open at once per source, 0 for no limit\n"
+           "                                (default 16)\n"
+           "  --request-seconds N           time a client has to send a whole request,\n"
+           "                                and the longest idle wait between two, 1..300\n"
+           "                                (default 10)\n"
+           "  --trust-proxy CIDR            take the client's address from X-Forwarded-For\n"
+           "                                on connections from this range (repeatable)\n"
+           "  --threads N                   event loops, 1..64 (default 2)\n"
+           "  --max-request-bytes N         longest request target, 256..65536\n"
            "                                (default 2048)\n"
+           "  --version                     the version\n"
            "  --help                        this text\n";
 }
 
@@ -52,6 +71,21 @@ OptionsResult ParseOptions(int argc, char** argv, ServerOptions& options, std::s
     for (int i = 1; i < argc; ++i) {
         std::string_view option = argv[i];
         if (option == "--help" || option == "-h") return OptionsResult::Help;
+        if (option == "--version") return OptionsResult::Version;
+        if (!option.starts_with("-")) {
+            options.command.assign(argv + i, argv + argc);
+            static const std::pair<const char*, size_t> kCommands[] = {
+                {"list", 0},   {"delete", 2}, {"ban", 1},
+                {"unban", 1},  {"backup", 1}, {"import", 1}};
+            for (auto [name, arguments] : kCommands) {
+                size_t given = options.command.size() - 1;
+                if (option == name && (given == arguments || (option == "list" && given == 1))) {
+                    return OptionsResult::Run;
+                }
+            }
+            error = "unknown subcommand or wrong arguments: " + std::string(option);
+            return OptionsResult::Error;
+        }
         if (i + 1 >= argc) {
             error = "unknown option or missing value: " + std::string(option);
             return OptionsResult::Error;
@@ -66,9 +100,18 @@ OptionsResult ParseOptions(int argc, char** argv, ServerOptions& options, std::s
         } else if (option == "--table-size") {
             ok = ParseNumber(value, 1, 1000, options.tableSize);
         } else if (option == "--submissions-per-minute") {
-            ok = ParseNumber(value, 0, 1000000, options.submissionsPerMinute);
+            ok = ParseNumber(value, 0, 100000000, options.submissionsPerMinute);
+        } else if (option == "--queries-per-minute") {
+            ok = ParseNumber(value, 0, 100000000, options.queriesPerMinute);
+        } else if (option == "--connections-per-address") {
+            ok = ParseNumber(value, 0, 1000000, options.connectionsPerAddress);
+        } else if (option == "--request-seconds") {
+            ok = ParseNumber(value, 1, 300, options.requestSeconds);
+        } else if (option == "--trust-proxy") {
+            std::optional<AddressRange> range = ParseRange(std::string(value));
+            if ((ok = range.has_value())) options.trustedProxies.push_back(*range);
         } else if (option == "--threads") {
-            ok = ParseNumber(value, 1, 256, options.threads);
+            ok = ParseNumber(value, 1, 64, options.threads);
         } else if (option == "--max-request-bytes") {
             ok = ParseNumber(value, 256, 65536, options.maxRequestBytes);
         } else {

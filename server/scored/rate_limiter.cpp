@@ -9,11 +9,11 @@ constexpr size_t kPruneAbove = 4096;
 
 } // namespace
 
-bool RateLimiter::Allow(const std::string& address, std::chrono::steady_clock::time_point now) {
+bool RateLimiter::Allow(const std::string& source, std::chrono::steady_clock::time_point now) {
     if (perMinute == 0) return true;
     std::lock_guard<std::mutex> lock(mutex);
     if (windows.size() > kPruneAbove) ForgetOldWindows(now);
-    Window& window = windows[address];
+    Window& window = windows[source];
     if (window.count == 0 || now - window.start >= kWindow) window = {now, 0};
     if (window.count >= perMinute) return false;
     ++window.count;

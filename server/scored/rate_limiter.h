@@ -1,4 +1,4 @@
-// Counts submissions per client address in one-minute windows.
+// Counts requests per source in one-minute windows.
 #pragma once
 #include <chrono>
 #include <mutex>
@@ -10,8 +10,8 @@ class RateLimiter {
     // `perMinute` 0: no limit.
     explicit RateLimiter(int perMinute) : perMinute(perMinute) {}
 
-    // Counts one attempt; false when the address is over its limit.
-    bool Allow(const std::string& address, std::chrono::steady_clock::time_point now);
+    // Counts one attempt; false when the source is over its limit.
+    bool Allow(const std::string& source, std::chrono::steady_clock::time_point now);
 
   private:
     struct Window {

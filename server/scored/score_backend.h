@@ -82,6 +82,7 @@ class ScoreBackend {
 // Opens or creates the store: "postgresql://..." (or "postgres://...")
 // selects PostgreSQL, anything else is a SQLite file path. Existing
 // databases are migrated in place with nothing lost. nullptr with `error`
-// set on failure.
+// set on failure. Part of the orbolo_score_backends library, which links
+// libpq: the game opens its file with SqliteScoreBackend::Open instead.
 std::unique_ptr<ScoreBackend> OpenScoreBackend(const std::string& location, int tableSize,
                                                std::string& error);

@@ -35,20 +35,25 @@ bool IsTableName(const std::string& text) {
     return std::find(kTables.begin(), kTables.end(), text) != kTables.end();
 }
 
-std::optional<int> ParseScore(const std::string& text) {
-    if (text.empty() || text.size() > 5) return std::nullopt;
+std::optional<int> ParseScore(const std::string& table, const std::string& text) {
+    // The game's counters are signed 16-bit; TopScore sends its counter x 10.
+    const bool points = table.starts_with("ts");
+    const int step = points ? 10 : 1;
+    const int highest = 32767 * step;
+    if (text.empty() || text.size() > 6) return std::nullopt;
     int value = 0;
     for (char c : text) {
         if (c < '0' || c > '9') return std::nullopt;
         value = value * 10 + (c - '0');
     }
-    if (value > 32767) return std::nullopt;
+    if (value > highest || value % step != 0) return std::nullopt;
     return value;
 }
 
 bool IsPlayerName(const std::string& text) {
     if (text == "chicken") return true;
     if (text.empty() || text.size() > kMaxNameLength) return false;
+    if (text.find_first_not_of(' ') == std::string::npos) return false;
     return std::all_of(text.begin(), text.end(),
                        [](char c) { return (c >= 'A' && c <= 'Z') || c == ' '; });
 }
@@ -56,7 +61,7 @@ bool IsPlayerName(const std::string& text) {
 std::optional<ScoreQuery> ParseQuery(const QueryParameters& parameters) {
     if (!HasExactly(parameters, {"gamename", "submtdscore"})) return std::nullopt;
     const std::string& table = Value(parameters, "gamename");
-    std::optional<int> score = ParseScore(Value(parameters, "submtdscore"));
+    std::optional<int> score = ParseScore(table, Value(parameters, "submtdscore"));
     if (!IsTableName(table) || !score) return std::nullopt;
     return ScoreQuery{table, *score};
 }
@@ -66,7 +71,7 @@ std::optional<ScoreSubmission> ParseSubmission(const QueryParameters& parameters
     const std::string& table = Value(parameters, "gamename");
     const std::string& name = Value(parameters, "name");
     const std::string& computer = Value(parameters, "computer");
-    std::optional<int> score = ParseScore(Value(parameters, "score"));
+    std::optional<int> score = ParseScore(table, Value(parameters, "score"));
     if (!IsTableName(table) || !score || !IsPlayerName(name) || !IsComputerTag(computer)) {
         return std::nullopt;
     }

@@ -21,10 +21,12 @@ struct ScoreSubmission {
 
 // One of "taeasy", "taaverage", "tahard", "tseasy", "tsaverage", "tshard".
 bool IsTableName(const std::string& text);
-// 1 to 5 decimal digits with a value of at most 32767; no sign, no blanks.
-std::optional<int> ParseScore(const std::string& text);
-// 1 to 30 capital letters A..Z and blanks, or the game's "chicken", which it
-// sends for a player who typed no name.
+// A value the game can send for the table: TimeAttack seconds left, 0..32767;
+// TopScore displayed points (the game's score times ten), 0..327670 in
+// steps of ten. Decimal digits only: no sign, no blanks.
+std::optional<int> ParseScore(const std::string& table, const std::string& text);
+// 1 to 30 capital letters A..Z and blanks, not blanks alone, or the game's
+// "chicken", which it sends for a player who typed no name.
 bool IsPlayerName(const std::string& text);
 
 // gamename and submtdscore, each exactly once, and nothing else.

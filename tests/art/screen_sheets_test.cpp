@@ -3,6 +3,8 @@
 // picture they are drawn over.
 #include "gfx_files.h"
 
+#include "framework/text/glyph_tables.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -112,6 +114,34 @@ TEST(ScreenSheets, IntroLogoMeetsTheWhiteScreenAtItsEdges) {
     for (Rect edge :
          {Rect{0, 0, 640, 2}, Rect{0, 478, 640, 480}, Rect{0, 0, 2, 480}, Rect{638, 0, 640, 480}})
         EXPECT_GE(meanLight(logo, edge), 250.0);
+}
+
+// The hovered mode's description is drawn straight on the screen's black:
+// no picture, name or button of the selection screen may stand under it.
+TEST(ScreenSheets, ModeDescriptionsStayClearOfTheSelectionPieces) {
+    const char* lines[3][2] = {
+        {"PLAY AGAINST THE TIME IN THIS MODE", "BE QUICKER THAN THE OTHERS!"},
+        {"TRY TO MAKE MORE POINTS POSSIBLE", "AND BEAT THE ONLINE HIGHSCORES!"},
+        {"GO THROUGH SEVERAL PUZZLE LEVELS", "WITH INCREASING DIFFICULTY"}};
+    auto placed = [](Rect src, Point at) { return Rect{at.x, at.y, at.x + src.w(), at.y + src.h()}; };
+    std::vector<Rect> pieces{placed(kBackButton, kBackButtonAt), placed(kBackButtonLit, kBackButtonAt),
+                             placed(kTitle0, kTitle0At), placed(kTitle1, kTitle1At)};
+    for (int m = 1; m <= 3; ++m) {
+        pieces.push_back(placed(modePicture(m), modePictureAt(m)));
+        pieces.push_back(placed(modeName(m), modeNameAt(m)));
+        pieces.push_back(placed(modeNameLit(m), modeNameLitAt(m)));
+    }
+    for (int m = 1; m <= 3; ++m)
+        for (int line = 0; line < 2; ++line) {
+            int w = 0;
+            for (const char* c = lines[m - 1][line]; *c; ++c)
+                for (const GlyphRec* g = LargeFontGlyphs; g->ch; ++g)
+                    if (g->ch == static_cast<unsigned char>(*c)) w += g->advance;
+            int x = kDescriptionX1 + (kDescriptionX2 - w - kDescriptionX1) / 2,
+                y = descriptionY(m) + 20 * line;
+            for (Rect p : pieces)
+                EXPECT_FALSE(x < p.x2 && p.x1 < x + w && y < p.y2 && p.y1 < y + 19) << lines[m - 1][line];
+        }
 }
 
 } // namespace

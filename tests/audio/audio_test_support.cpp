@@ -66,32 +66,16 @@ void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
 
 std::vector<uint8_t> WavImage(int channels, int rate, int bits, const std::vector<uint8_t>& pcm) {
     std::vector<uint8_t> out;
+    auto put = [&](uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i) out.push_back(uint8_t(v >> (8 * i)));
+    };
     auto tag = [&](const char* t) {
-        for (int i = 0; i < 4; ++i)
-            out.push_back(uint8_t(t[i]));
+        for (int i = 0; i < 4; ++i) out.push_back(uint8_t(t[i]));
     };
-    auto u16 = [&](uint32_t v) {
-        out.push_back(uint8_t(v));
-        out.push_back(uint8_t(v >> 8));
-    };
-    auto u32 = [&](uint32_t v) {
-        u16(v & 0xffff);
-        u16(v >> 16);
-    };
-    const int align = channels * bits / 8;
-    tag("RIFF");
-    u32(uint32_t(36 + pcm.size()));
-    tag("WAVE");
-    tag("fmt ");
-    u32(16);
-    u16(1);
-    u16(uint32_t(channels));
-    u32(uint32_t(rate));
-    u32(uint32_t(rate * align));
-    u16(uint32_t(align));
-    u16(uint32_t(bits));
-    tag("data");
-    u32(uint32_t(pcm.size()));
+    const uint32_t align = uint32_t(channels * bits / 8);
+    tag("RIFF"), put(uint32_t(36 + pcm.size()), 4), tag("WAVE"), tag("fmt "), put(16, 4);
+    put(1, 2), put(uint32_t(channels), 2), put(uint32_t(rate), 4), put(uint32_t(rate) * align, 4);
+    put(align, 2), put(uint32_t(bits), 2), tag("data"), put(uint32_t(pcm.size()), 4);
     out.insert(out.end(), pcm.begin(), pcm.end());
     return out;
 }

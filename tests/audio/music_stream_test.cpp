@@ -7,17 +7,11 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cmath>
+#include <set>
 #include <string>
-#include <thread>
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-void SleepMs(int ms) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-}
 
 // Music plays at 80 per cent of a master of 100: -10.60 dB.
 const double kMusicGain = std::pow(10.0, -1060 / 2000.0);
@@ -116,7 +110,7 @@ TEST_F(MusicStream, OneWorkerAtATimeAndNoneAfterDestruction) {
     EXPECT_FALSE(music->HasWorker());
     EXPECT_EQ(ThreadCount(), base);
     music->PlayMusic(1);
-    SleepMs(30);
+    ASSERT_TRUE(WaitFor([&] { return music->Voice()->GetPosition() > 0; }));
     delete music; // while playing: the worker ends before the voice goes
     EXPECT_EQ(ThreadCount(), base);
 }
@@ -128,18 +122,17 @@ TEST_F(MusicStream, MasterVolumeReachesAPlayingStream) {
     ASSERT_TRUE(music.LoadMusic((folder_ + "/m.ogg").c_str()));
     music.PlayMusic(1);
     EXPECT_EQ(music.Voice()->GetVolume(), -1060);
-    KAudioSource::SetMasterVolumes(-1, 30); // effects only
-    SleepMs(150);
-    EXPECT_EQ(music.Voice()->GetVolume(), -1060);
+    KAudioSource::SetMasterVolumes(-1, 30); // effects only: the music keeps its volume
     KAudioSource::SetMasterVolumes(50, -1);
-    const auto deadline = Clock::now() + std::chrono::seconds(2);
-    while (music.Voice()->GetVolume() != -2344 && Clock::now() < deadline)
-        SleepMs(5);
-    EXPECT_EQ(music.Voice()->GetVolume(), -2344);
+    std::set<int> seen;
+    EXPECT_TRUE(WaitFor([&] {
+        seen.insert(music.Voice()->GetVolume());
+        return seen.count(-2344) > 0;
+    }));
+    seen.erase(-1060);
+    EXPECT_EQ(seen, std::set<int>{-2344});
     KAudioSource::SetMasterVolumes(99, -1);
-    while (music.Voice()->GetVolume() != -1062 && Clock::now() < deadline)
-        SleepMs(5);
-    EXPECT_EQ(music.Voice()->GetVolume(), -1062);
+    EXPECT_TRUE(WaitFor([&] { return music.Voice()->GetVolume() == -1062; }));
 }
 
 TEST_F(MusicStream, UnreadableAndNonOggFiles) {

@@ -9,19 +9,7 @@
 
 namespace {
 
-class Timing : public GameTest {
-public:
-    // Sets the clock so exactly `ms` have passed since `stamp`, runs `step`,
-    // and returns whether `counter` moved.
-    template <typename Step>
-    bool StepsAfter(int ms, uint32_t& stamp, const int16_t& counter, Step step) {
-        stamp = sim.Now();
-        sim.Advance(ms);
-        int16_t before = counter;
-        step();
-        return counter != before;
-    }
-};
+using Timing = GameTest;
 
 TEST_F(Timing, EachAnimationStepsOnlyAfterMoreThanItsInterval) {
     struct Case {
@@ -30,35 +18,38 @@ TEST_F(Timing, EachAnimationStepsOnlyAfterMoreThanItsInterval) {
     } cases[] = {{1, 20, 100, 24, 125}, {3, 10, 60, 12, 75}, {5, 0, 20, 0, 25}};
     for (const auto& c : cases) {
         SetUp();
-        settings.gameSpeed = c.speed;
-        SCOPED_TRACE(c.speed);
-
-        board.fallOffset = 1;
-        EXPECT_FALSE(StepsAfter(c.fall, board.fallTimer, board.fallOffset, StepFall));
-        EXPECT_TRUE(StepsAfter(c.fall + 1, board.fallTimer, board.fallOffset, StepFall));
-
-        board.clearing = 1;
-        board.animStep = 0;
-        EXPECT_FALSE(StepsAfter(c.vanish, board.animTimer, board.animStep, StepVanish));
-        EXPECT_TRUE(StepsAfter(c.vanish + 1, board.animTimer, board.animStep, StepVanish));
-
-        board.slideLeftRow = 0;
-        board.slideStep = 0;
-        EXPECT_FALSE(StepsAfter(c.slide, board.slideTimer, board.slideStep, StepSlide));
-        EXPECT_TRUE(StepsAfter(c.slide + 1, board.slideTimer, board.slideStep, StepSlide));
-
         settings.gameMode = TopScore;
+        settings.gameSpeed = c.speed;
+        board.fallOffset = 1;
+        board.clearing = 1;
+        board.slideLeftRow = 0;
         counters.score = 50;
         board.scoreFloor = 40;
-        board.spinState = SpinClockwise;
-        EXPECT_FALSE(StepsAfter(c.spinCost, board.spinTimer, counters.score, StepSpin));
-        EXPECT_TRUE(StepsAfter(c.spinCost + 1, board.spinTimer, counters.score, StepSpin));
+        struct Animation {
+            int interval;
+            uint32_t& stamp;
+            const int16_t& counter;
+            void (*step)();
+        } animations[] = {{c.fall, board.fallTimer, board.fallOffset, StepFall},
+                          {c.vanish, board.animTimer, board.animStep, StepVanish},
+                          {c.slide, board.slideTimer, board.slideStep, StepSlide},
+                          {c.spinCost, board.spinTimer, counters.score, StepSpin}};
+        for (Animation& a : animations) {
+            if (&a == &animations[3]) board.spinState = SpinClockwise; // last: it holds falls
+            for (int ms : {a.interval, a.interval + 1}) {
+                a.stamp = sim.Now();
+                sim.Advance(ms);
+                const int16_t before = a.counter;
+                a.step();
+                EXPECT_EQ(a.counter != before, ms > a.interval)
+                    << "speed " << c.speed << ", " << ms << " ms after a step of " << a.interval;
+            }
+        }
     }
 }
 
 TEST_F(Timing, FallingBallsMoveTwoPixelsAStepAndLandAfterTheCellPitch) {
-    board.cells = BoardFrom({".........", ".........", ".........", ".........", ".........",
-                             ".........", ".........", "....1....", "........."});
+    board.cells = BoardWith({{7, "....1...."}});
     board.fallOffset = 1;
     int steps = 0;
     while (board.fallOffset != 0) {
@@ -68,8 +59,7 @@ TEST_F(Timing, FallingBallsMoveTwoPixelsAStepAndLandAfterTheCellPitch) {
         ++steps;
     }
     EXPECT_EQ(steps, 17); // 1, 3, ..., 35: past the 34-pixel pitch
-    EXPECT_EQ(board.cells[4][8], 1);
-    EXPECT_EQ(board.cells[4][7], kEmpty);
+    EXPECT_EQ(RowsOf(board.cells)[8], "....1....");
 }
 
 TEST_F(Timing, AVanishingOverlappedByASlideStillEndsAfterThreeSteps) {
@@ -81,11 +71,7 @@ TEST_F(Timing, AVanishingOverlappedByASlideStillEndsAfterThreeSteps) {
     StepBoardFrame(BoardPainter{});
     ASSERT_TRUE(board.clearing);
     ASSERT_TRUE(StartSlide(2, SlideLeft));
-    int frames = 0;
-    while ((board.clearing || SlideRunning()) && frames < 500) {
-        sim.Frame();
-        ++frames;
-    }
+    for (int frames = 0; (board.clearing || SlideRunning()) && frames < 500; ++frames) sim.Frame();
     EXPECT_FALSE(board.clearing);
     EXPECT_FALSE(SlideRunning());
     for (const auto& column : board.cells)

@@ -8,50 +8,36 @@ namespace {
 
 using Gravity = GameTest;
 
-TEST_F(Gravity, EachBallFallsAtMostOneCellPerPass) {
-    board.cells = BoardFrom({"1........", "2........", "3........", ".........", ".........",
-                             ".........", ".........", ".........", "....4...."});
-    GravityPass();
-    EXPECT_EQ(RowsOf(board.cells)[0], "1........");
-    EXPECT_EQ(RowsOf(board.cells)[1], "2........");
-    EXPECT_EQ(RowsOf(board.cells)[2], ".........");
-    EXPECT_EQ(RowsOf(board.cells)[3], "3........");
-    GravityPass();
-    EXPECT_EQ(RowsOf(board.cells)[1], ".........");
-    EXPECT_EQ(RowsOf(board.cells)[2], "2........");
-    EXPECT_EQ(RowsOf(board.cells)[4], "3........");
-    for (const auto& column : board.cells)
-        for (int16_t cell : column) EXPECT_NE(cell, kTaken);
-}
-
-TEST_F(Gravity, AColumnSettlesAfterEnoughPassesAndNoMarkSurvives) {
-    board.cells = BoardFrom({"1........", ".........", "2........", ".........", "3........",
-                             ".........", ".........", ".........", "........."});
+TEST_F(Gravity, EachBallFallsAtMostOneCellPerPassAndNoMarkSurvives) {
+    board.cells = BoardWith({{0, "1........"}, {1, "2........"}, {2, "3........"}, {8, "....4...."}});
+    const std::vector<std::vector<std::string>> passes = {
+        {"1........", "2........", ".........", "3........", "........."},
+        {"1........", ".........", "2........", ".........", "3........"}};
+    for (const auto& rows : passes) {
+        GravityPass();
+        auto all = RowsOf(board.cells);
+        EXPECT_EQ(std::vector<std::string>(all.begin(), all.begin() + 5), rows);
+    }
     for (int pass = 0; pass < 12; ++pass) {
         GravityPass();
         for (const auto& column : board.cells)
             for (int16_t cell : column) ASSERT_NE(cell, kTaken);
     }
-    auto rows = RowsOf(board.cells);
-    EXPECT_EQ(rows[6], "1........");
-    EXPECT_EQ(rows[7], "2........");
-    EXPECT_EQ(rows[8], "3........");
+    EXPECT_EQ(RowsOf(board.cells)[6], "1........");
+    EXPECT_EQ(RowsOf(board.cells)[8], "3...4....");
 }
 
 TEST_F(Gravity, SetPlaysOncePerPassWhileABallLiesBelowTheTopRow) {
-    board.cells = BoardFrom({"123......", ".........", ".........", ".........", ".........",
-                             ".........", ".........", ".........", "........."});
+    board.cells = BoardWith({{0, "123......"}});
     GravityPass();
     EXPECT_EQ(Played(Cue::Set), 1);
-    board.cells = BoardFrom({".........", ".........", ".........", ".........", ".........",
-                             ".........", ".........", ".........", "........."});
+    board.cells = BoardWith({});
     GravityPass();
     EXPECT_EQ(Played(Cue::Set), 1);
 }
 
-TEST_F(Gravity, AFallStartsOnlyWithRoomBelowAndNoSlide) {
-    board.cells = BoardFrom({".........", ".........", ".........", ".........", ".........",
-                             ".........", ".........", "....1....", "....2...."});
+TEST_F(Gravity, AFallStartsOnlyWithRoomBelowAndNoSlideAndWaitsForATurn) {
+    board.cells = BoardWith({{7, "....1...."}, {8, "....2...."}});
     StartFallIfNeeded();
     EXPECT_EQ(board.fallOffset, 0);
     board.cells[4][8] = kEmpty;
@@ -61,15 +47,12 @@ TEST_F(Gravity, AFallStartsOnlyWithRoomBelowAndNoSlide) {
     board.slideLeftRow = -1;
     StartFallIfNeeded();
     EXPECT_EQ(board.fallOffset, 1);
-}
 
-TEST_F(Gravity, AFallWaitsWhileTheBoardTurns) {
-    board.fallOffset = 1;
     board.fallTimer = sim.Now();
     board.spinState = SpinClockwise;
     sim.Advance(100);
     StepFall();
-    EXPECT_EQ(board.fallOffset, 1);
+    EXPECT_EQ(board.fallOffset, 1) << "the fall waits while the board turns";
     board.spinState = NoSpin;
     StepFall();
     EXPECT_EQ(board.fallOffset, 3);
@@ -82,8 +65,7 @@ public:
     void EndVanishing(int16_t mode, std::string topRow, int16_t ballsLeft) {
         settings.gameMode = mode;
         counters.ballsLeft = ballsLeft;
-        board.cells = BoardFrom({topRow, topRow, ".........", ".........", ".........",
-                                 ".........", ".........", "x.......x", "123456712"});
+        board.cells = BoardWith({{0, topRow}, {1, topRow}, {7, "x.......x"}, {8, "123456712"}});
         board.clearing = 1;
         board.animStep = 2;
         board.animTimer = sim.Now();
@@ -105,23 +87,21 @@ TEST_F(DropIn, NewBallsFollowTheDraws) {
 }
 
 TEST_F(DropIn, NeedsMoreThanThreeOpenColumnsAndASupply) {
-    ScriptRandom(std::vector<int>(40, 45));
-    EndVanishing(TopScore, "11111.1..", 10); // exactly three open columns
-    EXPECT_EQ(counters.ballsLeft, 10);
-    EXPECT_EQ(Played(Cue::Pop), 0);
-
-    ScriptRandom(std::vector<int>(40, 45));
-    EndVanishing(TimeAttack, "1111.....", 1); // five open, one ball left
-    EXPECT_EQ(counters.ballsLeft, 0);
-    EXPECT_EQ(Played(Cue::Pop), 1);
-
-    ScriptRandom(std::vector<int>(40, 45));
-    EndVanishing(TopScore, ".........", 0);
-    EXPECT_EQ(Played(Cue::Pop), 1) << "an empty supply drops nothing";
-
-    ScriptRandom(std::vector<int>(40, 45));
-    EndVanishing(Puzzle, ".........", 10);
-    EXPECT_EQ(counters.ballsLeft, 10) << "nothing ever drops in Puzzle";
+    struct Case {
+        int16_t mode;
+        const char* topRow;
+        int16_t ballsLeft, ballsAfter;
+        int pops; // since the first case
+    } cases[] = {{TopScore, "11111.1..", 10, 10, 0}, // exactly three open columns
+                 {TimeAttack, "1111.....", 1, 0, 1},  // five open, one ball left
+                 {TopScore, ".........", 0, 0, 1},    // an empty supply drops nothing
+                 {Puzzle, ".........", 10, 10, 1}};   // nothing ever drops in Puzzle
+    for (const Case& c : cases) {
+        ScriptRandom(std::vector<int>(40, 45));
+        EndVanishing(c.mode, c.topRow, c.ballsLeft);
+        EXPECT_EQ(counters.ballsLeft, c.ballsAfter) << c.topRow;
+        EXPECT_EQ(Played(Cue::Pop), c.pops) << c.topRow;
+    }
 }
 
 } // namespace

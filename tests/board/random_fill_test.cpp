@@ -13,14 +13,14 @@ using RandomFill = GameTest;
 
 TEST_F(RandomFill, NoLineStartsAwayFromTheTopRowAndLeftColumn) {
     int blacks = 0, balls = 0;
+    settings.gameMode = TopScore;
     for (unsigned seed = 1; seed <= 300; ++seed) {
         std::srand(seed);
         NewBoard();
         for (int c = 0; c < kBoardSize; ++c) {
             for (int r = 0; r < kBoardSize; ++r) {
                 int16_t code = board.cells[c][r];
-                ASSERT_GE(code, 1);
-                ASSERT_LE(code, 8);
+                ASSERT_TRUE(code >= 1 && code <= 8) << BoardText(board.cells);
                 blacks += (code == kBlackBall);
                 ++balls;
                 if (c > 0 && r > 0) {
@@ -30,32 +30,26 @@ TEST_F(RandomFill, NoLineStartsAwayFromTheTopRowAndLeftColumn) {
             }
         }
         // Whatever the search finds lies in row 0 or column 0.
-        settings.gameMode = TopScore;
         ScanBoard();
         for (int c = 1; c < kBoardSize; ++c)
             for (int r = 1; r < kBoardSize; ++r)
                 ASSERT_NE(board.cells[c][r], kVanishing) << "seed " << seed;
     }
     // About 3 in 50 draws are black; the redraws keep it near that.
-    double share = static_cast<double>(blacks) / balls;
-    EXPECT_GT(share, 0.03);
-    EXPECT_LT(share, 0.10);
+    EXPECT_GT(double(blacks) / balls, 0.03);
+    EXPECT_LT(double(blacks) / balls, 0.10);
 }
 
 TEST_F(RandomFill, RedrawsBothDrawsForARefusedCell) {
-    // Column 0 takes what it draws: colour 1, then colour 1 below it. For
-    // (1,1) the draws must repeat until the code differs from both
-    // neighbours, taking a new black draw each time.
+    // Draws come in pairs, colour then black. Column 0 takes what it draws:
+    // all colour 1. For (1, 1) the draws repeat until the code differs from
+    // both neighbours, taking a new black draw each time.
     std::vector<int> draws;
-    auto add = [&](int colourDraw, int blackDraw) {
-        draws.push_back(colourDraw);
-        draws.push_back(blackDraw);
-    };
-    for (int r = 0; r < 9; ++r) add(0, 10); // column 0: all colour 1
-    add(1, 10);                             // (1,0): colour 2
-    add(0, 10);                             // (1,1): 1 equals its left neighbour: refused
-    add(1, 10);                             // colour 2 equals the cell above: refused
-    add(2, 10);                             // colour 3: accepted
+    for (int r = 0; r < 9; ++r) draws.insert(draws.end(), {0, 10});
+    draws.insert(draws.end(), {1, 10,  // (1, 0): colour 2
+                               0, 10,  // (1, 1): 1 equals its left neighbour: refused
+                               1, 10,  // colour 2 equals the cell above: refused
+                               2, 10}); // colour 3: accepted
     ScriptRandom(draws, true);
     NewBoard();
     EXPECT_EQ(board.cells[1][0], 2);

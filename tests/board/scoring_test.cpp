@@ -7,17 +7,15 @@ namespace {
 
 class Scoring : public GameTest {
 public:
-    void SetUp() override {
+    // Scans a board of the given rows in TopScore from nothing. Four 7s in
+    // the top row, no line, keep "some colour has three" true.
+    void Scan(std::vector<std::pair<int, std::string>> rows, bool filler = true) {
         GameTest::SetUp();
         settings.gameMode = TopScore;
         counters.score = 0;
         counters.timeLeft = 0;
-    }
-    // A board with only `rows` given, the rest of the rows empty.
-    void Scan(const std::vector<std::string>& rows) {
-        board.cells = BoardFrom(rows);
-        // Keep the game-end test out of the way: a spare stock of colour 7
-        // balls in the top row corners keeps "some colour has three" true.
+        if (filler) rows.insert(rows.begin(), {0, "7.7.7.7.7"});
+        board.cells = BoardWith(rows);
         ScanBoard();
     }
     int Vanishing() const {
@@ -28,88 +26,55 @@ public:
     }
 };
 
-const std::string kFiller = "7.7.7.7.7"; // four 7s, no line
-
-TEST_F(Scoring, LinesOfThreeToSixEarnTheirTable) {
+TEST_F(Scoring, EachBoardEarnsItsPointsAndSecondsAndClearsItsLines) {
     struct Case {
-        std::string row;
+        std::vector<std::pair<int, std::string>> rows;
+        bool filler;
         int score, time, vanish;
     } cases[] = {
-        {"..111....", 6, 3, 3},
-        {"..1111...", 24, 12, 4},
-        {"..11111..", 60, 30, 5},
-        {"..111111.", 120, 60, 6}, // (L - 2) finds x L(L - 1) points
+        // (L - 2) finds x L(L - 1) points for a line of L.
+        {{{4, "..111...."}}, true, 6, 3, 3},
+        {{{4, "..1111..."}}, true, 24, 12, 4},
+        {{{4, "..11111.."}}, true, 60, 30, 5},
+        {{{4, "..111111."}}, true, 120, 60, 6},
+        // Black balls earn by place: three give 6 + 6 x (0 + 1 + 2) points
+        // and 3 + 2 x 3 seconds; four are found twice.
+        {{{2, "...KKK..."}}, true, 24, 9, 3},
+        {{{2, ".KKKK...."}}, true, 96, 36, 4},
+        // Crossing lines both score and share the ball: an L in the corner
+        // (with a row of 7s), and a plus sign.
+        {{{0, "111......"}, {1, "1........"}, {2, "1.....777"}}, false, 18, 9, 8},
+        {{{3, "....2...."}, {4, "...222..."}, {5, "....2...."}}, true, 12, 6, 5},
+        // The board does not wrap for lines (only slides wrap); empty cells
+        // never make one.
+        {{{1, "11.....11"}}, true, 0, 0, 0},
+        {{}, true, 0, 0, 0},
+        // Lines along every edge (last: checked below).
+        {{{0, "333......"}, {4, "4.......5"}, {5, "4.......5"}, {6, "4.......5"}, {8, "......666"}},
+         false, 24, 12, 12},
     };
-    for (const auto& c : cases) {
-        SetUp();
-        Scan({kFiller, ".........", ".........", ".........", c.row, ".........", ".........",
-              ".........", "........."});
-        EXPECT_EQ(counters.score, c.score) << c.row;
-        EXPECT_EQ(counters.timeLeft, c.time) << c.row;
-        EXPECT_EQ(Vanishing(), c.vanish) << c.row;
-        EXPECT_TRUE(board.clearing);
-        // Each inner cell finds the line once, and each find plays the chime.
-        EXPECT_EQ(Played(Cue::Clear), static_cast<int>(c.row.find_last_of('1') - c.row.find('1')) - 1);
+    for (const Case& c : cases) {
+        Scan(c.rows, c.filler);
+        SCOPED_TRACE(BoardText(board.cells));
+        EXPECT_EQ(counters.score, c.score);
+        EXPECT_EQ(counters.timeLeft, c.time);
+        EXPECT_EQ(Vanishing(), c.vanish);
+        EXPECT_EQ(board.clearing != 0, c.vanish > 0);
+    }
+    // Lines along the edges vanish where they lie.
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(board.cells[i][0], kVanishing);
+        EXPECT_EQ(board.cells[6 + i][8], kVanishing);
+        EXPECT_EQ(board.cells[0][4 + i], kVanishing);
+        EXPECT_EQ(board.cells[8][4 + i], kVanishing);
     }
 }
 
-TEST_F(Scoring, BlackBallsEarnByPlace) {
-    // Three black: 6 + 6 x (0 + 1 + 2) = 24 points, 3 + 2 x 3 = 9 seconds.
-    Scan({kFiller, ".........", "...KKK...", ".........", ".........", ".........", ".........",
-          ".........", "........."});
-    EXPECT_EQ(counters.score, 24);
-    EXPECT_EQ(counters.timeLeft, 9);
-
-    // Four black, found twice: 2 x (12 + 6 x 6) points, 2 x (6 + 2 x 6) seconds.
-    SetUp();
-    Scan({kFiller, ".........", ".KKKK....", ".........", ".........", ".........", ".........",
-          ".........", "........."});
-    EXPECT_EQ(counters.score, 96);
-    EXPECT_EQ(counters.timeLeft, 36);
-}
-
-TEST_F(Scoring, CrossingLinesScoreBothAndShareTheBall) {
-    // An L in the top-left corner: both lines score, the corner vanishes once.
-    Scan({"111......", "1........", "1.....777", ".........", ".........", ".........",
-          ".........", ".........", "........."});
-    EXPECT_EQ(counters.score, 6 + 6 + 6); // the L's two lines and the row of 7s
-    EXPECT_EQ(Vanishing(), 5 + 3);
-
-    // A plus sign: the centre is in both lines.
-    SetUp();
-    Scan({kFiller, ".........", ".........", "....2....", "...222...", "....2....", ".........",
-          ".........", "........."});
-    EXPECT_EQ(counters.score, 12);
-    EXPECT_EQ(counters.timeLeft, 6);
-    EXPECT_EQ(Vanishing(), 5);
-}
-
-TEST_F(Scoring, LinesAlongEveryEdgeAreFound) {
-    Scan({"333......", ".........", ".........", ".........", "4.......5", "4.......5",
-          "4.......5", ".........", "......666"});
-    EXPECT_EQ(counters.score, 4 * 6);
-    EXPECT_EQ(Vanishing(), 12);
-    for (int c = 0; c < 3; ++c) EXPECT_EQ(board.cells[c][0], kVanishing);
-    for (int c = 6; c < 9; ++c) EXPECT_EQ(board.cells[c][8], kVanishing);
-    for (int r = 4; r < 7; ++r) {
-        EXPECT_EQ(board.cells[0][r], kVanishing);
-        EXPECT_EQ(board.cells[8][r], kVanishing);
+TEST_F(Scoring, EachInnerCellOfALineFindsItOnceAndEachFindChimes) {
+    for (int length = 3; length <= 6; ++length) {
+        Scan({{4, std::string(length, '1') + std::string(9 - length, '.')}});
+        EXPECT_EQ(Played(Cue::Clear), length - 2) << length;
     }
-}
-
-TEST_F(Scoring, TwoOfAColourAcrossTheWrapIsNoLine) {
-    // The board does not wrap for lines: only slides wrap.
-    Scan({kFiller, "11.....11", ".........", ".........", ".........", ".........",
-          ".........", ".........", "........."});
-    EXPECT_EQ(counters.score, 0);
-    EXPECT_FALSE(board.clearing);
-}
-
-TEST_F(Scoring, EmptyCellsNeverMakeALine) {
-    Scan({kFiller, ".........", ".........", ".........", ".........", ".........", ".........",
-          ".........", "........."});
-    EXPECT_EQ(counters.score, 0);
-    EXPECT_EQ(Vanishing(), 0);
 }
 
 } // namespace

@@ -20,15 +20,11 @@ TEST_F(Simulator, ASlideMakesALineThatVanishesAndTheBallsAboveFall) {
     settings.onlineScores = 1;
     counters.ballsLeft = 40;
     ScriptRandom({}); // every drop-in draw is 0: nothing drops
-    board.cells = BoardFrom({".........", ".........", ".........", ".........", ".........",
-                             ".........", "3........", "23......4", "11......1"});
+    board.cells = BoardWith({{6, "3........"}, {7, "23......4"}, {8, "11......1"}});
     BoardMove move;
     ASSERT_TRUE(BoardMove::Parse("R8", move));
     ASSERT_TRUE(sim.Play(move));
-    EXPECT_EQ(RowsOf(board.cells),
-              (std::vector<std::string>{".........", ".........", ".........", ".........",
-                                        ".........", ".........", ".........", "3........",
-                                        "23......4"}));
+    EXPECT_EQ(board.cells, BoardWith({{7, "3........"}, {8, "23......4"}}));
     EXPECT_EQ(counters.score, 6); // the slide at 0 points cost nothing
     EXPECT_EQ(counters.ballsLeft, 40);
     // Left with no colour of three: the game ends and the result goes on.
@@ -41,8 +37,7 @@ TEST_F(Simulator, AfterATurnGravityPullsTheBallsDown) {
     settings.gameMode = Puzzle;
     counters.puzzleLevel = 11; // no level file is read when the board empties
     counters.movesLeft = 1;
-    board.cells = BoardFrom({".........", ".........", ".........", ".........", ".........",
-                             ".........", "1........", "2........", "3........"});
+    board.cells = BoardWith({{6, "1........"}, {7, "2........"}, {8, "3........"}});
     ASSERT_TRUE(sim.Play(BoardMove::Clockwise()));
     // The column became the top row, then each ball fell to the bottom.
     EXPECT_EQ(RowsOf(board.cells)[8], "321......");
@@ -57,9 +52,8 @@ TEST_F(Simulator, MoveNamesReadBack) {
         EXPECT_EQ(parsed.code, code);
     }
     BoardMove ignored;
-    EXPECT_FALSE(BoardMove::Parse("L9", ignored));
-    EXPECT_FALSE(BoardMove::Parse("", ignored));
-    EXPECT_FALSE(BoardMove::Parse("cw", ignored));
+    for (const char* bad : {"L9", "", "cw"})
+        EXPECT_FALSE(BoardMove::Parse(bad, ignored)) << bad;
 }
 
 } // namespace

@@ -26,23 +26,15 @@ public:
     }
 };
 
-TEST_F(Spin, FourClockwiseTurnsOrClockwiseThenCounterClockwiseGiveTheBoardBack) {
-    const Board start = board.cells;
-    Board b = start;
-    for (int i = 0; i < 4; ++i) b = RotatedClockwise(b);
-    EXPECT_EQ(b, start);
-    EXPECT_EQ(RotatedCounterClockwise(RotatedClockwise(start)), start);
-    EXPECT_NE(RotatedClockwise(start), start);
-}
-
-TEST_F(Spin, CornersMoveAsAQuarterTurnShould) {
+TEST_F(Spin, QuarterTurnsMoveTheCornersAndUndoEachOther) {
     const Board& s = board.cells;
-    Board cw = RotatedClockwise(s);
+    Board cw = RotatedClockwise(s), ccw = RotatedCounterClockwise(s);
     EXPECT_EQ(cw[0][0], s[0][8]) << "bottom-left goes to the top-left";
     EXPECT_EQ(cw[8][0], s[0][0]) << "top-left goes to the top-right";
-    Board ccw = RotatedCounterClockwise(s);
     EXPECT_EQ(ccw[0][8], s[0][0]) << "top-left goes to the bottom-left";
     EXPECT_EQ(ccw[0][0], s[8][0]) << "top-right goes to the top-left";
+    EXPECT_EQ(RotatedCounterClockwise(cw), s);
+    EXPECT_EQ(RotatedClockwise(RotatedClockwise(RotatedClockwise(cw))), s);
 }
 
 TEST_F(Spin, ATurnTakesNinetyFramesShrinksAndGrowsAndTurnsTheDataAtTheEnd) {
@@ -62,9 +54,7 @@ TEST_F(Spin, ATurnTakesNinetyFramesShrinksAndGrowsAndTurnsTheDataAtTheEnd) {
         if (board.spinState != NoSpin) {
             ASSERT_EQ(board.cells, start) << "the data turns only on the last frame";
             ASSERT_FLOAT_EQ(board.spinAngle, -static_cast<float>(frames));
-            if (frames == 14) {
-                EXPECT_NEAR(board.boardZoom, 0.6f, 0.031f);
-            }
+            if (frames == 14) { EXPECT_NEAR(board.boardZoom, 0.6f, 0.031f); }
         }
     }
     EXPECT_EQ(frames, 90);
@@ -72,39 +62,37 @@ TEST_F(Spin, ATurnTakesNinetyFramesShrinksAndGrowsAndTurnsTheDataAtTheEnd) {
     EXPECT_FLOAT_EQ(board.boardZoom, 1.0f);
     EXPECT_EQ(board.spinAngle, 0.0f);
     EXPECT_EQ(board.cells, RotatedClockwise(start));
-
     ASSERT_TRUE(StartSpin(SpinCounterClockwise));
     FinishTurn();
     EXPECT_EQ(board.cells, start);
 }
 
 TEST_F(Spin, RefusedAtTheThresholdsOfEachMode) {
-    settings.gameMode = TopScore;
-    counters.score = 9;
-    EXPECT_FALSE(StartSpin(SpinClockwise));
-    EXPECT_EQ(Played(Cue::Spin), 0);
-    counters.score = 10;
-    EXPECT_TRUE(StartSpin(SpinClockwise));
-    FinishTurn();
-
-    settings.gameMode = TimeAttack;
-    counters.timeLeft = 25;
-    EXPECT_FALSE(StartSpin(SpinClockwise));
-    counters.timeLeft = 26;
-    EXPECT_TRUE(StartSpin(SpinClockwise));
-    EXPECT_FALSE(StartSpin(SpinCounterClockwise)) << "one turn at a time";
-    FinishTurn();
-
-    settings.gameMode = Puzzle;
-    counters.movesLeft = 0;
-    EXPECT_FALSE(StartSpin(SpinClockwise));
-    counters.movesLeft = 1;
-    board.fallOffset = 3;
-    EXPECT_FALSE(StartSpin(SpinClockwise)) << "balls are falling";
-    EXPECT_EQ(counters.movesLeft, 1);
-    board.fallOffset = 0;
-    counters.gameOver = 1;
-    EXPECT_FALSE(StartSpin(SpinClockwise));
+    struct Case {
+        int16_t mode, score, timeLeft, movesLeft, fallOffset, gameOver;
+        bool allowed;
+    } cases[] = {
+        {TopScore, 9, 0, 0, 0, 0, false},      {TopScore, 10, 0, 0, 0, 0, true},
+        {TimeAttack, 0, 25, 0, 0, 0, false},   {TimeAttack, 0, 26, 0, 0, 0, true},
+        {Puzzle, 0, 0, 0, 0, 0, false},        {Puzzle, 0, 0, 1, 0, 0, true},
+        {Puzzle, 0, 0, 1, 3, 0, false}, // balls are falling
+        {Puzzle, 0, 0, 1, 0, 1, false},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        settings.gameMode = c.mode;
+        counters.score = c.score;
+        counters.timeLeft = c.timeLeft;
+        counters.movesLeft = c.movesLeft;
+        board.fallOffset = c.fallOffset;
+        counters.gameOver = c.gameOver;
+        SCOPED_TRACE(testing::Message() << "mode " << c.mode << " score " << c.score << " time "
+                                        << c.timeLeft << " moves " << c.movesLeft);
+        EXPECT_EQ(StartSpin(SpinClockwise), c.allowed);
+        EXPECT_EQ(Played(Cue::Spin), c.allowed ? 1 : 0);
+        if (!c.allowed) { EXPECT_EQ(counters.movesLeft, c.movesLeft); }
+        if (c.allowed) { EXPECT_FALSE(StartSpin(SpinCounterClockwise)) << "one turn at a time"; }
+    }
 }
 
 TEST_F(Spin, TheDeductionStopsAtItsFloorAndTheRestIsNotDeducted) {

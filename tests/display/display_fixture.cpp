@@ -9,10 +9,12 @@
 #include <gtest/gtest.h>
 #include <turbojpeg.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -80,6 +82,46 @@ void StartFrame(float r, float g, float b) {
     TestWindow();
     KGraphic::SetClearColor(r, g, b, 1);
     KGraphic::SetWorldView(0, 0, 0, 1, true);
+}
+
+namespace {
+// The screen's pixels in a rectangle, as ImageMagick writes `format`.
+std::string ImportScreen(int x, int y, int width, int height, const char* format) {
+    std::string command = "import -window root -crop " + std::to_string(width) + "x" +
+                          std::to_string(height) + "+" + std::to_string(x) + "+" +
+                          std::to_string(y) + " -depth 8 " + format + ":- 2>/dev/null";
+    std::string bytes;
+    if (std::FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[4096];
+        size_t n;
+        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+            bytes.append(buffer, n);
+        pclose(pipe);
+    }
+    return bytes;
+}
+} // namespace
+
+Rgb ScreenPixel(int x, int y) {
+    std::string rgb = ImportScreen(x, y, 1, 1, "rgb");
+    if (rgb.size() != 3) return {-1, -1, -1};
+    return {uint8_t(rgb[0]), uint8_t(rgb[1]), uint8_t(rgb[2])};
+}
+
+int BrightPixelsOnScreen(int x, int y, int width, int height) {
+    int bright = 0;
+    for (char c : ImportScreen(x, y, width, height, "gray"))
+        bright += uint8_t(c) > 128;
+    return bright;
+}
+
+bool PollUntil(const std::function<bool()>& condition) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
 }
 
 std::vector<uint8_t> MakeTga(int width, int height, int bits, const PixelFunction& pixel,

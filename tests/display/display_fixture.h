@@ -35,6 +35,13 @@ struct Rgb {
 Rgb PixelAt(int x, int y);
 // Clears the frame to a colour and sets the plain world view.
 void StartFrame(float r, float g, float b);
+// A pixel of the X server's screen, as the player sees it ({-1, -1, -1} if
+// it cannot be read), and the pixels brighter than mid-grey in a rectangle.
+Rgb ScreenPixel(int x, int y);
+int BrightPixelsOnScreen(int x, int y, int width, int height);
+// Asks `condition` every few milliseconds until it holds, for at most 30
+// seconds (generous for a loaded machine); returns whether it did.
+bool PollUntil(const std::function<bool()>& condition);
 
 struct Rgba {
     uint8_t r = 0, g = 0, b = 0, a = 255;

@@ -43,7 +43,8 @@ def has_highlight(screen, x, y):
 
 def read_board(screen, refs, tolerance=30):
     """Rows top to bottom of ball codes ('1'..'8'), '.' for an empty cell;
-    None when a cell matches nothing (the board is turning, say). Balls at
+    None when a cell matches nothing or no cell holds a ball (the board is
+    turning, say). Balls at
     rest match their reference within a few steps (up to 20 under the
     frame's glow)."""
     grid = []
@@ -61,7 +62,9 @@ def read_board(screen, refs, tolerance=30):
                 return None
             line += str(code)
         grid.append(line)
-    return grid
+    # No ball anywhere is a board turning (shrunk away from the cells), not
+    # one at rest: a played board ends or moves on to the next level first.
+    return None if all(line == EMPTY * 9 for line in grid) else grid
 
 
 def shifted_left(grid, row):

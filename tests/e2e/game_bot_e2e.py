@@ -16,17 +16,15 @@ import urllib.request
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from board_reader import EMPTY, ball_references, read_board  # noqa: E402
-from x_session import XSession  # noqa: E402
+from x_session import XSession, is_menu, start_mode  # noqa: E402
 
 GAME, BOT, SERVER_BIN, LEVELS, OUT = sys.argv[1:6]
 ADDRESS = os.environ.get("ORBOLO_SCORE_SERVER", "http://127.0.0.1:8086")
 HOST, PORT = ADDRESS.split("//")[1].split(":")[0], int(ADDRESS.rsplit(":", 1)[1])
 REFS = ball_references(os.path.join(os.path.dirname(GAME), "gfx", "play2.tga"))
 NAME = "BOT PLAYER"
-# Headless, the same bot ends games in 36-54 moves (30 seeds); a move here
-# takes about two seconds.
+# Headless, the same bot ends games in 36-54 moves (30 seeds).
 MOVE_LIMIT = 150
-TIME_LIMIT = 480
 
 
 def port_taken():
@@ -37,7 +35,7 @@ def port_taken():
 GAME_OVER = "game over"
 
 
-def settled(session, tries=40):
+def settled(session, tries=100):
     """The board once two readings in a row agree, GAME_OVER once the
     game-over dialog shows, None if neither happens."""
     last = None
@@ -83,17 +81,12 @@ def choose(mode, board, score, seed):
 
 
 def play_top_score(session):
-    session.click(330, 318)  # START A NEW GAME
-    time.sleep(2)
-    session.click(390, 203)  # TopScore
-    time.sleep(3)
-    session.move(620, 460)
-    started = time.time()
+    start_mode(session, 203)  # TopScore
     played = []
     score = 0  # units of ten points, as the game counts them
     unchanged = 0
     board = settled(session)
-    while len(played) < MOVE_LIMIT and time.time() - started < TIME_LIMIT:
+    while len(played) < MOVE_LIMIT:
         if board is None:
             raise AssertionError("the board never came to rest")
         if board == GAME_OVER:
@@ -117,17 +110,19 @@ def play_top_score(session):
 
 
 def enter_name(session):
-    time.sleep(2)  # the query, then the dialog
+    """Types the name into the dialog (shown once the query is answered)
+    and waits for the server to list it."""
     for ch in NAME:
         session.key("space" if ch == " " else ch.lower())
         time.sleep(0.05)
     session.key("Return")
-    time.sleep(2)
-
-
-def listed(name):
-    page = urllib.request.urlopen(f"{ADDRESS}/highscores/orbolo/", timeout=5).read().decode()
-    return name in page
+    end = time.time() + 60
+    while time.time() < end:
+        page = urllib.request.urlopen(f"{ADDRESS}/highscores/orbolo/", timeout=5).read().decode()
+        if NAME in page:
+            return
+        time.sleep(0.2)
+    raise AssertionError("the server does not list " + NAME)
 
 
 def stored_level(level):
@@ -141,20 +136,19 @@ def stored_level(level):
 
 
 def play_puzzle_level_one(session):
-    session.click(330, 318)
-    time.sleep(2)
-    session.click(390, 323)  # Puzzle
-    time.sleep(3)
-    session.move(620, 460)
+    start_mode(session, 323)  # Puzzle
     solution, level_one = stored_level(1)
     shown = settled(session)
     if shown != level_one:
         raise AssertionError(f"level 1 shows {shown}, not {level_one}")
-    for move in solution:
+    for move in solution:  # each move changes the board, the last brings level 2
         click_move(session, move)
-        time.sleep(1)
+        before = shown
+        for _ in range(20):
+            shown = settled(session)
+            if shown != before:
+                break
     level_two = stored_level(2)[1]
-    shown = settled(session)
     if shown != level_two:
         raise AssertionError(f"after level 1's solution the board shows {shown}, not level 2")
     return solution
@@ -170,21 +164,18 @@ def main():
                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     session = XSession()
     try:
-        for _ in range(50):
-            if port_taken():
-                break
+        end = time.time() + 30
+        while not port_taken() and time.time() < end:
             time.sleep(0.1)
         session.start_game(GAME)
-        time.sleep(6)  # the intro
+        session.wait_for("menu", is_menu)  # after the intro
         moves = play_top_score(session)
         print(f"TopScore game over after {len(moves)} moves: {' '.join(moves)}")
         with open(os.path.join(OUT, "moves.txt"), "w") as log:  # kept when the test passes
             log.write(" ".join(moves) + "\n")
         enter_name(session)
-        if not listed(NAME):
-            raise AssertionError("the server does not list " + NAME)
         session.click(72, 387)  # Quit to the menu
-        time.sleep(2)
+        session.wait_for("menu-again", is_menu)
         solution = play_puzzle_level_one(session)
         print(f"Puzzle level 1 cleared with {' '.join(solution)}; level 2 shows")
         print("bot end to end: 1 passed, 0 failed")

@@ -1,34 +1,36 @@
-"""A private X server and the game under it, driven as a person would.
+"""A private X server and the game under it, driven as a person would, and
+what the screen shows: screenshots, the game's screens told apart, and
+waiting until the screen shows a state (never for a fixed time).
 
 Xvfb runs at 640 x 480 so the game's centred window sits at (0, 0) and
-screen coordinates are game coordinates. Presses are held for 100 ms and
-keys typed with a delay: a press that comes and goes between two frames
-could otherwise be missed by a polling game.
+screen coordinates are game coordinates. The pointer rests where the game
+has drawn it before a press, and presses are held for 100 ms: a press that
+comes and goes between two frames could otherwise be missed by a polling
+game.
 """
 import os
 import subprocess
 import time
 
+WIDTH, HEIGHT = 640, 480
+
 
 class XSession:
-    def __init__(self, width=640, height=480):
+    def __init__(self):
         read_fd, write_fd = os.pipe()
         self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0",
-             f"{width}x{height}x24", "-noreset", "-nolisten", "tcp"],
+            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", f"{WIDTH}x{HEIGHT}x24",
+             "-noreset", "-nolisten", "tcp"],
             pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_fd)
-        number = b""
         with os.fdopen(read_fd, "rb") as pipe:
-            while not number.endswith(b"\n"):
-                chunk = pipe.read(1)
-                if not chunk:
-                    raise RuntimeError("Xvfb did not start")
-                number += chunk
-        self.display = ":" + number.decode().strip()
-        self.env = dict(os.environ, DISPLAY=self.display, MESA_SHADER_CACHE_DISABLE="true",
+            number = pipe.readline().decode().strip()
+        if not number:
+            raise RuntimeError("Xvfb did not start")
+        self.env = dict(os.environ, DISPLAY=":" + number, MESA_SHADER_CACHE_DISABLE="true",
                         SDL_AUDIODRIVER=os.environ.get("SDL_AUDIODRIVER", "dummy"))
         self.game = None
+        self.shots = []  # the latest (name, screen) pairs, saved when a test fails
 
     def start_game(self, executable):
         self.game = subprocess.Popen([executable], env=self.env,
@@ -38,8 +40,18 @@ class XSession:
         subprocess.run(["xdotool", *map(str, args)], env=self.env, check=True)
 
     def move(self, x, y):
+        """Moves the pointer and, when that moves it, waits until the game
+        has drawn its own pointer there: it has seen where the pointer rests,
+        so a press next lands on what lies under it."""
+        out = subprocess.run(["xdotool", "getmouselocation", "--shell"], env=self.env,
+                             check=True, capture_output=True, text=True).stdout
+        if f"X={x}\n" in out and f"Y={y}\n" in out:
+            return
+        spot = (x, y, min(x + 12, WIDTH), min(y + 16, HEIGHT))
+        before = self.grab("before-move").region(*spot)
         self.xdotool("mousemove", x, y)
-        time.sleep(0.15)
+        if self.game is not None:
+            self.wait_for(f"pointer-at-{x}-{y}", lambda s: s.region(*spot) != before)
 
     def click(self, x, y):
         self.move(x, y)
@@ -52,12 +64,35 @@ class XSession:
         time.sleep(0.1)
         self.xdotool("keyup", name)
 
-    def grab(self):
-        xwd = subprocess.run(["xwd", "-root", "-silent"], env=self.env, check=True,
-                             capture_output=True).stdout
-        ppm = subprocess.run(["/usr/bin/convert", "xwd:-", "ppm:-"], input=xwd, check=True,
-                             capture_output=True).stdout
-        return Screen(ppm)
+    def grab(self, name="screen"):
+        rgb = subprocess.run(["import", "-window", "root", "-depth", "8", "rgb:-"],
+                             env=self.env, check=True, capture_output=True).stdout
+        screen = Screen(rgb)
+        self.shots = self.shots[-11:] + [(name, screen)]
+        return screen
+
+    def wait_for(self, name, condition, timeout=60.0, still=None):
+        """The first screenshot on which condition holds; generous for a
+        loaded machine, a passing test returns far sooner. With `still`, a
+        rectangle, also the same there as on the screenshot before: a fade
+        has ended, so a press now is not dropped as stale."""
+        end = time.time() + timeout
+        last = None
+        while True:
+            screen = self.grab(name)
+            if condition(screen):
+                if still is None or (last and last.region(*still) == screen.region(*still)):
+                    return screen
+                last = screen
+            else:
+                last = None
+            if time.time() > end:
+                raise AssertionError("timed out waiting for " + name)
+            time.sleep(0.2)
+
+    def save_shots(self, folder):
+        for i, (name, screen) in enumerate(self.shots):
+            screen.save_png(os.path.join(folder, f"{i:02d}-{name}.png"))
 
     def close(self):
         if self.game and self.game.poll() is None:
@@ -70,47 +105,66 @@ class XSession:
 class Screen:
     """One screenshot as RGB pixels."""
 
-    def __init__(self, ppm):
-        # Header: magic, width, height, maximum, each after white space or
-        # comment lines; then one byte of white space and the pixels.
-        fields, i = [], 0
-        while len(fields) < 4:
-            if i >= len(ppm):
-                raise ValueError("not a PPM picture")
-            while ppm[i:i + 1].isspace():
-                i += 1
-            if ppm[i:i + 1] == b"#":
-                i = ppm.index(b"\n", i) + 1
-                continue
-            j = i
-            while not ppm[j:j + 1].isspace():
-                j += 1
-            fields.append(ppm[i:j])
-            i = j
-        if fields[0] != b"P6" or int(fields[3]) != 255:
-            raise ValueError("not an 8-bit PPM picture")
-        self.width, self.height = int(fields[1]), int(fields[2])
-        self.pixels = ppm[i + 1:]
-        self.ppm = ppm
+    def __init__(self, rgb):
+        self.rgb = rgb
 
     def pixel(self, x, y):
-        i = 3 * (y * self.width + x)
-        return tuple(self.pixels[i:i + 3])
+        i = 3 * (y * WIDTH + x)
+        return tuple(self.rgb[i:i + 3])
+
+    def region(self, x1, y1, x2, y2):
+        return [self.rgb[3 * (y * WIDTH + x1):3 * (y * WIDTH + x2)] for y in range(y1, y2)]
 
     def patch(self, x, y, radius=3):
         """Mean colour of the square around (x, y)."""
-        total = [0, 0, 0]
-        n = 0
-        for yy in range(y - radius, y + radius + 1):
-            for xx in range(x - radius, x + radius + 1):
-                for k, v in enumerate(self.pixel(xx, yy)):
-                    total[k] += v
-                n += 1
-        return tuple(v / n for v in total)
+        spot = [self.pixel(xx, yy) for yy in range(y - radius, y + radius + 1)
+                for xx in range(x - radius, x + radius + 1)]
+        return tuple(sum(p[k] for p in spot) / len(spot) for k in range(3))
+
+    def bright_pixels(self, x1, y1, x2, y2):
+        return sum(1 for y in range(y1, y2) for x in range(x1, x2) if sum(self.pixel(x, y)) > 450)
 
     def save_png(self, path):
-        subprocess.run(["/usr/bin/convert", "ppm:-", path], input=self.ppm, check=True)
+        subprocess.run(["convert", "-size", f"{WIDTH}x{HEIGHT}", "-depth", "8", "rgb:-", path],
+                       input=self.rgb, check=True)
 
 
 def distance(a, b):
     return sum((p - q) ** 2 for p, q in zip(a, b)) ** 0.5
+
+
+def bluish(colour):
+    r, g, b = colour
+    return b > 40 and b > r + 25
+
+
+def is_menu(screen):
+    # A black band over night-blue artwork, the menu's plate in it.
+    return sum(screen.pixel(5, 5)) < 30 and bluish(screen.pixel(100, 300)) and \
+        bluish(screen.pixel(210, 320)) and bluish(screen.pixel(60, 150))
+
+
+def is_mode_selection(screen):
+    return screen.bright_pixels(230, 70, 560, 95) > 200 and sum(screen.pixel(600, 250)) < 30
+
+
+def is_play_screen(screen):
+    # The side panel, the field behind the arrows, the bottom bar.
+    return bluish(screen.pixel(5, 470)) and bluish(screen.pixel(160, 240)) and \
+        bluish(screen.pixel(300, 440))
+
+
+# Rectangles that stand still once each screen has faded in.
+MENU_LOGO = (100, 150, 540, 230)
+MODE_CARDS = (20, 65, 175, 410)
+PLAY_BUTTONS = (0, 310, 150, 420)
+
+
+def start_mode(session, y):
+    """From the menu to a new game of the mode card at height y."""
+    session.wait_for("menu", is_menu, still=MENU_LOGO)
+    session.click(330, 318)  # START A NEW GAME
+    session.wait_for("mode-selection", is_mode_selection, still=MODE_CARDS)
+    session.click(390, y)
+    session.wait_for("play", is_play_screen, still=PLAY_BUTTONS)
+    session.move(620, 460)

@@ -4,6 +4,8 @@
 
 #include "game/modes.h"
 
+#include <tuple>
+
 namespace {
 
 class Setup : public GameTest {
@@ -30,7 +32,7 @@ TEST_F(Setup, EachModeAndDifficultyStartsItsCounters) {
             EXPECT_EQ(counters.score, 0);
             EXPECT_FALSE(counters.gameOver);
             EXPECT_TRUE(counters.boardReady);
-            EXPECT_EQ(board.cells[4][4] >= 1, true) << "a full new board";
+            EXPECT_GE(board.cells[4][4], 1) << "a full new board";
         }
     }
     settings.gameMode = Puzzle;
@@ -43,39 +45,32 @@ TEST_F(Setup, EachModeAndDifficultyStartsItsCounters) {
     }
 }
 
-TEST_F(Setup, RestartKeepsTheSettingsAndThePuzzleLevel) {
-    settings.gameMode = Puzzle;
-    settings.difficulty = 3;
-    settings.gameSpeed = 5;
-    settings.sfxVolume = 12;
-    settings.musicVolume = 34;
+TEST_F(Setup, RestartKeepsTheSettingsAndThePuzzleLevelAndShowsTheCompletionAgain) {
+    settings = {.gameMode = Puzzle, .difficulty = 3, .gameSpeed = 5, .sfxVolume = 12,
+                .musicVolume = 34};
+    const GameSettings chosen = settings;
     counters.puzzleLevel = 4;
     SetupGame();
     counters.movesLeft = 0;
     counters.gameOver = 1;
     counters.boardReady = 0; // the Restart button
     SetupGame();
-    EXPECT_EQ(settings.gameMode, Puzzle);
-    EXPECT_EQ(settings.difficulty, 3);
-    EXPECT_EQ(settings.gameSpeed, 5);
-    EXPECT_EQ(settings.sfxVolume, 12);
-    EXPECT_EQ(settings.musicVolume, 34);
+    auto kept = [](const GameSettings& s) {
+        return std::tuple(s.gameMode, s.difficulty, s.gameSpeed, s.sfxVolume, s.musicVolume);
+    };
+    EXPECT_EQ(kept(settings), kept(chosen));
     EXPECT_EQ(counters.puzzleLevel, 4);
     EXPECT_EQ(counters.movesLeft, 4) << "the level again with all its moves";
     EXPECT_FALSE(counters.gameOver);
-}
 
-TEST_F(Setup, AfterTheLastLevelTheCompletionShowsAgainOnEveryRestart) {
-    static int shown = 0;
+    static int shown;
     shown = 0;
     gameHooks.showCompletionScreen = [] { ++shown; };
-    settings.gameMode = Puzzle;
-    counters.puzzleLevel = 11;
+    counters.puzzleLevel = 11; // after the last level
     SetupGame();
-    EXPECT_EQ(shown, 1);
-    EXPECT_TRUE(counters.gameOver);
     SetupGame();
     EXPECT_EQ(shown, 2);
+    EXPECT_TRUE(counters.gameOver);
     EXPECT_EQ(counters.puzzleLevel, 11);
 }
 
@@ -83,25 +78,23 @@ TEST_F(Setup, TheTimeAttackClockTicksOncePerMoreThanASecond) {
     settings.gameMode = TimeAttack;
     SetupGame();
     counters.lastTick = sim.Now();
-    sim.Advance(1000);
-    TickTimeAttackClock();
-    EXPECT_EQ(counters.timeLeft, 600);
-    sim.Advance(1);
-    TickTimeAttackClock();
-    EXPECT_EQ(counters.timeLeft, 599);
-    TickTimeAttackClock();
-    EXPECT_EQ(counters.timeLeft, 599) << "the stamp moved on";
-
+    struct Step {
+        int advance;
+        int16_t timeLeft;
+    } steps[] = {{1000, 600}, {1, 599}, {0, 599}}; // the stamp moved on
+    for (const Step& s : steps) {
+        sim.Advance(s.advance);
+        TickTimeAttackClock();
+        EXPECT_EQ(counters.timeLeft, s.timeLeft);
+    }
     board.spinState = SpinClockwise; // the clock runs during a turn
     sim.Advance(1001);
     TickTimeAttackClock();
     EXPECT_EQ(counters.timeLeft, 598);
-
     counters.gameOver = 1;
     sim.Advance(5000);
     TickTimeAttackClock();
     EXPECT_EQ(counters.timeLeft, 598) << "the clock stops at game over";
-
     settings.gameMode = TopScore;
     counters.gameOver = 0;
     TickTimeAttackClock();

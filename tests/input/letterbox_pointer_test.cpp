@@ -11,7 +11,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-namespace {
+#include <tuple>
 
 TEST(LetterboxedPointer, PositionsMapToGamePixelsAndBeyond) {
     KInputState::HideCursor();
@@ -20,16 +20,13 @@ TEST(LetterboxedPointer, PositionsMapToGamePixelsAndBeyond) {
     ASSERT_TRUE(window.CreateGameWindow(640, 480, 16, false, "ORBOLO input full screen"));
     window.Flip(false);
     EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE) << "the new window showed the cursor";
-
-    Xdotool("mousemove 480 270"); // the picture's centre
-    EXPECT_EQ(KInputState::GetMouseX(), 320);
-    EXPECT_EQ(KInputState::GetMouseY(), 240);
-    Xdotool("mousemove 959 539"); // the right bar's bottom corner
-    EXPECT_EQ(KInputState::GetMouseX(), 745);
-    EXPECT_EQ(KInputState::GetMouseY(), 479);
-    Xdotool("mousemove 0 0"); // on the left bar: left of the picture
-    EXPECT_EQ(KInputState::GetMouseX(), -107);
-    EXPECT_EQ(KInputState::GetMouseY(), 0);
+    // The picture's centre, the right bar's bottom corner, the left bar.
+    for (auto [x, y, gameX, gameY] :
+         {std::tuple{480, 270, 320, 240}, {959, 539, 745, 479}, {0, 0, -107, 0}}) {
+        Xdotool("mousemove " + std::to_string(x) + " " + std::to_string(y));
+        EXPECT_TRUE(PollUntil([&] {
+            return KInputState::GetMouseX() == gameX && KInputState::GetMouseY() == gameY;
+        })) << x << "," << y << " read as " << KInputState::GetMouseX() << ","
+            << KInputState::GetMouseY();
+    }
 }
-
-} // namespace

@@ -13,7 +13,10 @@
 
 #include <atomic>
 #include <chrono>
+#include <functional>
+#include <string>
 #include <thread>
+#include <tuple>
 
 namespace {
 
@@ -28,13 +31,18 @@ class Polling : public ::testing::Test {
     }
     void SetUp() override {
         Xdotool("mousemove 512 384");
-        // Forget presses left over from the test before.
-        KInputState::Init();
+        KInputState::Init(); // forget presses left over from the test before
     }
 };
 
+bool KeyDown(int key) {
+    return KInputState::IsKeyDown(key);
+}
+bool KeyUp(int key) {
+    return !KInputState::IsKeyDown(key);
+}
 // Polls `times` more times; true when every poll answered `expected`.
-bool Stays(bool (*poll)(), bool expected, int times = 20) {
+bool Stays(const std::function<bool()>& poll, bool expected, int times = 20) {
     for (int i = 0; i < times; ++i) {
         if (poll() != expected) return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
@@ -43,38 +51,53 @@ bool Stays(bool (*poll)(), bool expected, int times = 20) {
 }
 
 TEST_F(Polling, PointerPositionIsUnclampedOutsideTheWindow) {
-    Xdotool("mousemove 292 194");
-    EXPECT_EQ(KInputState::GetMouseX(), 100);
-    EXPECT_EQ(KInputState::GetMouseY(), 50);
-    Xdotool("mousemove 0 0");
-    EXPECT_EQ(KInputState::GetMouseX(), -192);
-    EXPECT_EQ(KInputState::GetMouseY(), -144);
-    Xdotool("mousemove 1023 767");
-    EXPECT_EQ(KInputState::GetMouseX(), 831);
-    EXPECT_EQ(KInputState::GetMouseY(), 623);
+    for (auto [x, y, gameX, gameY] : {std::tuple{292, 194, 100, 50}, {0, 0, -192, -144},
+                                      {1023, 767, 831, 623}}) {
+        Xdotool("mousemove " + std::to_string(x) + " " + std::to_string(y));
+        EXPECT_TRUE(PollUntil([&] {
+            return KInputState::GetMouseX() == gameX && KInputState::GetMouseY() == gameY;
+        })) << x << "," << y << " read as " << KInputState::GetMouseX() << ","
+            << KInputState::GetMouseY();
+    }
 }
 
-TEST_F(Polling, LeftButtonHeldIsDownUntilReleased) {
+TEST_F(Polling, HeldButtonAndKeysAreDownUntilReleased) {
     Xdotool("mousedown 1");
     EXPECT_TRUE(PollUntil(KInputState::IsMouseDown));
     EXPECT_TRUE(Stays(KInputState::IsMouseDown, true));
     Xdotool("mouseup 1");
     EXPECT_TRUE(PollUntil([] { return !KInputState::IsMouseDown(); }));
     EXPECT_TRUE(Stays(KInputState::IsMouseDown, false));
+
+    Xdotool("keydown Escape");
+    EXPECT_TRUE(PollUntil([] { return KeyDown(kEscape); }));
+    EXPECT_TRUE(Stays([] { return KeyDown(kEscape); }, true));
+    EXPECT_FALSE(KeyDown(kSpace));
+    Xdotool("keyup Escape");
+    EXPECT_TRUE(PollUntil([] { return KeyUp(kEscape); }));
+
+    // Either shift or control answers both of its codes.
+    Xdotool("keydown Shift_R");
+    EXPECT_TRUE(PollUntil([] { return KeyDown(kLeftShift); }));
+    EXPECT_TRUE(KeyDown(kRightShift));
+    EXPECT_FALSE(KeyDown(kLeftControl));
+    Xdotool("keyup Shift_R");
+    EXPECT_TRUE(PollUntil([] { return KeyUp(kLeftShift) && KeyUp(kRightShift); }));
+    Xdotool("keydown Control_L");
+    EXPECT_TRUE(PollUntil([] { return KeyDown(kRightControl); }));
+    EXPECT_TRUE(KeyDown(kLeftControl));
+    Xdotool("keyup Control_L");
+    EXPECT_TRUE(PollUntil([] { return KeyUp(kRightControl); }));
 }
 
-TEST_F(Polling, ClickOverBeforeThePollCountsOnce) {
-    // Press and release both land before the next poll.
+TEST_F(Polling, ClickOrKeyStrokeOverBeforeThePollCountsOnce) {
     Xdotool("click 1");
     EXPECT_TRUE(PollUntil(KInputState::IsMouseDown));
     EXPECT_TRUE(Stays(KInputState::IsMouseDown, false, 40));
-}
-
-TEST_F(Polling, KeyStrokeOverBeforeThePollCountsOnce) {
     Xdotool("key a");
-    EXPECT_TRUE(PollUntil([] { return KInputState::IsKeyDown(kA); }));
-    EXPECT_TRUE(Stays([] { return KInputState::IsKeyDown(kA); }, false, 40));
-    EXPECT_FALSE(KInputState::IsKeyDown(kB));
+    EXPECT_TRUE(PollUntil([] { return KeyDown(kA); }));
+    EXPECT_TRUE(Stays([] { return KeyDown(kA); }, false, 40));
+    EXPECT_FALSE(KeyDown(kB));
 }
 
 bool bReleaseSeen = false;
@@ -94,41 +117,14 @@ TEST_F(Polling, KeyStrokeNotAskedAboutInTimeIsForgotten) {
     });
     platform::SetEventObserver(nullptr);
     ASSERT_TRUE(seen);
-    std::this_thread::sleep_for(std::chrono::milliseconds(600));
-    EXPECT_FALSE(KInputState::IsKeyDown(kB));
-}
-
-TEST_F(Polling, EitherShiftOrControlAnswersBothOfItsCodes) {
-    Xdotool("keydown Shift_R");
-    EXPECT_TRUE(PollUntil([] { return KInputState::IsKeyDown(kLeftShift); }));
-    EXPECT_TRUE(KInputState::IsKeyDown(kRightShift));
-    EXPECT_FALSE(KInputState::IsKeyDown(kLeftControl));
-    Xdotool("keyup Shift_R");
-    EXPECT_TRUE(PollUntil([] {
-        return !KInputState::IsKeyDown(kLeftShift) && !KInputState::IsKeyDown(kRightShift);
-    }));
-
-    Xdotool("keydown Control_L");
-    EXPECT_TRUE(PollUntil([] { return KInputState::IsKeyDown(kRightControl); }));
-    EXPECT_TRUE(KInputState::IsKeyDown(kLeftControl));
-    Xdotool("keyup Control_L");
-    EXPECT_TRUE(PollUntil([] { return !KInputState::IsKeyDown(kRightControl); }));
-}
-
-TEST_F(Polling, HeldEscapeIsDownOnEveryPoll) {
-    Xdotool("keydown Escape");
-    EXPECT_TRUE(PollUntil([] { return KInputState::IsKeyDown(kEscape); }));
-    EXPECT_TRUE(Stays([] { return KInputState::IsKeyDown(kEscape); }, true));
-    EXPECT_FALSE(KInputState::IsKeyDown(kSpace));
-    Xdotool("keyup Escape");
-    EXPECT_TRUE(PollUntil([] { return !KInputState::IsKeyDown(kEscape); }));
+    std::this_thread::sleep_for(std::chrono::milliseconds(600)); // past the press's freshness
+    EXPECT_FALSE(KeyDown(kB));
 }
 
 TEST_F(Polling, WaitKeyReleaseReturnsOnlyOnceTheKeyIsUp) {
     KInputState::WaitKeyRelease(kReturn); // not held: returns at once
-
     Xdotool("keydown Return");
-    ASSERT_TRUE(PollUntil([] { return KInputState::IsKeyDown(kReturn); }));
+    ASSERT_TRUE(PollUntil([] { return KeyDown(kReturn); }));
     std::atomic<bool> releaseSent{false};
     std::thread releaser([&] {
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
@@ -138,12 +134,9 @@ TEST_F(Polling, WaitKeyReleaseReturnsOnlyOnceTheKeyIsUp) {
     KInputState::WaitKeyRelease(kReturn);
     EXPECT_TRUE(releaseSent);
     releaser.join();
-    // The one press has been reported; it does not come back.
-    EXPECT_FALSE(KInputState::IsKeyDown(kReturn));
-}
+    EXPECT_FALSE(KeyDown(kReturn)) << "the one press was reported; it does not come back";
 
-TEST_F(Polling, HidingTheCursorTwiceLeavesItHidden) {
-    KInputState::HideCursor();
+    KInputState::HideCursor(); // twice: still hidden
     KInputState::HideCursor();
     EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
 }

@@ -2,9 +2,7 @@
 
 #include "framework/platform/platform_window.h"
 
-#include <chrono>
 #include <cstdlib>
-#include <thread>
 
 void Xdotool(const std::string& arguments) {
     std::string command = "xdotool " + arguments + " >/dev/null 2>&1";
@@ -17,13 +15,4 @@ void FocusWindow(const std::string& title) {
         platform::PumpAllEvents();
         return platform::IsWindowFocused();
     });
-}
-
-bool PollUntil(const std::function<bool()>& condition) {
-    // Generous for a loaded machine; a passing test returns far sooner.
-    for (int i = 0; i < 2000; ++i) {
-        if (condition()) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return false;
 }

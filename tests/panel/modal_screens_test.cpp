@@ -1,10 +1,11 @@
 // The game-over dialog and the completion screen on a real window of its own X server: keys and
-// clicks come from xdotool, the score server is a recording one on 127.0.0.1.
+// clicks come from xdotool once the dialog shows, the score server is a recording one on 127.0.0.1.
 #include "display/display_fixture.h"
 #include "input/xdotool_driver.h"
 #include "net/loopback_http_server.h"
 
 #include "framework/display/KDisplayWindow.h"
+#include "framework/display/KSystemTools.h"
 #include "framework/input/KInputState.h"
 #include "framework/text/KBitmapFont.h"
 #include "game/game_state.h"
@@ -13,17 +14,23 @@
 #include "game/panels/score_protocol.h"
 #include "game/screen_state.h"
 #include "game/sprite_table.h"
-#include "framework/display/KSystemTools.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
 
 namespace {
+
+// Bright pixels in the dialog's first text line: the 640 x 480 window sits
+// centred on the 1024 x 768 screen, the line at game y 198, x 275..510.
+int DialogTextOnScreen() {
+    return BrightPixelsOnScreen(192 + 275, 144 + 192, 235, 20);
+}
 
 class ModalScreens : public ::testing::Test {
   protected:
@@ -48,7 +55,14 @@ class ModalScreens : public ::testing::Test {
         ServeScorePages(server, mutex, answer);
         SetScoreServerForTests(server.Base().c_str());
         Xdotool("mousemove 512 384");
-        KInputState::Init(); // forget presses of the test before
+        ClearScreen();
+    }
+    // A black screen, so the player sees the next dialog come up.
+    static void ClearScreen() {
+        StartFrame(0, 0, 0);
+        TestWindow().Flip(false);
+        ASSERT_TRUE(PollUntil([] { return DialogTextOnScreen() == 0; }));
+        KInputState::Init(); // forget presses made before
     }
     void TearDown() override {
         if (player.joinable()) player.join();
@@ -59,9 +73,12 @@ class ModalScreens : public ::testing::Test {
         std::lock_guard<std::mutex> lock(mutex);
         answer = text;
     }
-    // The player's input, sent while the dialog runs on this thread.
+    // The player's input, sent once the dialog running on this thread shows.
     void Play(const std::string& xdotoolArguments) {
-        player = std::thread([xdotoolArguments] { Xdotool("sleep 0.4 " + xdotoolArguments); });
+        player = std::thread([xdotoolArguments] {
+            EXPECT_TRUE(PollUntil([] { return DialogTextOnScreen() > 20; })) << "no dialog";
+            Xdotool(xdotoolArguments);
+        });
     }
     std::vector<std::string> Targets() {
         std::vector<std::string> targets;
@@ -84,40 +101,50 @@ TEST_F(ModalScreens, AcceptedNameIsTypedOneLetterPerPressAndSubmittedOnEnter) {
     // A held A enters once; then B, 7 (ignored), Backspace, C.
     Play("keydown a sleep 0.5 keyup a key --delay 150 b 7 BackSpace c Return");
     ShowGameOver(TopScore, 2, 1230);
-    auto targets = Targets();
-    ASSERT_EQ(targets.size(), 2u);
-    EXPECT_EQ(targets[0], "/highscores/orbolo/ishighscore.php?gamename=tsaverage&submtdscore=1230");
-    EXPECT_EQ(
-        targets[1],
-        "/highscores/orbolo/scoresubmitter.php?name=AC&score=1230&computer=M&gamename=tsaverage");
+    EXPECT_EQ(Targets(),
+              (std::vector<std::string>{
+                  "/highscores/orbolo/ishighscore.php?gamename=tsaverage&submtdscore=1230",
+                  "/highscores/orbolo/scoresubmitter.php?name=AC&score=1230&computer=M"
+                  "&gamename=tsaverage"}));
 }
 
-TEST_F(ModalScreens, RefusedDialogClosesOnAClickAndSendsNothing) {
-    Answer("no");
-    Play("click 1");
+TEST_F(ModalScreens, NameLettersFollowTheKeyboardLayoutAndBlanksNameNobody) {
+    Answer("yes");
+    // German and French keyboards swap Y and Z, A and Q, W and Z.
+    for (const char* layout : {"de", "fr", "us"}) {
+        std::system((std::string("setxkbmap ") + layout).c_str());
+        Play("key --delay 150 z y a q w Return");
+        ShowGameOver(TopScore, 1, 1230);
+        player.join();
+        EXPECT_NE(Targets().back().find("name=ZYAQW&"), std::string::npos) << layout;
+    }
+    Play("key --delay 150 space space Return");
     ShowGameOver(TopScore, 1, 1230);
-    auto targets = Targets();
-    ASSERT_EQ(targets.size(), 1u);            // the query only
-    EXPECT_FALSE(KInputState::IsMouseDown()); // the click is over: it acts on nothing else
+    player.join();
+    EXPECT_NE(Targets().back().find("name=chicken&"), std::string::npos);
 }
 
-TEST_F(ModalScreens, RefusedDialogAlsoClosesOnEnter) {
-    Answer("");
-    Play("key --delay 150 x y z Return");
-    ShowGameOver(TopScore, 3, 1230);
-    EXPECT_EQ(Targets().size(), 1u);
-}
-
-TEST_F(ModalScreens, CompletionScreenClosesOnSpace) {
-    Play("key space");
-    ShowCompletionScreen();
-    EXPECT_TRUE(Targets().empty());
-}
-
-TEST_F(ModalScreens, CompletionScreenClosesOnAClickThatActsOnNothingElse) {
-    Play("click 1");
-    ShowCompletionScreen();
-    EXPECT_FALSE(KInputState::IsMouseDown());
+TEST_F(ModalScreens, RefusedDialogAndCompletionScreenCloseOnTheirInputAndSendNothing) {
+    struct Case {
+        const char* answer; // "" for the completion screen
+        const char* input;
+        size_t requests;
+    } cases[] = {{"no", "click 1", 1}, // the query only
+                 {"", "key --delay 150 x y z Return", 1},
+                 {nullptr, "key space", 0},
+                 {nullptr, "click 1", 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.input);
+        ClearScreen();
+        const size_t before = Targets().size();
+        if (c.answer) Answer(c.answer);
+        Play(c.input);
+        c.answer ? ShowGameOver(TopScore, 1, 1230) : ShowCompletionScreen();
+        player.join();
+        EXPECT_EQ(Targets().size() - before, c.requests);
+        // A closing click is over: it acts on nothing else.
+        EXPECT_FALSE(KInputState::IsMouseDown());
+    }
 }
 
 // Last: the test window stays closed afterwards.

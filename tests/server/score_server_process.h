@@ -33,12 +33,18 @@ class ScoreServerProcess {
     }
 
     void Restart() {
+        RestartAfter([] {});
+    }
+    // Stops the server, lets `change` work on its database, starts it again.
+    template <class Change> void RestartAfter(Change change) {
         Stop();
+        change();
         Start();
     }
 
     std::string DatabasePath() const { return folder + "/scores.db"; }
     int Port() const { return port; }
+    pid_t Pid() const { return pid; }
     httplib::Client Client() const {
         httplib::Client client("127.0.0.1", port);
         client.set_connection_timeout(5);

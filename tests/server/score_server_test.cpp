@@ -15,7 +15,7 @@ namespace {
 
 const std::string kQuery = "/highscores/orbolo/ishighscore.php";
 const std::string kSubmit = "/highscores/orbolo/scoresubmitter.php";
-const std::vector<std::string> kGenerous = {"--submissions-per-minute", "1000000"};
+const std::vector<std::string> kGenerous = {"--submissions-per-minute", "0"};
 
 struct Reply {
     int status = 0;
@@ -33,8 +33,10 @@ std::string Query(const ScoreServerProcess& server, const std::string& table, in
         .body;
 }
 
+// Asks first, as the game does: the server takes only what it was asked about.
 Reply Submit(const ScoreServerProcess& server, const std::string& name, int score,
              const std::string& table) {
+    Query(server, table, score);
     return Fetch(server, kSubmit + "?name=" + name + "&score=" + std::to_string(score) +
                              "&computer=M&gamename=" + table);
 }
@@ -66,9 +68,11 @@ TEST(ScoreServer, AnswersTheGamesTwoRequests) {
     Reply stored = Submit(server, "ANN%20LEE", 75, "taeasy");
     EXPECT_EQ(200, stored.status);
     EXPECT_EQ(std::string::npos, stored.body.find("yes"));
-    EXPECT_EQ(200, Submit(server, "chicken", 5, "tshard").status); // the game's name for nobody
-    EXPECT_EQ(std::vector<std::string>({"taeasy:ANN LEE:75", "tshard:chicken:5"}),
+    // The game's name for nobody, the best TopScore result it can send.
+    EXPECT_EQ("stored\n", Submit(server, "chicken", 327670, "tshard").body);
+    EXPECT_EQ(std::vector<std::string>({"taeasy:ANN LEE:75", "tshard:chicken:327670"}),
               StoredRows(server));
+    EXPECT_NE(std::string::npos, Fetch(server, "/highscores/orbolo/").body.find(">327670</td>"));
 }
 
 TEST(ScoreServer, RefusesEveryMalformedQuery) {
@@ -78,7 +82,8 @@ TEST(ScoreServer, RefusesEveryMalformedQuery) {
           "?gamename=taeasy&submtdscore=-1", "?gamename=taeasy&submtdscore=32768",
           "?gamename=taeasy&submtdscore=12a", "?gamename=taeasy&submtdscore=+5",
           "?gamename=taeasy&submtdscore=%205", "?gamename=taeasy&submtdscore=",
-          "?gamename=taeasy&submtdscore=100000", "?gamename=taeasy&submtdscore=5&submtdscore=6",
+          "?gamename=taeasy&submtdscore=100000", "?gamename=tseasy&submtdscore=327680",
+          "?gamename=tseasy&submtdscore=15", "?gamename=taeasy&submtdscore=5&submtdscore=6",
           "?gamename=taeasy&gamename=tahard&submtdscore=5",
           "?gamename=taeasy&submtdscore=5&extra=1",
           "?gamename=taeasy'%20OR%20'1'='1&submtdscore=5"}) {
@@ -86,7 +91,7 @@ TEST(ScoreServer, RefusesEveryMalformedQuery) {
         EXPECT_EQ(400, reply.status) << query;
         EXPECT_EQ(std::string::npos, reply.body.find("yes")) << query;
     }
-    EXPECT_EQ("yes", Query(server, "tsaverage", 32767));
+    EXPECT_EQ("yes", Query(server, "tsaverage", 327670));
 }
 
 TEST(ScoreServer, RefusesEveryMalformedSubmissionAndStoresNothing) {
@@ -94,6 +99,7 @@ TEST(ScoreServer, RefusesEveryMalformedSubmissionAndStoresNothing) {
     const std::string ok = "&score=5&computer=M&gamename=taeasy";
     for (const std::string& query : std::vector<std::string>{
              "?name=" + ok.substr(1),                                 // empty name
+             "?name=%20%20" + ok,                                     // blanks alone
              "?name=" + std::string(31, 'A') + ok,                    // 31 letters
              "?name=ann" + ok,                                        // lower case
              "?name=ANN1" + ok,                                       // digit
@@ -128,22 +134,26 @@ TEST(ScoreServer, RefusesEveryMalformedSubmissionAndStoresNothing) {
 
 TEST(ScoreServer, RanksLargerFirstAndTrimsEachTableToItsSize) {
     ScoreServerProcess server({"--table-size", "3", "--submissions-per-minute", "1000"});
-    for (auto [name, score] : {std::pair{"A", 10}, {"B", 30}, {"C", 20}, {"D", 30}, {"E", 5}}) {
-        ASSERT_EQ(200, Submit(server, name, score, "tsaverage").status);
+    for (auto [name, score] : {std::pair{"A", 10}, {"B", 30}, {"C", 20}, {"D", 30}}) {
+        ASSERT_EQ("stored\n", Submit(server, name, score, "taeasy").body);
     }
+    // Asked while it would enter, pushed out before it came: not "stored".
+    EXPECT_EQ("yes", Query(server, "taeasy", 25));
+    EXPECT_EQ("stored\n", Submit(server, "E", 26, "taeasy").body);
+    EXPECT_EQ("no", Fetch(server, kSubmit + "?name=X&score=25&computer=M&gamename=taeasy").body);
     ASSERT_EQ(200, Submit(server, "F", 1, "taaverage").status);
     // Ties keep the earlier entry ahead; the lowest fell out.
-    EXPECT_EQ(std::vector<std::string>(
-                  {"taaverage:F:1", "tsaverage:B:30", "tsaverage:D:30", "tsaverage:C:20"}),
-              StoredRows(server));
-    EXPECT_EQ("no", Query(server, "tsaverage", 20)); // equal to the last place
-    EXPECT_EQ("yes", Query(server, "tsaverage", 21));
+    EXPECT_EQ(
+        std::vector<std::string>({"taaverage:F:1", "taeasy:B:30", "taeasy:D:30", "taeasy:E:26"}),
+        StoredRows(server));
+    EXPECT_EQ("no", Query(server, "taeasy", 26)); // equal to the last place
+    EXPECT_EQ("yes", Query(server, "taeasy", 27));
     EXPECT_EQ("yes", Query(server, "taaverage", 0)); // not full yet
     EXPECT_EQ("yes", Query(server, "tshard", 0));
 
     server.Restart(); // the tables live in the database
     EXPECT_EQ(4u, StoredRows(server).size());
-    EXPECT_EQ("no", Query(server, "tsaverage", 20));
+    EXPECT_EQ("no", Query(server, "taeasy", 26));
 }
 
 TEST(ScoreServer, ListingShowsTheSixTablesInTheirUnits) {
@@ -185,8 +195,8 @@ TEST(ScoreServer, LimitsSubmissionsPerAddressAndRequestSize) {
 }
 
 TEST(ScoreServer, ThousandConcurrentSubmissionsLoseNone) {
-    ScoreServerProcess server(
-        {"--table-size", "1000", "--submissions-per-minute", "1000000", "--threads", "16"});
+    ScoreServerProcess server({"--table-size", "1000", "--submissions-per-minute", "0",
+                               "--queries-per-minute", "0", "--connections-per-address", "0"});
     constexpr int kSubmissions = 1000;
     std::atomic<int> stored{0};
     std::latch start(kSubmissions); // all connect at once, not one after another
@@ -196,7 +206,7 @@ TEST(ScoreServer, ThousandConcurrentSubmissionsLoseNone) {
             // A distinct name per submission: three letters from n.
             std::string name = {char('A' + n / 676), char('A' + n / 26 % 26), char('A' + n % 26)};
             start.arrive_and_wait();
-            if (Submit(server, name, n, "tseasy").status == 200) ++stored;
+            if (Submit(server, name, n, "taeasy").status == 200) ++stored;
         });
     }
     for (auto& t : clients)
@@ -204,8 +214,8 @@ TEST(ScoreServer, ThousandConcurrentSubmissionsLoseNone) {
     EXPECT_EQ(kSubmissions, stored.load());
     std::vector<std::string> rows = StoredRows(server);
     ASSERT_EQ(size_t{kSubmissions}, rows.size());
-    EXPECT_EQ("tseasy:BML:999", rows.front());
-    EXPECT_EQ("tseasy:AAA:0", rows.back());
+    EXPECT_EQ("taeasy:BML:999", rows.front());
+    EXPECT_EQ("taeasy:AAA:0", rows.back());
 }
 
 TEST(ScoreServer, SecondServerCannotTakeTheSamePort) {

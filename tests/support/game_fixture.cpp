@@ -44,6 +44,12 @@ Board GameTest::BoardFrom(const std::vector<std::string>& rows) {
     return b;
 }
 
+Board GameTest::BoardWith(const std::vector<std::pair<int, std::string>>& rows) {
+    std::vector<std::string> all(kBoardSize, std::string(kBoardSize, '.'));
+    for (const auto& [row, text] : rows) all.at(row) = text;
+    return BoardFrom(all);
+}
+
 std::vector<std::string> GameTest::RowsOf(const Board& b) {
     std::vector<std::string> rows;
     for (int r = 0; r < kBoardSize; ++r) {

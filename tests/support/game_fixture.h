@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 class GameTest : public ::testing::Test {
@@ -20,6 +21,8 @@ public:
     // Rows top to bottom, one character a cell: '.' empty, '1'..'7' colours,
     // 'K' black, 'x' vanishing.
     static Board BoardFrom(const std::vector<std::string>& rows);
+    // The same from only the rows given by number; the others empty.
+    static Board BoardWith(const std::vector<std::pair<int, std::string>>& rows);
     static std::vector<std::string> RowsOf(const Board& b);
     // How often a cue played since the test began.
     static int Played(Cue cue);

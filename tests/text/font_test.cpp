@@ -5,6 +5,7 @@
 
 #include "framework/display/KGraphic.h"
 #include "framework/text/KBitmapFont.h"
+#include "framework/text/text_layout.h"
 
 #include <gtest/gtest.h>
 
@@ -123,12 +124,26 @@ TEST_F(Font, SmallGlyphsBlendByAlphaAndHangFromTheTopLine) {
     EXPECT_GT(Drawn(210, 310, 217, 312), 0) << "the descender";
 }
 
+TEST_F(Font, MeasuresSpacingAfterEveryGlyphAndSkipsWhatHasNoRecord) {
+    KBitmapFont font(kLargeFont.c_str(), LargeFontGlyphs);
+    EXPECT_EQ(font.MeasureText("AB", 3), (15 + 3) + (13 + 3));
+    EXPECT_EQ(font.MeasureText("A", -2), 13);
+    EXPECT_EQ(font.MeasureText("  ", 0), 16) << "spaces have records and move the pen";
+    EXPECT_EQ(font.MeasureText("Abc", 0), 15) << "the large font has capitals only";
+    EXPECT_EQ(font.FindGlyph(static_cast<char>('A' | 0x80)), -1) << "not its low seven bits";
+    KBitmapFont small(kSmallFont.c_str(), SmallFontGlyphs);
+    EXPECT_EQ(small.MeasureText("Abc", 0), 10 + 8 + 8);
+    // Centring truncates toward zero, also when the text is wider than the span.
+    EXPECT_EQ(text_layout::CentredStart(0, 640, 700), -30);
+    EXPECT_EQ(text_layout::CentredStart(0, 640, 101), 269);
+    EXPECT_EQ(text_layout::CentredStart(10, 20, 21), 5);
+}
+
 TEST_F(Font, NullEmptyAndMissingPieces) {
     KBitmapFont font(kLargeFont.c_str(), LargeFontGlyphs);
     EXPECT_EQ(font.MeasureText(nullptr, 0), -1);
     EXPECT_EQ(font.MeasureText("", 0), -1);
     EXPECT_EQ(font.MeasureText("abc", 0), 0);
-    EXPECT_EQ(font.FindGlyph('B'), 1);
     font.DrawText(nullptr, 10, 10, 0);
     font.DrawText("", 10, 10, 0);
     font.DrawCentered(nullptr, 0, 640, 10, 0);

@@ -1,0 +1,333 @@
+#include "http_front.h"
+
+#include <microhttpd.h>
+#include <sys/socket.h>
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstring>
+#include <mutex>
+#include <thread>
+#include <unordered_map>
+#include <unordered_set>
+
+namespace {
+
+// More header lines than any browser or the game sends.
+constexpr unsigned kMostHeaders = 64;
+// Memory each connection may hold: its request line, headers and answer
+// head. The listing page's body is allocated apart from this.
+constexpr size_t kConnectionMemory = 16 * 1024;
+constexpr unsigned kMostConnections = 20000;
+
+int64_t MonotonicMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// What this front keeps for one open connection.
+struct Connection {
+    int socket = -1;
+    std::string source; // SourceKey of the peer; "" when it is a trusted proxy
+    // ms; 0 while a received request is being answered. Written by the
+    // connection's event loop, read by Housekeeping.
+    std::atomic<int64_t> waitingSince{0};
+};
+
+// The request context of a request whose headers have arrived.
+char kHeadersIn;
+
+// A submission waiting for its group; shared with the writer's callback.
+struct Exchange {
+    std::mutex mutex;
+    std::optional<Answer> answer;
+    bool suspended = false;
+};
+
+class MhdFront : public HttpFront {
+  public:
+    MhdFront(ScoreService& service, const ServerOptions& options)
+        : service(service), options(options) {}
+    ~MhdFront() override { Stop(); }
+
+    bool Start(int listener, std::string& error);
+    void Stop() override;
+
+  private:
+    static MHD_Result Accept(void* self, const sockaddr* address, socklen_t);
+    static void Notify(void* self, MHD_Connection* connection, void** context,
+                       MHD_ConnectionNotificationCode code);
+    static void Completed(void*, MHD_Connection* connection, void** requestContext,
+                          MHD_RequestTerminationCode);
+    static MHD_Result Access(void* self, MHD_Connection* connection, const char* url,
+                             const char* method, const char* version, const char* upload,
+                             size_t* uploadSize, void** requestContext);
+
+    MHD_Result Respond(MHD_Connection* connection, const Answer& answer);
+    std::optional<Address> ClientAddress(MHD_Connection* connection);
+    bool Trusted(const Address& address) const;
+    void Housekeeping();
+
+    ScoreService& service;
+    const ServerOptions& options;
+    MHD_Daemon* daemon = nullptr;
+
+    std::mutex connectionsMutex;
+    std::unordered_set<Connection*> connections;
+    std::unordered_map<std::string, int> perSource;
+
+    std::mutex stopMutex;
+    std::condition_variable stopWake;
+    bool stopping = false;
+    std::thread housekeeper;
+};
+
+bool MhdFront::Trusted(const Address& address) const {
+    for (const AddressRange& range : options.trustedProxies) {
+        if (range.Contains(address)) return true;
+    }
+    return false;
+}
+
+MHD_Result MhdFront::Accept(void* self, const sockaddr* socketAddress, socklen_t) {
+    auto* front = static_cast<MhdFront*>(self);
+    if (front->options.connectionsPerAddress == 0) return MHD_YES;
+    std::optional<Address> address = AddressOf(socketAddress);
+    if (!address || front->Trusted(*address)) return MHD_YES;
+    std::lock_guard<std::mutex> lock(front->connectionsMutex);
+    auto found = front->perSource.find(SourceKey(*address));
+    bool room =
+        found == front->perSource.end() || found->second < front->options.connectionsPerAddress;
+    return room ? MHD_YES : MHD_NO;
+}
+
+void MhdFront::Notify(void* self, MHD_Connection* connection, void** context,
+                      MHD_ConnectionNotificationCode code) {
+    auto* front = static_cast<MhdFront*>(self);
+    std::lock_guard<std::mutex> lock(front->connectionsMutex);
+    if (code == MHD_CONNECTION_NOTIFY_STARTED) {
+        auto* state = new Connection;
+        state->socket =
+            MHD_get_connection_info(connection, MHD_CONNECTION_INFO_CONNECTION_FD)->connect_fd;
+        std::optional<Address> address = AddressOf(
+            MHD_get_connection_info(connection, MHD_CONNECTION_INFO_CLIENT_ADDRESS)->client_addr);
+        if (address && !front->Trusted(*address)) state->source = SourceKey(*address);
+        state->waitingSince = MonotonicMs();
+        if (!state->source.empty()) ++front->perSource[state->source];
+        front->connections.insert(state);
+        *context = state;
+        return;
+    }
+    // Closed: called before the socket is closed, so Housekeeping never
+    // shuts down a socket number that was already handed to someone else.
+    auto* state = static_cast<Connection*>(*context);
+    if (!state) return;
+    if (!state->source.empty() && --front->perSource[state->source] == 0) {
+        front->perSource.erase(state->source);
+    }
+    front->connections.erase(state);
+    delete state;
+    *context = nullptr;
+}
+
+void MhdFront::Completed(void*, MHD_Connection* connection, void** requestContext,
+                         MHD_RequestTerminationCode) {
+    if (*requestContext != &kHeadersIn)
+        delete static_cast<std::shared_ptr<Exchange>*>(*requestContext);
+    *requestContext = nullptr;
+    const MHD_ConnectionInfo* info =
+        MHD_get_connection_info(connection, MHD_CONNECTION_INFO_SOCKET_CONTEXT);
+    if (!info || !info->socket_context) return;
+    // The next request on this connection starts its own clock.
+    static_cast<Connection*>(info->socket_context)->waitingSince = MonotonicMs();
+}
+
+std::optional<Address> MhdFront::ClientAddress(MHD_Connection* connection) {
+    std::optional<Address> peer = AddressOf(
+        MHD_get_connection_info(connection, MHD_CONNECTION_INFO_CLIENT_ADDRESS)->client_addr);
+    if (!peer || !Trusted(*peer)) return peer;
+    // The proxy appends the address it saw last: that one is the client.
+    const char* forwarded =
+        MHD_lookup_connection_value(connection, MHD_HEADER_KIND, "X-Forwarded-For");
+    if (!forwarded) return peer;
+    std::string list = forwarded;
+    size_t comma = list.rfind(',');
+    std::string last = comma == std::string::npos ? list : list.substr(comma + 1);
+    last.erase(0, last.find_first_not_of(" \t"));
+    last.erase(last.find_last_not_of(" \t") + 1);
+    return ParseAddress(last);
+}
+
+// Plain answers are a handful of fixed texts: each is built once and
+// queued again and again (libmicrohttpd counts its users).
+MHD_Response* PlainResponse(const std::string& text) {
+    static std::mutex mutex;
+    static std::unordered_map<std::string, MHD_Response*> made;
+    std::lock_guard<std::mutex> lock(mutex);
+    MHD_Response*& response = made[text];
+    if (!response) {
+        response = MHD_create_response_from_buffer(text.size(), const_cast<char*>(text.data()),
+                                                   MHD_RESPMEM_MUST_COPY);
+        MHD_add_response_header(response, "Content-Type", "text/plain; charset=utf-8");
+        MHD_add_response_header(response, "Cache-Control", "no-store");
+    }
+    return response;
+}
+
+MHD_Result MhdFront::Respond(MHD_Connection* connection, const Answer& answer) {
+    if (answer.kind == Answer::Plain) {
+        return MHD_queue_response(connection, static_cast<unsigned>(answer.status),
+                                  PlainResponse(answer.body));
+    }
+    MHD_Response* response = nullptr;
+    if (answer.kind == Answer::Redirect) {
+        response = MHD_create_response_from_buffer(0, nullptr, MHD_RESPMEM_PERSISTENT);
+        MHD_add_response_header(response, "Location", answer.body.c_str());
+    } else {
+        response = MHD_create_response_from_buffer(
+            answer.body.size(), const_cast<char*>(answer.body.data()), MHD_RESPMEM_MUST_COPY);
+    }
+    if (answer.kind == Answer::Page) {
+        MHD_add_response_header(response, "Content-Type", "text/html; charset=utf-8");
+        MHD_add_response_header(response, "Cache-Control", "no-cache");
+        // Only the page's own inline style may apply; nothing loads or runs.
+        MHD_add_response_header(response, "Content-Security-Policy",
+                                "default-src 'none'; style-src 'unsafe-inline'; base-uri 'none'");
+        MHD_add_response_header(response, "X-Content-Type-Options", "nosniff");
+    }
+    MHD_Result queued =
+        MHD_queue_response(connection, static_cast<unsigned>(answer.status), response);
+    MHD_destroy_response(response);
+    return queued;
+}
+
+// With their sizes: a decoded %00 stays in the value, so "ANN%00X" is
+// refused instead of read as "ANN".
+MHD_Result CollectParameter(void* parameters, MHD_ValueKind, const char* key, size_t keySize,
+                            const char* value, size_t valueSize) {
+    static_cast<QueryParameters*>(parameters)
+        ->emplace(std::string(key, keySize), value ? std::string(value, valueSize) : "");
+    return MHD_YES;
+}
+
+MHD_Result MhdFront::Access(void* self, MHD_Connection* connection, const char* url,
+                            const char* method, const char*, const char*, size_t* uploadSize,
+                            void** requestContext) {
+    auto* front = static_cast<MhdFront*>(self);
+    if (!*requestContext) {
+        // Headers are in. Answering only on the next call keeps the
+        // connection open for another request.
+        *requestContext = &kHeadersIn;
+        if (const MHD_ConnectionInfo* info =
+                MHD_get_connection_info(connection, MHD_CONNECTION_INFO_SOCKET_CONTEXT);
+            info && info->socket_context) {
+            static_cast<Connection*>(info->socket_context)->waitingSince = 0;
+        }
+        return MHD_YES;
+    }
+    if (*requestContext != &kHeadersIn) {
+        // Back from waiting for the writer: the answer is there.
+        auto& exchange = **static_cast<std::shared_ptr<Exchange>*>(*requestContext);
+        std::lock_guard<std::mutex> lock(exchange.mutex);
+        return front->Respond(connection, *exchange.answer);
+    }
+    if (std::strcmp(method, "GET") != 0 && std::strcmp(method, "HEAD") != 0) {
+        return front->Respond(connection, {405, "method not allowed\n"});
+    }
+    if (*uploadSize != 0) return front->Respond(connection, {400, "bad request\n"});
+    if (MHD_get_connection_values(connection, MHD_HEADER_KIND, nullptr, nullptr) >
+        static_cast<int>(kMostHeaders)) {
+        return front->Respond(connection, {431, "too many header lines\n"});
+    }
+    ScoreRequest request;
+    request.path = url;
+    MHD_get_connection_values_n(connection, MHD_GET_ARGUMENT_KIND, CollectParameter,
+                                &request.parameters);
+    size_t length = request.path.size();
+    for (const auto& [key, value] : request.parameters)
+        length += key.size() + value.size() + 2;
+    if (length > static_cast<size_t>(front->options.maxRequestBytes)) {
+        return front->Respond(connection, {414, "request too long\n"});
+    }
+    std::optional<Address> source = front->ClientAddress(connection);
+    if (!source) return front->Respond(connection, {400, "bad forwarded address\n"});
+    request.source = *source;
+
+    auto exchange = std::make_shared<Exchange>();
+    std::optional<Answer> answer =
+        front->service.Handle(request, [exchange, connection](Answer later) {
+            std::lock_guard<std::mutex> lock(exchange->mutex);
+            exchange->answer = std::move(later);
+            if (exchange->suspended) MHD_resume_connection(connection);
+        });
+    if (answer) return front->Respond(connection, *answer);
+    // The writer may already have answered; otherwise wait without
+    // holding the event loop.
+    std::lock_guard<std::mutex> lock(exchange->mutex);
+    if (exchange->answer) return front->Respond(connection, *exchange->answer);
+    *requestContext = new std::shared_ptr<Exchange>(exchange);
+    MHD_suspend_connection(connection);
+    exchange->suspended = true;
+    return MHD_YES;
+}
+
+bool MhdFront::Start(int listener, std::string& error) {
+    unsigned flags =
+        MHD_USE_INTERNAL_POLLING_THREAD | MHD_USE_EPOLL | MHD_ALLOW_SUSPEND_RESUME | MHD_USE_TURBO;
+    // A backstop: Housekeeping ends slow requests sooner.
+    const unsigned idleSeconds = static_cast<unsigned>(options.requestSeconds) + 5;
+    daemon = MHD_start_daemon(
+        flags, 0, &MhdFront::Accept, this, &MhdFront::Access, this, MHD_OPTION_LISTEN_SOCKET,
+        listener, MHD_OPTION_THREAD_POOL_SIZE, static_cast<unsigned>(options.threads),
+        MHD_OPTION_CONNECTION_MEMORY_LIMIT, kConnectionMemory, MHD_OPTION_CONNECTION_LIMIT,
+        kMostConnections, MHD_OPTION_CONNECTION_TIMEOUT, idleSeconds, MHD_OPTION_NOTIFY_CONNECTION,
+        &MhdFront::Notify, this, MHD_OPTION_NOTIFY_COMPLETED, &MhdFront::Completed, this,
+        MHD_OPTION_END);
+    if (!daemon) {
+        error = "the HTTP event loops did not start";
+        return false;
+    }
+    housekeeper = std::thread([this] { Housekeeping(); });
+    return true;
+}
+
+// Once a second: bans are read again, and connections whose request has
+// not arrived whole within its time are cut (their event loop then sees
+// the socket end and closes it).
+void MhdFront::Housekeeping() {
+    std::unique_lock<std::mutex> stopLock(stopMutex);
+    while (
+        !stopWake.wait_for(stopLock, std::chrono::milliseconds(250), [this] { return stopping; })) {
+        service.RefreshBans();
+        const int64_t deadline = MonotonicMs() - int64_t{options.requestSeconds} * 1000;
+        std::lock_guard<std::mutex> lock(connectionsMutex);
+        for (Connection* connection : connections) {
+            if (connection->waitingSince != 0 && connection->waitingSince < deadline) {
+                shutdown(connection->socket, SHUT_RDWR);
+                connection->waitingSince = 0;
+            }
+        }
+    }
+}
+
+void MhdFront::Stop() {
+    {
+        std::lock_guard<std::mutex> lock(stopMutex);
+        stopping = true;
+    }
+    stopWake.notify_all();
+    if (housekeeper.joinable()) housekeeper.join();
+    if (daemon) MHD_stop_daemon(daemon);
+    daemon = nullptr;
+}
+
+} // namespace
+
+std::unique_ptr<HttpFront> StartHttpFront(int listener, ScoreService& service,
+                                          const ServerOptions& options, std::string& error) {
+    auto front = std::make_unique<MhdFront>(service, options);
+    if (!front->Start(listener, error)) return nullptr;
+    return front;
+}

@@ -1,0 +1,435 @@
+#include "postgres_score_backend.h"
+
+#include <libpq-fe.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <mutex>
+#include <set>
+#include <vector>
+
+namespace {
+
+// The same tables and columns as the SQLite store, so rows copy across as
+// they are: entries keep their table ("board": "table" is a keyword), the
+// game's computer field and when and where they came from. The identity
+// column orders equal values: the earlier entry ranks higher. Recent queries are
+// UNLOGGED: a crash forgets them, which costs a player one more question
+// but saves a WAL write on every query.
+const char* const kSchema =
+    "SET LOCAL client_min_messages = warning;\n" // no notice for each table that exists
+    "CREATE TABLE IF NOT EXISTS scores ("
+    " id BIGINT GENERATED ALWAYS AS IDENTITY PRIMARY KEY,"
+    " board TEXT NOT NULL,"
+    " name TEXT NOT NULL,"
+    " score INTEGER NOT NULL,"
+    " computer TEXT NOT NULL DEFAULT '',"
+    " submitted BIGINT NOT NULL,"
+    " address TEXT NOT NULL DEFAULT '');\n"
+    "CREATE INDEX IF NOT EXISTS scores_rank ON scores (board, score DESC, id);\n"
+    "CREATE TABLE IF NOT EXISTS bans (range TEXT PRIMARY KEY);\n"
+    "CREATE UNLOGGED TABLE IF NOT EXISTS recent_queries ("
+    " address TEXT NOT NULL,"
+    " board TEXT NOT NULL,"
+    " score INTEGER NOT NULL,"
+    " asked BIGINT NOT NULL,"
+    " PRIMARY KEY (address, board, score));\n"
+    "CREATE INDEX IF NOT EXISTS recent_queries_age ON recent_queries (asked);\n";
+
+// First key of every advisory lock this program takes ("ORBL"); the second
+// is the table's hash, or 0 while the schema is being created.
+const char* const kLockTable = "SELECT pg_advisory_xact_lock(1330791500, hashtext($1))";
+const char* const kLockSchema = "SELECT pg_advisory_xact_lock(1330791500, 0)";
+
+constexpr int64_t kFreshMs = 100;
+
+int64_t MonotonicMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// Recent queries older than this are pruned: far longer than any sensible
+// trust window, short enough that a flood of queries cannot pile up.
+constexpr int64_t kQueryMemorySeconds = 3600;
+
+struct ClearResult {
+    void operator()(PGresult* result) const { PQclear(result); }
+};
+using Result = std::unique_ptr<PGresult, ClearResult>;
+
+// One statement with text parameters, or, without parameters, several
+// statements in one string; null when it did not succeed. A connection found broken outside a
+// transaction (the database server restarted since its last use) is
+// opened again and the statement sent once more, so no caller fails for it.
+Result Run(PGconn* connection, const char* sql, const std::vector<std::string>& parameters = {}) {
+    std::vector<const char*> values;
+    for (const std::string& p : parameters)
+        values.push_back(p.c_str());
+    const bool outside = PQtransactionStatus(connection) == PQTRANS_IDLE;
+    for (int attempt = 0;; ++attempt) {
+        Result result(values.empty()
+                          ? PQexec(connection, sql)
+                          : PQexecParams(connection, sql, static_cast<int>(values.size()), nullptr,
+                                         values.data(), nullptr, nullptr, 0));
+        ExecStatusType status = PQresultStatus(result.get());
+        if (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK) return result;
+        if (attempt > 0 || !outside || PQstatus(connection) != CONNECTION_BAD) return nullptr;
+        PQreset(connection);
+        if (PQstatus(connection) != CONNECTION_OK) return nullptr;
+    }
+}
+
+// libpq's last error without its closing newline.
+std::string MessageOf(const PGconn* connection) {
+    std::string message = PQerrorMessage(connection);
+    while (!message.empty() && message.back() == '\n')
+        message.pop_back();
+    return message;
+}
+
+std::string Text(const PGresult* result, int row, int column) {
+    return PQgetvalue(result, row, column);
+}
+int64_t Integer(const PGresult* result, int row, int column) {
+    return std::strtoll(PQgetvalue(result, row, column), nullptr, 10);
+}
+
+// Connections opened on demand, one per concurrent caller, and kept for
+// the next: libpq connections must not be shared between threads.
+class ConnectionPool {
+  public:
+    explicit ConnectionPool(std::string url) : url(std::move(url)) {}
+    ~ConnectionPool() {
+        for (PGconn* c : idle)
+            PQfinish(c);
+    }
+
+    PGconn* Take(std::string* error = nullptr) {
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            if (!idle.empty()) {
+                PGconn* c = idle.back();
+                idle.pop_back();
+                return c;
+            }
+        }
+        PGconn* c = PQconnectdb(url.c_str());
+        if (PQstatus(c) == CONNECTION_OK) return c;
+        if (error) *error = MessageOf(c);
+        PQfinish(c);
+        return nullptr;
+    }
+    // A broken connection, or one left inside a transaction, is dropped:
+    // the next caller opens a fresh one (a restarted database server).
+    void Give(PGconn* c) {
+        if (PQstatus(c) != CONNECTION_OK || PQtransactionStatus(c) != PQTRANS_IDLE) {
+            PQfinish(c);
+            return;
+        }
+        std::lock_guard<std::mutex> lock(mutex);
+        idle.push_back(c);
+    }
+
+  private:
+    const std::string url;
+    std::mutex mutex;
+    std::vector<PGconn*> idle;
+};
+
+class Lease {
+  public:
+    explicit Lease(ConnectionPool& pool, std::string* error = nullptr)
+        : pool(pool), connection(pool.Take(error)) {}
+    ~Lease() {
+        if (!connection) return;
+        if (PQtransactionStatus(connection) != PQTRANS_IDLE)
+            PQclear(PQexec(connection, "ROLLBACK"));
+        pool.Give(connection);
+    }
+    Lease(const Lease&) = delete;
+    Lease& operator=(const Lease&) = delete;
+    PGconn* get() const { return connection; }
+    explicit operator bool() const { return connection != nullptr; }
+
+  private:
+    ConnectionPool& pool;
+    PGconn* connection;
+};
+
+class PostgresScoreBackend : public ScoreBackend {
+  public:
+    PostgresScoreBackend(const std::string& url, int tableSize)
+        : pool(url), tableSize(std::to_string(tableSize)) {}
+
+    bool CreateSchema(std::string& error) {
+        Lease c(pool, &error);
+        if (!c) return false;
+        // Two servers starting at once would race on CREATE ... IF NOT EXISTS.
+        if (Run(c.get(), "BEGIN") && Run(c.get(), kLockSchema) && Run(c.get(), kSchema) &&
+            Run(c.get(), "COMMIT")) {
+            return true;
+        }
+        error = MessageOf(c.get());
+        return false;
+    }
+
+    std::optional<bool> WouldEnter(const std::string& table, int score) override {
+        const int64_t nowMs = MonotonicMs();
+        {
+            std::lock_guard<std::mutex> lock(placesMutex);
+            auto found = places.find(table);
+            if (found != places.end() && nowMs - found->second.readAtMs < kFreshMs)
+                return Enters(found->second.score, score);
+        }
+        const uint64_t generation = writes.load();
+        Lease c(pool);
+        if (!c) return std::nullopt;
+        Result last = Run(c.get(),
+                          "SELECT score FROM scores WHERE board = $1"
+                          " ORDER BY score DESC, id LIMIT 1 OFFSET $2::bigint - 1",
+                          {table, tableSize});
+        if (!last) return std::nullopt;
+        std::optional<int64_t> place;
+        if (PQntuples(last.get()) > 0) place = Integer(last.get(), 0, 0);
+        {
+            std::lock_guard<std::mutex> lock(placesMutex);
+            // Kept only when no write of this process came between.
+            if (writes.load() == generation) places[table] = {nowMs, place};
+        }
+        return Enters(place, score);
+    }
+
+    std::vector<AddOutcome> AddAll(const std::vector<PendingEntry>& entries) override {
+        std::vector<AddOutcome> outcomes;
+        Lease c(pool);
+        if (c && Run(c.get(), "BEGIN")) {
+            // Locks in one order in every process, so two batches never deadlock.
+            std::set<std::string> tables;
+            for (const PendingEntry& e : entries)
+                tables.insert(e.submission.table);
+            bool ok = true;
+            for (const std::string& table : tables)
+                ok = ok && Run(c.get(), kLockTable, {table});
+            for (size_t i = 0; ok && i < entries.size(); ++i) {
+                std::optional<AddOutcome> outcome = AddOne(c.get(), entries[i]);
+                ok = outcome.has_value();
+                if (ok) outcomes.push_back(*outcome);
+            }
+            if (ok && Run(c.get(), "COMMIT")) {
+                ForgetLastPlaces();
+                return outcomes;
+            }
+        }
+        return std::vector<AddOutcome>(entries.size(), AddOutcome::Failed);
+    }
+
+    std::optional<std::vector<ScoreEntry>> Top(const std::string& table) override {
+        Lease c(pool);
+        if (!c) return std::nullopt;
+        Result top = Run(c.get(),
+                         "SELECT name, score, submitted FROM scores WHERE board = $1"
+                         " ORDER BY score DESC, id LIMIT $2::bigint",
+                         {table, tableSize});
+        if (!top) return std::nullopt;
+        std::vector<ScoreEntry> out;
+        for (int row = 0; row < PQntuples(top.get()); ++row) {
+            out.push_back({Text(top.get(), row, 0), static_cast<int>(Integer(top.get(), row, 1)),
+                           Integer(top.get(), row, 2)});
+        }
+        return out;
+    }
+
+    void RememberQuery(const std::string& address, const std::string& table, int score,
+                       int64_t now) override {
+        Lease c(pool);
+        if (!c) return;
+        Run(c.get(),
+            "INSERT INTO recent_queries (address, board, score, asked) VALUES ($1, $2, $3, $4)"
+            " ON CONFLICT (address, board, score) DO UPDATE SET asked = EXCLUDED.asked",
+            {address, table, std::to_string(score), std::to_string(now)});
+        // Pruned by whichever server comes first each minute; the others
+        // find nothing left to delete.
+        int64_t due = pruneDue.load();
+        if (now >= due && pruneDue.compare_exchange_strong(due, now + 60)) {
+            Run(c.get(), "DELETE FROM recent_queries WHERE asked < $1",
+                {std::to_string(now - kQueryMemorySeconds)});
+        }
+    }
+
+    bool TakeQuery(const std::string& address, const std::string& table, int score, int64_t now,
+                   int64_t maxAgeSeconds) override {
+        Lease c(pool);
+        if (!c) return false;
+        // One DELETE: of two servers taking the same query, one gets it.
+        Result taken =
+            Run(c.get(),
+                "DELETE FROM recent_queries WHERE address = $1 AND board = $2"
+                " AND score = $3 AND asked >= $4 RETURNING 1",
+                {address, table, std::to_string(score), std::to_string(now - maxAgeSeconds)});
+        return taken && PQntuples(taken.get()) > 0;
+    }
+
+    std::optional<std::vector<StoredEntry>> List(const std::string& table) override {
+        Lease c(pool);
+        if (!c) return std::nullopt;
+        Result rows = Run(c.get(),
+                          "SELECT board, place, name, score, address, submitted FROM"
+                          " (SELECT *, row_number() OVER (PARTITION BY board"
+                          "  ORDER BY score DESC, id) AS place"
+                          "  FROM scores WHERE $1 = '' OR board = $1) ranked"
+                          " ORDER BY board, place",
+                          {table});
+        if (!rows) return std::nullopt;
+        std::vector<StoredEntry> out;
+        for (int row = 0; row < PQntuples(rows.get()); ++row) {
+            const PGresult* r = rows.get();
+            out.push_back({Text(r, row, 0), static_cast<int>(Integer(r, row, 1)), Text(r, row, 2),
+                           static_cast<int>(Integer(r, row, 3)), Text(r, row, 4),
+                           Integer(r, row, 5)});
+        }
+        return out;
+    }
+
+    std::optional<int> Delete(const std::string& table, const std::string& name) override {
+        Lease c(pool);
+        if (!c) return std::nullopt;
+        Result gone =
+            Run(c.get(), "DELETE FROM scores WHERE board = $1 AND name = $2", {table, name});
+        if (!gone) return std::nullopt;
+        ForgetLastPlaces();
+        return std::atoi(PQcmdTuples(gone.get()));
+    }
+
+    bool Ban(const std::string& range) override {
+        Lease c(pool);
+        return c &&
+               Run(c.get(), "INSERT INTO bans (range) VALUES ($1) ON CONFLICT DO NOTHING", {range});
+    }
+
+    bool Unban(const std::string& range) override {
+        Lease c(pool);
+        return c && Run(c.get(), "DELETE FROM bans WHERE range = $1", {range});
+    }
+
+    std::optional<std::vector<std::string>> Bans() override {
+        Lease c(pool);
+        if (!c) return std::nullopt;
+        Result rows = Run(c.get(), "SELECT range FROM bans ORDER BY range");
+        if (!rows) return std::nullopt;
+        std::vector<std::string> out;
+        for (int row = 0; row < PQntuples(rows.get()); ++row)
+            out.push_back(Text(rows.get(), row, 0));
+        return out;
+    }
+
+    // A SQL file that psql replays: it creates what is missing and replaces
+    // the entries and bans with the ones backed up, in one transaction.
+    bool Backup(const std::string& file, std::string& error) override {
+        Lease c(pool, &error);
+        if (!c) return false;
+        // One snapshot for both tables, while servers go on writing; the
+        // database quotes the values itself (format's %L), in the order
+        // first written, so equal values keep their places.
+        Result entries, bans;
+        if (!Run(c.get(), "BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY") ||
+            !(entries = Run(c.get(), "SELECT format('INSERT INTO scores (board, name, score,"
+                                     " computer, submitted, address) VALUES (%L, %L, %s, %L,"
+                                     " %s, %L);', board, name, score, computer, submitted,"
+                                     " address) FROM scores ORDER BY id")) ||
+            !(bans = Run(c.get(), "SELECT format('INSERT INTO bans (range) VALUES (%L);', range)"
+                                  " FROM bans ORDER BY range")) ||
+            !Run(c.get(), "COMMIT")) {
+            error = MessageOf(c.get());
+            return false;
+        }
+        std::string sql = "-- Orbolo highscores. Restore: psql -v ON_ERROR_STOP=1 -d URL -f FILE\n"
+                          "BEGIN;\n";
+        sql += kSchema;
+        // Servers may keep answering; their writes wait until the restore is in.
+        sql += "LOCK TABLE scores, bans IN EXCLUSIVE MODE;\n"
+               "DELETE FROM scores;\nDELETE FROM bans;\n";
+        for (const Result* lines : {&entries, &bans})
+            for (int row = 0; row < PQntuples(lines->get()); ++row)
+                sql += Text(lines->get(), row, 0) + "\n";
+        sql += "COMMIT;\n";
+        return WriteWhole(file, sql, error);
+    }
+
+  private:
+    // The value at a table's last place, nullopt while the table is not full.
+    struct LastPlace {
+        int64_t readAtMs = 0;
+        std::optional<int64_t> score;
+    };
+    // A table not full takes anyone; a tie ranks below the earlier entry.
+    static bool Enters(std::optional<int64_t> lastPlace, int score) {
+        return !lastPlace || score > *lastPlace;
+    }
+    void ForgetLastPlaces() {
+        std::lock_guard<std::mutex> lock(placesMutex);
+        ++writes;
+        places.clear();
+    }
+
+    // Inserts, then trims the table; whether the new entry survived the trim.
+    std::optional<AddOutcome> AddOne(PGconn* connection, const PendingEntry& e) {
+        const ScoreSubmission& s = e.submission;
+        Result inserted = Run(connection,
+                              "INSERT INTO scores (board, name, score, computer, address,"
+                              " submitted) VALUES ($1, $2, $3, $4, $5, $6) RETURNING id",
+                              {s.table, s.name, std::to_string(s.score), s.computer, e.address,
+                               std::to_string(e.submitted)});
+        if (!inserted) return std::nullopt;
+        std::string id = Text(inserted.get(), 0, 0);
+        Result trimmed = Run(connection,
+                             "DELETE FROM scores WHERE id IN (SELECT id FROM scores"
+                             " WHERE board = $1 ORDER BY score DESC, id OFFSET $2::bigint)"
+                             " RETURNING id",
+                             {s.table, tableSize});
+        if (!trimmed) return std::nullopt;
+        for (int row = 0; row < PQntuples(trimmed.get()); ++row)
+            if (Text(trimmed.get(), row, 0) == id) return AddOutcome::TrimmedAway;
+        return AddOutcome::Stored;
+    }
+
+    // Written beside the target and renamed over it: a failed backup never
+    // leaves half a file where the last good one was.
+    static bool WriteWhole(const std::string& file, const std::string& text, std::string& error) {
+        std::string part = file + ".part";
+        FILE* out = std::fopen(part.c_str(), "w");
+        bool ok = out && std::fwrite(text.data(), 1, text.size(), out) == text.size();
+        if (out) ok = (std::fclose(out) == 0) && ok;
+        if (ok && std::rename(part.c_str(), file.c_str()) == 0) return true;
+        error = "cannot write " + file;
+        std::remove(part.c_str());
+        return false;
+    }
+
+    ConnectionPool pool;
+    const std::string tableSize;
+    std::atomic<int64_t> pruneDue{0};
+    // Each table's last place, read again at most every kFreshMs and after
+    // every write of this process, so most queries cost no round trip.
+    // Another server's writes show within kFreshMs: a "yes" from a place
+    // that just rose at worst leads to a submission trimmed away.
+    std::mutex placesMutex;
+    std::map<std::string, LastPlace> places;
+    std::atomic<uint64_t> writes{0};
+};
+
+} // namespace
+
+bool IsPostgresLocation(const std::string& location) {
+    return location.starts_with("postgresql://") || location.starts_with("postgres://");
+}
+
+std::unique_ptr<ScoreBackend> OpenPostgresScoreBackend(const std::string& url, int tableSize,
+                                                       std::string& error) {
+    auto backend = std::make_unique<PostgresScoreBackend>(url, tableSize);
+    if (!backend->CreateSchema(error)) return nullptr;
+    return backend;
+}

@@ -1,0 +1,312 @@
+#include "sqlite_backend.h"
+
+#include <chrono>
+
+namespace {
+
+constexpr int64_t kFreshMs = 100;
+
+int64_t MonotonicMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// Version 1 had no address column and no bans; ALTER keeps every entry.
+const char* const kSchema =
+    "CREATE TABLE IF NOT EXISTS scores ("
+    " id INTEGER PRIMARY KEY AUTOINCREMENT,"
+    " board TEXT NOT NULL,"
+    " name TEXT NOT NULL,"
+    " score INTEGER NOT NULL,"
+    " computer TEXT NOT NULL,"
+    " submitted INTEGER NOT NULL);"
+    "CREATE INDEX IF NOT EXISTS scores_rank ON scores(board, score DESC, id);"
+    "CREATE TABLE IF NOT EXISTS bans (range TEXT PRIMARY KEY);";
+const char* const kAddAddress = "ALTER TABLE scores ADD COLUMN address TEXT NOT NULL DEFAULT ''";
+
+bool Execute(sqlite3* db, const char* sql) {
+    return sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+bool HasColumn(sqlite3* db, const char* table, const char* column) {
+    SqliteStatement info(db, (std::string("PRAGMA table_info(") + table + ")").c_str());
+    while (info.Ok() && info.Step() == SQLITE_ROW) {
+        if (info.Text(1) == column) return true;
+    }
+    return false;
+}
+
+sqlite3* Connect(const std::string& path, std::string& error) {
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(path.c_str(), &db,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
+                        nullptr) != SQLITE_OK) {
+        error = db ? sqlite3_errmsg(db) : "cannot open the database";
+        sqlite3_close(db);
+        return nullptr;
+    }
+    // Another process (an operator subcommand, a backup) may hold the lock
+    // for a moment: wait for it rather than fail.
+    sqlite3_busy_timeout(db, 5000);
+    return db;
+}
+
+} // namespace
+
+SqliteScoreBackend::~SqliteScoreBackend() {
+    // Statements go before their connections.
+    reader.lastPlace.reset();
+    reader.top.reset();
+    writer.insert.reset();
+    writer.count.reset();
+    writer.dropLast.reset();
+    writer.kept.reset();
+    sqlite3_close(reader.db);
+    sqlite3_close(writer.db);
+}
+
+std::unique_ptr<SqliteScoreBackend> SqliteScoreBackend::Open(const std::string& path, int tableSize,
+                                                             std::string& error) {
+    std::unique_ptr<SqliteScoreBackend> store(new SqliteScoreBackend);
+    store->tableSize = tableSize;
+    store->path = path;
+    Writer& w = store->writer;
+    if (!(w.db = Connect(path, error))) return nullptr;
+    // WAL lets the reader go on during a write; NORMAL syncs at checkpoints,
+    // which in WAL mode still never corrupts the database.
+    bool ok = Execute(w.db, "PRAGMA journal_mode=WAL;") &&
+              Execute(w.db, "PRAGMA synchronous=NORMAL;") && Execute(w.db, "BEGIN IMMEDIATE;") &&
+              Execute(w.db, kSchema) &&
+              (HasColumn(w.db, "scores", "address") || Execute(w.db, kAddAddress)) &&
+              Execute(w.db, "COMMIT;");
+    if (!ok) {
+        error = sqlite3_errmsg(w.db);
+        return nullptr;
+    }
+    w.insert = std::make_unique<SqliteStatement>(
+        w.db, "INSERT INTO scores (board, name, score, computer, submitted, address)"
+              " VALUES (?1, ?2, ?3, ?4, ?5, ?6)");
+    w.count =
+        std::make_unique<SqliteStatement>(w.db, "SELECT count(*) FROM scores WHERE board = ?1");
+    // The last place goes: one step down the index, however long the table.
+    w.dropLast = std::make_unique<SqliteStatement>(
+        w.db, "DELETE FROM scores WHERE id = (SELECT id FROM scores WHERE board = ?1"
+              " ORDER BY score ASC, id DESC LIMIT 1)");
+    w.kept = std::make_unique<SqliteStatement>(w.db, "SELECT 1 FROM scores WHERE id = ?1");
+    Reader& r = store->reader;
+    if (!(r.db = Connect(path, error))) return nullptr;
+    r.lastPlace = std::make_unique<SqliteStatement>(
+        r.db, "SELECT score FROM scores WHERE board = ?1 ORDER BY score DESC, id ASC"
+              " LIMIT 1 OFFSET ?2");
+    r.top = std::make_unique<SqliteStatement>(
+        r.db, "SELECT name, score, submitted FROM scores WHERE board = ?1"
+              " ORDER BY score DESC, id ASC LIMIT ?2");
+    if (!w.insert->Ok() || !w.count->Ok() || !w.dropLast->Ok() || !w.kept->Ok() ||
+        !r.lastPlace->Ok() || !r.top->Ok()) {
+        error = sqlite3_errmsg(w.db);
+        return nullptr;
+    }
+    return store;
+}
+
+std::optional<bool> SqliteScoreBackend::WouldEnter(const std::string& table, int score) {
+    const int64_t now = MonotonicMs();
+    {
+        std::lock_guard<std::mutex> lock(lastPlacesMutex);
+        auto found = lastPlaces.find(table);
+        if (found != lastPlaces.end() && now - found->second.readAtMs < kFreshMs) {
+            // A tie ranks below the earlier entry; a table not full takes anyone.
+            return !found->second.full || score > found->second.score;
+        }
+    }
+    const uint64_t generation = writes.load();
+    std::lock_guard<std::mutex> lock(readMutex);
+    SqliteStatement& last = reader.lastPlace->Reset();
+    last.Bind(1, table).Bind(2, int64_t{tableSize - 1});
+    int rc = last.Step();
+    LastPlace place{now, rc == SQLITE_ROW, rc == SQLITE_ROW ? last.Integer(0) : 0};
+    last.Reset(); // ends the read so checkpoints are not held back
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE) return std::nullopt;
+    {
+        std::lock_guard<std::mutex> places(lastPlacesMutex);
+        // Kept only when no write of this process came between.
+        if (writes.load() == generation) lastPlaces[table] = place;
+    }
+    return !place.full || score > place.score;
+}
+
+void SqliteScoreBackend::ForgetLastPlaces() {
+    std::lock_guard<std::mutex> lock(lastPlacesMutex);
+    ++writes;
+    lastPlaces.clear();
+}
+
+std::optional<int64_t> SqliteScoreBackend::CountRows(const std::string& table) {
+    SqliteStatement& count = writer.count->Reset();
+    count.Bind(1, table);
+    std::optional<int64_t> rows;
+    if (count.Step() == SQLITE_ROW) rows = count.Integer(0);
+    count.Reset();
+    return rows;
+}
+
+std::vector<AddOutcome> SqliteScoreBackend::AddAll(const std::vector<PendingEntry>& entries) {
+    std::vector<AddOutcome> outcomes(entries.size(), AddOutcome::Failed);
+    std::lock_guard<std::mutex> lock(writeMutex);
+    if (!Execute(writer.db, "BEGIN IMMEDIATE;")) return outcomes;
+    // Counted once per group: nobody else writes while this transaction
+    // holds the lock, so each entry then costs a few index steps.
+    std::map<std::string, int64_t> rows;
+    bool ok = true;
+    for (size_t i = 0; ok && i < entries.size(); ++i) {
+        const PendingEntry& entry = entries[i];
+        const std::string& table = entry.submission.table;
+        auto counted = rows.find(table);
+        if (counted == rows.end()) {
+            std::optional<int64_t> count = CountRows(table);
+            if (!(ok = count.has_value())) break;
+            counted = rows.emplace(table, *count).first;
+        }
+        SqliteStatement& insert = writer.insert->Reset();
+        insert.Bind(1, table)
+            .Bind(2, entry.submission.name)
+            .Bind(3, int64_t{entry.submission.score})
+            .Bind(4, entry.submission.computer)
+            .Bind(5, entry.submitted)
+            .Bind(6, entry.address);
+        ok = insert.Step() == SQLITE_DONE;
+        const int64_t id = sqlite3_last_insert_rowid(writer.db);
+        ++counted->second;
+        // Trimmed to the table's size; more than one goes only when the
+        // size was lowered since the last write.
+        while (ok && counted->second > tableSize) {
+            SqliteStatement& drop = writer.dropLast->Reset();
+            drop.Bind(1, table);
+            ok = drop.Step() == SQLITE_DONE && sqlite3_changes(writer.db) == 1;
+            --counted->second;
+        }
+        SqliteStatement& kept = writer.kept->Reset();
+        kept.Bind(1, id);
+        int rc = ok ? kept.Step() : SQLITE_ERROR;
+        ok = ok && (rc == SQLITE_ROW || rc == SQLITE_DONE);
+        outcomes[i] = rc == SQLITE_ROW ? AddOutcome::Stored : AddOutcome::TrimmedAway;
+        kept.Reset();
+    }
+    if (ok && Execute(writer.db, "COMMIT;")) {
+        ForgetLastPlaces();
+        return outcomes;
+    }
+    Execute(writer.db, "ROLLBACK;");
+    return std::vector<AddOutcome>(entries.size(), AddOutcome::Failed);
+}
+
+std::optional<std::vector<ScoreEntry>> SqliteScoreBackend::Top(const std::string& table) {
+    std::lock_guard<std::mutex> lock(readMutex);
+    SqliteStatement& top = reader.top->Reset();
+    top.Bind(1, table).Bind(2, int64_t{tableSize});
+    std::vector<ScoreEntry> entries;
+    int rc = 0;
+    while ((rc = top.Step()) == SQLITE_ROW) {
+        entries.push_back({top.Text(0), static_cast<int>(top.Integer(1)), top.Integer(2)});
+    }
+    top.Reset();
+    if (rc != SQLITE_DONE) return std::nullopt;
+    return entries;
+}
+
+void SqliteScoreBackend::RememberQuery(const std::string& address, const std::string& table,
+                                       int score, int64_t now) {
+    queries.Remember(address, table, score, now);
+}
+
+bool SqliteScoreBackend::TakeQuery(const std::string& address, const std::string& table, int score,
+                                   int64_t now, int64_t maxAgeSeconds) {
+    return queries.Take(address, table, score, now, maxAgeSeconds);
+}
+
+std::optional<std::vector<StoredEntry>> SqliteScoreBackend::List(const std::string& table) {
+    std::lock_guard<std::mutex> lock(readMutex);
+    SqliteStatement list(reader.db,
+                         "SELECT board, name, score, address, submitted FROM scores"
+                         " WHERE ?1 = '' OR board = ?1 ORDER BY board, score DESC, id ASC");
+    if (!list.Ok()) return std::nullopt;
+    list.Bind(1, table);
+    std::vector<StoredEntry> entries;
+    int rc = 0;
+    while ((rc = list.Step()) == SQLITE_ROW) {
+        StoredEntry entry{list.Text(0), 1,
+                          list.Text(1), static_cast<int>(list.Integer(2)),
+                          list.Text(3), list.Integer(4)};
+        if (!entries.empty() && entries.back().table == entry.table) {
+            entry.place = entries.back().place + 1;
+        }
+        entries.push_back(std::move(entry));
+    }
+    if (rc != SQLITE_DONE) return std::nullopt;
+    return entries;
+}
+
+bool SqliteScoreBackend::Write(const char* sql, const std::string& value, int* changes) {
+    std::lock_guard<std::mutex> lock(writeMutex);
+    SqliteStatement statement(writer.db, sql);
+    if (!statement.Ok()) return false;
+    statement.Bind(1, value);
+    if (statement.Step() != SQLITE_DONE) return false;
+    if (changes) *changes = sqlite3_changes(writer.db);
+    return true;
+}
+
+std::optional<int> SqliteScoreBackend::Delete(const std::string& table, const std::string& name) {
+    std::lock_guard<std::mutex> lock(writeMutex);
+    SqliteStatement remove(writer.db, "DELETE FROM scores WHERE board = ?1 AND name = ?2");
+    if (!remove.Ok()) return std::nullopt;
+    remove.Bind(1, table).Bind(2, name);
+    if (remove.Step() != SQLITE_DONE) return std::nullopt;
+    ForgetLastPlaces();
+    return sqlite3_changes(writer.db);
+}
+
+bool SqliteScoreBackend::Ban(const std::string& range) {
+    return Write("INSERT OR IGNORE INTO bans (range) VALUES (?1)", range);
+}
+
+bool SqliteScoreBackend::Unban(const std::string& range) {
+    return Write("DELETE FROM bans WHERE range = ?1", range);
+}
+
+std::optional<std::vector<std::string>> SqliteScoreBackend::Bans() {
+    std::lock_guard<std::mutex> lock(readMutex);
+    SqliteStatement bans(reader.db, "SELECT range FROM bans ORDER BY range");
+    if (!bans.Ok()) return std::nullopt;
+    std::vector<std::string> ranges;
+    int rc = 0;
+    while ((rc = bans.Step()) == SQLITE_ROW)
+        ranges.push_back(bans.Text(0));
+    if (rc != SQLITE_DONE) return std::nullopt;
+    return ranges;
+}
+
+bool SqliteScoreBackend::Backup(const std::string& file, std::string& error) {
+    sqlite3* copy = nullptr;
+    if (sqlite3_open(file.c_str(), &copy) != SQLITE_OK) {
+        error = copy ? sqlite3_errmsg(copy) : "cannot create the copy";
+        sqlite3_close(copy);
+        return false;
+    }
+    bool ok = false;
+    {
+        // The online backup copies every page in one step: one read
+        // transaction, so the copy is one consistent moment while the server
+        // goes on writing (WAL readers never block writers).
+        std::lock_guard<std::mutex> lock(readMutex);
+        sqlite3_backup* backup = sqlite3_backup_init(copy, "main", reader.db, "main");
+        if (backup) {
+            ok = sqlite3_backup_step(backup, -1) == SQLITE_DONE;
+            sqlite3_backup_finish(backup);
+        }
+    }
+    if (!ok) error = sqlite3_errmsg(copy);
+    sqlite3_close(copy);
+    return ok;
+}
