@@ -6,7 +6,7 @@
 include(CheckPIESupported)
 option(ORBOLO_HARDENING "Build with Debian's hardening flags" ON)
 find_program(DPKG_BUILDFLAGS dpkg-buildflags)
-if(ORBOLO_HARDENING AND DPKG_BUILDFLAGS AND NOT ORBOLO_SANITIZE AND NOT ORBOLO_FUZZ
+if(ORBOLO_HARDENING AND DPKG_BUILDFLAGS AND NOT ORBOLO_SANITIZE AND NOT ORBOLO_TSAN AND NOT ORBOLO_FUZZ
    AND NOT CMAKE_BUILD_TYPE STREQUAL Debug)
     function(orbolo_buildflags kind out)
         execute_process(COMMAND ${CMAKE_COMMAND} -E env DEB_BUILD_MAINT_OPTIONS=hardening=+all

@@ -27,6 +27,7 @@ void StartKeyChoice(int16_t count) {
     buttons.keyButtonCount = count;
     buttons.focusedButton = 1;
     buttons.keysLead = true;
+    buttons.hoveredButton = 0;
     buttons.lastHoveredButton = 1;
 }
 

@@ -9,8 +9,8 @@
 
 namespace {
 
-// The wait is capped so the worker sees `quit` and a new music master
-// within about 50 ms even while the voice is stopped.
+// The wait is capped so the worker sees a new music master within about
+// 50 ms even while the voice is stopped; `quit` interrupts it.
 constexpr int kEventWaitMs = 50;
 
 std::atomic<void (*)(double)> refillObserver{nullptr};
@@ -76,6 +76,7 @@ void KAudioSource::StopWorker() {
     if (!thread.joinable()) return;
     if (soundBuffer) soundBuffer->Stop();
     quit = true;
+    halfEntered.Interrupt();
     thread.join();
     if (soundBuffer) soundBuffer->SetNotifications({});
     // A mark reached after the last wait must not wake the next worker.

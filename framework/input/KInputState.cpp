@@ -6,7 +6,6 @@
 #include "framework/platform/platform_window.h"
 
 #include <deque>
-#include <vector>
 
 namespace {
 
@@ -17,8 +16,8 @@ struct TimedPress {
 
 struct InputState {
     PressLatch presses{platform::kInputCount};
-    // Inputs held when the screen began, ignored until they are let go.
-    std::vector<bool> heldFromBefore = std::vector<bool>(platform::kInputCount, false);
+    // The left button held when the screen began, ignored until let go.
+    bool leftHeldFromBefore = false;
     std::deque<TimedPress> typed;
     bool cursorHidden = false;
 };
@@ -70,22 +69,11 @@ void RecordPad(platform::PadButton button, uint32_t timeMs) {
     Queue({-1, action}, timeMs);
 }
 
-// A press since the screen began, or the input held and not held over from
-// before the screen began.
-bool Down(int input, bool held, uint32_t now) {
-    InputState& state = Input();
-    const bool pressed = state.presses.Take(input, now);
-    if (state.heldFromBefore[input]) {
-        if (held && !pressed) return false;
-        state.heldFromBefore[input] = false;
-    }
-    return held || pressed;
-}
-
 // Both sides of a sided key are asked, and both latches taken, so that one
 // tap is not reported again through the other code of the pair.
 bool HeldOrPressed(int scancode, uint32_t now) {
-    return Down(scancode, platform::IsScancodeHeld(scancode), now);
+    bool pressed = Input().presses.Take(scancode, now);
+    return platform::IsScancodeHeld(scancode) || pressed;
 }
 
 void PointerInGame(int* x, int* y) {
@@ -122,8 +110,15 @@ int16_t KInputState::GetMouseY() {
 
 bool KInputState::IsMouseDown() {
     platform::RefreshInput();
-    return Down(platform::kLeftButtonInput, platform::IsLeftButtonHeld(),
-                platform::InputMilliseconds());
+    InputState& state = Input();
+    const uint32_t now = platform::InputMilliseconds();
+    const bool pressed = state.presses.Take(platform::kLeftButtonInput, now);
+    const bool held = platform::IsLeftButtonHeld();
+    if (state.leftHeldFromBefore) {
+        if (held && !pressed) return false;
+        state.leftHeldFromBefore = false;
+    }
+    return held || pressed;
 }
 
 void KInputState::HideCursor() {
@@ -175,7 +170,5 @@ void KInputState::ForgetPresses() {
     platform::RefreshInput();
     state.presses.Clear();
     state.typed.clear();
-    for (int input = 0; input < platform::kLeftButtonInput; ++input)
-        state.heldFromBefore[input] = platform::IsScancodeHeld(input);
-    state.heldFromBefore[platform::kLeftButtonInput] = platform::IsLeftButtonHeld();
+    state.leftHeldFromBefore = platform::IsLeftButtonHeld();
 }

@@ -8,7 +8,17 @@
 // What a press asks of the screen: the arrow keys, the D-pad and the left
 // stick move; Return, keypad Enter, Space and a gamepad's A accept; its B
 // goes back; its shoulder buttons turn left and right.
-enum class KInputAction : uint8_t { None, Up, Down, Left, Right, Accept, Back, TurnLeft, TurnRight };
+enum class KInputAction : uint8_t {
+    None,
+    Up,
+    Down,
+    Left,
+    Right,
+    Accept,
+    Back,
+    TurnLeft,
+    TurnRight,
+};
 
 // One press of a key or gamepad button. keyCode as IsKeyDown names keys,
 // except that letters follow the player's keyboard layout (the key that
@@ -52,8 +62,9 @@ class KInputState {
     // half a second are dropped: the game was not reading then.
     static bool TakePress(KInputPress* press);
 
-    // A new screen begins: presses made before it are dropped, and a key or
-    // button still held from before is up for every query until it has
-    // been released once, so only presses made on the new screen count.
+    // A new screen begins: presses made before it are dropped, and a left
+    // button still held from before is up until it has been let go, so only
+    // clicks made on the new screen count. A held key stays down (Escape
+    // held quits from any screen).
     static void ForgetPresses();
 };

@@ -126,17 +126,22 @@ void RaiseCurrentThreadPriority() {
 }
 
 void SoundNotifier::Notify(int mark) {
-    {
-        std::lock_guard<std::mutex> guard(mutex_);
-        reached_.push_back({mark, std::chrono::steady_clock::now()});
-    }
+    std::lock_guard<std::mutex> guard(mutex_);
+    reached_.push_back({mark, std::chrono::steady_clock::now()});
+    changed_.notify_one();
+}
+
+void SoundNotifier::Interrupt() {
+    std::lock_guard<std::mutex> guard(mutex_);
+    interrupted_ = true;
     changed_.notify_one();
 }
 
 std::vector<SoundNotifier::Reached> SoundNotifier::Wait(int milliseconds) {
     std::unique_lock<std::mutex> guard(mutex_);
     changed_.wait_for(guard, std::chrono::milliseconds(milliseconds),
-                      [this] { return !reached_.empty(); });
+                      [this] { return !reached_.empty() || interrupted_; });
+    interrupted_ = false;
     return std::exchange(reached_, {});
 }
 

@@ -49,14 +49,18 @@ class SoundNotifier {
         std::chrono::steady_clock::time_point when;
     };
     void Notify(int mark);
+    // Ends the current or next Wait at once, without marks: a waiting
+    // thread that is asked to stop need not sit out its time-out.
+    void Interrupt();
     // The marks reached since the last call; empty when none came within
-    // `milliseconds`.
+    // `milliseconds` or the wait was interrupted.
     std::vector<Reached> Wait(int milliseconds);
 
   private:
     std::mutex mutex_;
     std::condition_variable changed_;
     std::vector<Reached> reached_;
+    bool interrupted_ = false;
 };
 
 class SoundVoice {

@@ -21,7 +21,8 @@ constexpr const char* kTutorialTimeLine = "You lose also if you run out of time!
 
 constexpr Lines kTutorialHint = {"Click this button to view a quick tutorial.",
                                  "Remember that there's also a detailed help HTML",
-                                 "page that you can find in the installation folder.", nullptr};
+                                 "page that you can find in the installation folder.",
+                                 "Keys: T tutorial, R restart, Q/E turn, arrows slide rows."};
 constexpr Lines kRestartHint = {"Click this button to restart the current game type.", nullptr,
                                 nullptr, nullptr};
 constexpr Lines kQuitHint = {"Click this button to quit the current game and go",

@@ -35,7 +35,7 @@ class ScoreService {
     // The answer, or nullopt when a submission waits for its group to be
     // written: `later` then gets the answer on the writer's thread.
     std::optional<Answer> Handle(const ScoreRequest& request, std::function<void(Answer)> later);
-    // Reads the bans again; called every second, so the operator's bans
+    // Reads the bans again; called four times a second, so the operator's bans
     // and unbans reach a running server.
     void RefreshBans();
 

@@ -66,6 +66,7 @@ class MhdFront : public HttpFront {
                              size_t* uploadSize, void** requestContext);
 
     MHD_Result Respond(MHD_Connection* connection, const Answer& answer);
+    MHD_Response* PlainResponse(const std::string& text);
     std::optional<Address> ClientAddress(MHD_Connection* connection);
     bool Trusted(const Address& address) const;
     void Housekeeping();
@@ -77,6 +78,9 @@ class MhdFront : public HttpFront {
     std::mutex connectionsMutex;
     std::unordered_set<Connection*> connections;
     std::unordered_map<std::string, int> perSource;
+
+    std::mutex plainMutex;
+    std::unordered_map<std::string, MHD_Response*> plain;
 
     std::mutex stopMutex;
     std::condition_variable stopWake;
@@ -162,11 +166,9 @@ std::optional<Address> MhdFront::ClientAddress(MHD_Connection* connection) {
 
 // Plain answers are a handful of fixed texts: each is built once and
 // queued again and again (libmicrohttpd counts its users).
-MHD_Response* PlainResponse(const std::string& text) {
-    static std::mutex mutex;
-    static std::unordered_map<std::string, MHD_Response*> made;
-    std::lock_guard<std::mutex> lock(mutex);
-    MHD_Response*& response = made[text];
+MHD_Response* MhdFront::PlainResponse(const std::string& text) {
+    std::lock_guard<std::mutex> lock(plainMutex);
+    MHD_Response*& response = plain[text];
     if (!response) {
         response = MHD_create_response_from_buffer(text.size(), const_cast<char*>(text.data()),
                                                    MHD_RESPMEM_MUST_COPY);
@@ -293,7 +295,7 @@ bool MhdFront::Start(int listener, std::string& error) {
     return true;
 }
 
-// Once a second: bans are read again, and connections whose request has
+// Four times a second: bans are read again, and connections whose request has
 // not arrived whole within its time are cut (their event loop then sees
 // the socket end and closes it).
 void MhdFront::Housekeeping() {
@@ -321,6 +323,9 @@ void MhdFront::Stop() {
     if (housekeeper.joinable()) housekeeper.join();
     if (daemon) MHD_stop_daemon(daemon);
     daemon = nullptr;
+    for (auto& [text, response] : plain)
+        MHD_destroy_response(response);
+    plain.clear();
 }
 
 } // namespace

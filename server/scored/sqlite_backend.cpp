@@ -1,6 +1,7 @@
 #include "sqlite_backend.h"
 
 #include <chrono>
+#include <filesystem>
 
 namespace {
 
@@ -288,6 +289,11 @@ std::optional<std::vector<std::string>> SqliteScoreBackend::Bans() {
 }
 
 bool SqliteScoreBackend::Backup(const std::string& file, std::string& error) {
+    std::error_code ignored;
+    if (std::filesystem::equivalent(file, path, ignored)) {
+        error = "that is the database itself";
+        return false;
+    }
     sqlite3* copy = nullptr;
     if (sqlite3_open(file.c_str(), &copy) != SQLITE_OK) {
         error = copy ? sqlite3_errmsg(copy) : "cannot create the copy";

@@ -17,12 +17,9 @@ std::optional<WavContents> Parse(const std::vector<uint8_t>& image) {
 TEST(WavParse, PlainFileGivesItsFormatAndPcmAndTheFirstFormatWins) {
     auto wav = Parse(WavImage(2, 22050, 16, Pcm16({1, -1, 2, -2})));
     ASSERT_TRUE(wav);
-    EXPECT_EQ(wav->formatTag, 1);
-    EXPECT_EQ(wav->format.channels, 2);
-    EXPECT_EQ(wav->format.rate, 22050u);
-    EXPECT_EQ(wav->format.bits, 16);
-    EXPECT_EQ(wav->pcmOffset, 44u);
-    EXPECT_EQ(wav->pcmSize, 8u);
+    EXPECT_EQ(std::vector<size_t>({wav->formatTag, wav->format.channels, wav->format.rate,
+                                   wav->format.bits, wav->pcmOffset, wav->pcmSize}),
+              std::vector<size_t>({1, 2, 22050, 16, 44, 8}));
 
     auto image = WavImage(1, 8000, 8, {9});
     auto second = WavImage(2, 44100, 16, {});

@@ -4,9 +4,12 @@ balls of the game's own play sheet. Empty cells show the dark blue well,
 whose shade changes across the board (lit in the middle, darker toward the
 edges) and comes near the blue ball's, so an empty cell is told by the
 missing highlight: every ball has a bright one on its upper left."""
+import time
+
 from x_session import distance
 
 EMPTY = "."
+GAME_OVER = "game over"
 
 
 def cell_centre(column, row):
@@ -98,3 +101,28 @@ def has_line(grid):
 def agreement(a, b, cells):
     """Share of the given cells on which a and b agree."""
     return sum(a[r][c] == b[r][c] for r, c in cells) / max(1, len(cells))
+
+
+def settled(session, refs, game_over=None, tries=120):
+    """The board once two readings in a row agree; GAME_OVER once no board
+    shows and game_over(screen) holds."""
+    last = None
+    for _ in range(tries):
+        time.sleep(0.4)
+        screen = session.grab("board")
+        board = read_board(screen, refs)
+        if board is None and game_over and game_over(screen):
+            return GAME_OVER
+        if board is not None and board == last:
+            return board
+        last = board
+    raise AssertionError(f"the board never came to rest; last reading {last}")
+
+
+def changed(session, refs, before, game_over=None):
+    """The board at rest once it differs from `before` (a click taken)."""
+    for _ in range(20):
+        after = settled(session, refs, game_over)
+        if after != before:
+            return after
+    raise AssertionError("the board did not change:\n" + "\n".join(before))

@@ -15,7 +15,7 @@ import time
 import urllib.request
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from board_reader import EMPTY, ball_references, read_board  # noqa: E402
+from board_reader import GAME_OVER, ball_references, changed, settled  # noqa: E402
 from x_session import XSession, is_menu, start_mode  # noqa: E402
 
 GAME, BOT, SERVER_BIN, LEVELS, OUT = sys.argv[1:6]
@@ -30,26 +30,6 @@ MOVE_LIMIT = 150
 def port_taken():
     with socket.socket() as s:
         return s.connect_ex((HOST, PORT)) == 0
-
-
-GAME_OVER = "game over"
-
-
-def settled(session, tries=100):
-    """The board once two readings in a row agree, GAME_OVER once the
-    game-over dialog shows, None if neither happens."""
-    last = None
-    for _ in range(tries):
-        time.sleep(0.4)
-        screen = session.grab()
-        board = read_board(screen, REFS)
-        if board is None and dialog_shown(screen):
-            return GAME_OVER
-        if board is not None and board == last:
-            return board
-        last = board
-    print("last reading:", last, flush=True)
-    return None
 
 
 def dialog_shown(screen):
@@ -85,10 +65,8 @@ def play_top_score(session):
     played = []
     score = 0  # units of ten points, as the game counts them
     unchanged = 0
-    board = settled(session)
+    board = settled(session, REFS, dialog_shown)
     while len(played) < MOVE_LIMIT:
-        if board is None:
-            raise AssertionError("the board never came to rest")
         if board == GAME_OVER:
             return played
         move, expected = choose(2, board, score, len(played))
@@ -97,7 +75,7 @@ def play_top_score(session):
         played.append(move)
         print(f"move {len(played)}: {move}", flush=True)
         click_move(session, move)
-        before, board = board, settled(session)
+        before, board = board, settled(session, REFS, dialog_shown)
         if board != before:
             score, unchanged = expected, 0
             continue
@@ -138,16 +116,12 @@ def stored_level(level):
 def play_puzzle_level_one(session):
     start_mode(session, 323)  # Puzzle
     solution, level_one = stored_level(1)
-    shown = settled(session)
+    shown = settled(session, REFS)
     if shown != level_one:
         raise AssertionError(f"level 1 shows {shown}, not {level_one}")
     for move in solution:  # each move changes the board, the last brings level 2
         click_move(session, move)
-        before = shown
-        for _ in range(20):
-            shown = settled(session)
-            if shown != before:
-                break
+        shown = changed(session, REFS, shown)
     level_two = stored_level(2)[1]
     if shown != level_two:
         raise AssertionError(f"after level 1's solution the board shows {shown}, not level 2")

@@ -7,11 +7,10 @@ usage: game_e2e.py GAME_EXECUTABLE OUTPUT_FOLDER
 """
 import os
 import sys
-import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from board_reader import (EMPTY, agreement, ball_references, has_line, read_board,  # noqa: E402
-                          rotated_clockwise, rotated_counter_clockwise, shifted_left)
+from board_reader import (EMPTY, agreement, ball_references, changed, has_line,  # noqa: E402
+                          rotated_clockwise, rotated_counter_clockwise, settled, shifted_left)
 from x_session import MENU_LOGO, XSession, is_menu, start_mode  # noqa: E402
 
 GAME, OUT = sys.argv[1], sys.argv[2]
@@ -25,27 +24,6 @@ def check(condition, message):
         raise AssertionError(message)
 
 
-def settled_board():
-    """The board once two readings half a second apart agree."""
-    last = None
-    for _ in range(120):
-        time.sleep(0.5)
-        board = read_board(session.grab("board"), REFS)
-        if board is not None and board == last:
-            return board
-        last = board
-    raise AssertionError("the board never came to rest")
-
-
-def changed_board(before):
-    """The board at rest once it differs from `before` (a click taken)."""
-    for _ in range(20):
-        after = settled_board()
-        if after != before:
-            return after
-    raise AssertionError("the board did not change:\n" + "\n".join(before))
-
-
 def region(screen, x1, y1, x2, y2):
     return [screen.pixel(x, y) for y in range(y1, y2, 2) for x in range(x1, x2, 2)]
 
@@ -53,7 +31,7 @@ def region(screen, x1, y1, x2, y2):
 def menu_checks():
     def caption(screen):
         return screen.bright_pixels(0, 452, 640, 474)
-    session.move(600, 250)
+    session.move(600, 250)  # off the buttons: the keys' first highlight goes out
     session.wait_for("menu-no-hover", lambda s: caption(s) == 0)
     counts = []
     for y in (305, 338, 369, 401):  # each item its own caption
@@ -76,7 +54,7 @@ def menu_checks():
 
 
 def slide_check():
-    board = settled_board()
+    board = settled(session, REFS)
     for row in range(9):
         expected = shifted_left(board, row)
         if EMPTY not in board[row] and not has_line(expected):
@@ -85,7 +63,7 @@ def slide_check():
         raise AssertionError("no row can slide without making a line:\n" + "\n".join(board))
     session.click(206, 87 + 34 * row + 16)
     session.move(620, 460)
-    after = changed_board(board)
+    after = changed(session, REFS, board)
     check(after == expected, f"row {row} did not shift left by one:\n" + "\n".join(board) +
           "\nthen\n" + "\n".join(after))
     return after
@@ -99,7 +77,7 @@ def spin_check(board):
     cells = [(r, c) for c in range(9) if all(turned[r][c] != EMPTY for r in range(9))
              for r in range(9)]
     check(len(cells) >= 27, "too few full columns to judge the turn:\n" + "\n".join(board))
-    after = changed_board(board)
+    after = changed(session, REFS, board)
     cw = agreement(turned, after, cells)
     ccw = agreement(rotated_counter_clockwise(board), after, cells)
     check(cw > 0.9 and cw > ccw + 0.2,
@@ -129,13 +107,13 @@ def top_score_spin_refused():
     start_mode(session, 203)
     # A board that started with a line has earned points; restart until one
     # starts full, so the score is 0.
-    board = settled_board()
+    board = settled(session, REFS)
     for _ in range(8):
         if all(EMPTY not in row for row in board):
             break
         session.click(72, 357)  # Restart
         session.move(620, 460)
-        board = changed_board(board)
+        board = changed(session, REFS, board)
     else:
         raise AssertionError("no board without a starting line in eight tries")
     # A turn at 0 points is refused; the slide clicked after it then shows
@@ -146,7 +124,7 @@ def top_score_spin_refused():
     session.click(206, 87 + 34 * row + 16)
     session.move(620, 460)
     expected = shifted_left(board, row)
-    after = changed_board(board)
+    after = changed(session, REFS, board)
     check(after == expected, "a turn at 0 points changed the board:\n" + "\n".join(after))
 
 

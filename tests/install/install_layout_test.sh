@@ -10,7 +10,7 @@ set -euo pipefail
 build=$1
 root=$(mktemp -d)
 game=""
-trap '[ -z "$game" ] || kill "$game" 2>/dev/null || true; rm -rf "$root"' EXIT
+trap '[ -z "$game" ] || { kill "$game"; wait "$game"; } 2>/dev/null; rm -rf "$root"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 DESTDIR=$root cmake --install "$build" --prefix /usr --strip >/dev/null
@@ -59,7 +59,7 @@ done
 # The installed game, started under a display, finds its data (without it,
 # it ends at once): its first screen shows more than black.
 if [ -n "${DISPLAY:-}" ]; then
-    export XDG_CONFIG_HOME=$root/config
+    export XDG_CONFIG_HOME=$root/config XDG_DATA_HOME=$root/data
     mkdir -p "$XDG_CONFIG_HOME/orbolo"
     printf '\1\0\0\0\0\0\0\0' >"$XDG_CONFIG_HOME/orbolo/prefs"
     "$usr/games/orbolo" --windowed &

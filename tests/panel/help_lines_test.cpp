@@ -17,7 +17,7 @@ TEST(HelpLines, LinesFollowTheSituation) {
     } cases[] = {
         {{TimeAttack, 0, 60, 330, 0}, 0, S::Buttons}, // nothing under the pointer
         {{Puzzle, 4, 60, 330, 0}, 0, S::Buttons},     // a row unused on this screen
-        {{TopScore, 1, 60, 330, 0}, 3, S::Buttons},   // tutorial
+        {{TopScore, 1, 60, 330, 0}, 4, S::Buttons},   // tutorial, then the keys
         {{TimeAttack, 2, 60, 330, 0}, 3, S::Late},    // restart: two lines per mode
         {{Puzzle, 2, 60, 330, 0}, 3, S::Late},
         {{Puzzle, 3, 60, 330, 0}, 2, S::Buttons},     // quit

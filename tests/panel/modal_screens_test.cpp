@@ -112,7 +112,7 @@ TEST_F(ModalScreens, NameLettersFollowTheKeyboardLayoutAndBlanksNameNobody) {
     Answer("yes");
     // German and French keyboards swap Y and Z, A and Q, W and Z.
     for (const char* layout : {"de", "fr", "us"}) {
-        std::system((std::string("setxkbmap ") + layout).c_str());
+        ASSERT_EQ(std::system((std::string("setxkbmap ") + layout).c_str()), 0) << layout;
         Play("key --delay 150 z y a q w Return");
         ShowGameOver(TopScore, 1, 1230);
         player.join();

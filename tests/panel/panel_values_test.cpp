@@ -11,12 +11,12 @@ TEST(VolumeTicks, OnePerStartedStepOfTenth) {
         EXPECT_EQ(VolumeTickCount(int16_t(volume)), ticks) << volume;
 }
 
-TEST(ClockText, MinutesAndSecondsWithLeadingZeros) {
-    EXPECT_EQ(ClockText(125), "02 : 05");
-    EXPECT_EQ(ClockText(59), "00 : 59");
-    EXPECT_EQ(ClockText(600), "10 : 00");
-    EXPECT_EQ(ClockText(0), "00 : 00");
-    EXPECT_EQ(ClockText(-1), "00 : 00"); // the last tick overshot
+TEST(ClockText, MinutesAndSecondsWithLeadingZerosNeverBelowZero) {
+    std::vector<std::string> texts;
+    for (int seconds : {125, 59, 600, 0, -1})
+        texts.push_back(ClockText(int16_t(seconds)));
+    EXPECT_EQ(texts,
+              std::vector<std::string>({"02 : 05", "00 : 59", "10 : 00", "00 : 00", "00 : 00"}));
 }
 
 TEST(CounterLine, BallsOrMovesByModeAndGameOverInsteadOfACount) {

@@ -186,7 +186,7 @@ TEST(ScoreServer, LimitsSubmissionsPerAddressAndRequestSize) {
     EXPECT_EQ(429, refused.status);
     EXPECT_EQ(std::string::npos, refused.body.find("yes"));
     EXPECT_EQ(3u, StoredRows(server).size());
-    EXPECT_EQ("yes", Query(server, "taeasy", 99)); // queries are not limited
+    EXPECT_EQ("yes", Query(server, "taeasy", 99)); // queries have a limit of their own
 
     Reply huge =
         Fetch(server, kQuery + "?gamename=taeasy&submtdscore=5&pad=" + std::string(3000, 'x'));

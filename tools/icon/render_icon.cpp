@@ -1,6 +1,7 @@
 // render_icon: draws the application icon's SVG source at the sizes of the
 // hicolor icon theme, one PNG a size, with librsvg onto a Cairo surface.
-//   render_icon ICON.svg OUT_DIR SIZE...   writes OUT_DIR/SIZExSIZE/orbolo.png
+//   render_icon ICON.svg OUT_DIR SIZE...   writes OUT_DIR/SIZExSIZE/apps/orbolo.png,
+//                                          the layout of the hicolor theme
 #include <cairo.h>
 #include <librsvg/rsvg.h>
 
@@ -44,7 +45,7 @@ int main(int argc, char** argv) {
     int status = 0;
     for (int i = 3; i < argc; ++i) {
         int size = std::atoi(argv[i]);
-        std::string dir = std::string(argv[2]) + "/" + argv[i] + "x" + argv[i];
+        std::string dir = std::string(argv[2]) + "/" + argv[i] + "x" + argv[i] + "/apps";
         std::filesystem::create_directories(dir);
         if (size <= 0 || !RenderAt(svg, size, dir + "/orbolo.png")) {
             std::fprintf(stderr, "render_icon: cannot write the %s px icon in %s\n", argv[i], dir.c_str());
