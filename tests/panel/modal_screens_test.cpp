@@ -2,7 +2,7 @@
 // clicks come from xdotool once the dialog shows, the score server is a recording one on 127.0.0.1.
 #include "display/display_fixture.h"
 #include "input/xdotool_driver.h"
-#include "net/loopback_http_server.h"
+#include "net/loopback_servers.h"
 
 #include "framework/display/KDisplayWindow.h"
 #include "framework/display/KSystemTools.h"
@@ -59,7 +59,8 @@ class ModalScreens : public ::testing::Test {
         resources.smallFont = small.get();
         settings.gameMode = TopScore;
         counters.score = 123;
-        ServeScorePages(server, mutex, answer);
+        server.ServeScorePages();
+        server.Set({200, "no"});
         SetScoreTablesForTests(MakeServerTables(server.Base()));
         Xdotool("mousemove 512 384");
         ClearScreen();
@@ -76,10 +77,7 @@ class ModalScreens : public ::testing::Test {
         SetScoreTablesForTests(nullptr);
     }
 
-    void Answer(const std::string& text) {
-        std::lock_guard<std::mutex> lock(mutex);
-        answer = text;
-    }
+    void Answer(const std::string& text) { server.Set({200, text}); }
     // The player's input, sent once the dialog running on this thread shows.
     void Play(const std::string& xdotoolArguments) {
         player = std::thread([xdotoolArguments] {
@@ -96,8 +94,6 @@ class ModalScreens : public ::testing::Test {
 
     static inline std::unique_ptr<KBitmapFont> small;
     LoopbackHttpServer server;
-    std::mutex mutex;
-    std::string answer = "no";
     std::thread player;
 };
 
