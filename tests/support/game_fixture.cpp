@@ -7,10 +7,9 @@ namespace {
 std::vector<Cue> cuesPlayed;
 std::vector<int> scriptedDraws;
 size_t nextDraw = 0;
-int (*fallbackDraw)() = [] { return 0; };
 
 void RecordCue(Cue cue) { cuesPlayed.push_back(cue); }
-int ScriptedDraw() { return nextDraw < scriptedDraws.size() ? scriptedDraws[nextDraw++] : fallbackDraw(); }
+int ScriptedDraw() { return nextDraw < scriptedDraws.size() ? scriptedDraws[nextDraw++] : 0; }
 
 } // namespace
 
@@ -68,8 +67,7 @@ int GameTest::Played(Cue cue) {
 
 void GameTest::ClearCues() { cuesPlayed.clear(); }
 
-void GameTest::ScriptRandom(std::vector<int> draws, bool thenRand) {
-    fallbackDraw = thenRand ? [] { return std::rand(); } : [] { return 0; };
+void GameTest::ScriptRandom(std::vector<int> draws) {
     scriptedDraws = std::move(draws);
     nextDraw = 0;
     SetRandomSource(ScriptedDraw);
