@@ -29,14 +29,11 @@
 
 namespace {
 
-// Bright pixels in the dialog's first text line: the 640 x 480 window sits
-// centred on the 1024 x 768 screen, the line at game y 198, x 275..510.
-int DialogTextOnScreen() {
-    return BrightPixelsOnScreen(192 + 275, 144 + 192, 235, 20);
-}
-// The same for the line at game y `y`, 14 rows high.
-int DialogLineOnScreen(int y) {
-    return BrightPixelsOnScreen(192 + 275, 144 + y, 235, 14);
+// Bright pixels in the dialog's text line at game y `y` (x 275..510): the
+// 640 x 480 window sits centred on the 1024 x 768 screen. The first line
+// is 20 rows high, the others 14.
+int DialogLineOnScreen(int y = 192) {
+    return BrightPixelsOnScreen(192 + 275, 144 + y, 235, y == 192 ? 20 : 14);
 }
 
 class ModalScreens : public ::testing::Test {
@@ -69,7 +66,7 @@ class ModalScreens : public ::testing::Test {
     static void ClearScreen() {
         StartFrame(0, 0, 0);
         TestWindow().Flip(false);
-        ASSERT_TRUE(PollUntil([] { return DialogTextOnScreen() == 0; }));
+        ASSERT_TRUE(PollUntil([] { return DialogLineOnScreen() == 0; }));
         KInputState::Init(); // forget presses made before
     }
     void TearDown() override {
@@ -81,7 +78,7 @@ class ModalScreens : public ::testing::Test {
     // The player's input, sent once the dialog running on this thread shows.
     void Play(const std::string& xdotoolArguments) {
         player = std::thread([xdotoolArguments] {
-            EXPECT_TRUE(PollUntil([] { return DialogTextOnScreen() > 20; })) << "no dialog";
+            EXPECT_TRUE(PollUntil([] { return DialogLineOnScreen() > 20; })) << "no dialog";
             Xdotool(xdotoolArguments);
         });
     }
@@ -127,7 +124,7 @@ TEST_F(ModalScreens, DialogDrawsWhileTheServerTakesItsTimeAndSaysWhenNothingWasS
     SetScoreTablesForTests(MakeServerTables(slow.Base()));
     bool drawnWhileWaiting = false, nameAsked = false, noticeShown = false;
     player = std::thread([&] {
-        drawnWhileWaiting = PollUntil([] { return DialogTextOnScreen() > 20; });
+        drawnWhileWaiting = PollUntil([] { return DialogLineOnScreen() > 20; });
         {
             std::lock_guard<std::mutex> lock(holdLock);
             released = true;
