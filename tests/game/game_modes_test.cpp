@@ -208,23 +208,9 @@ TEST_F(GameEnd, PuzzleEndsAtNoMovesOnlyAfterTheLastLinesVanishedAndBallsFell) {
     EXPECT_FALSE(BoardHasBalls());
 }
 
-TEST_F(GameEnd, AClearedPuzzleBoardLeadsOnToTheNextLevel) {
+// Solving each level and going on to the next is played by puzzle_levels_test.
+TEST_F(GameEnd, AnAllEmptyLevelIsClearedAtOnceWithTheLevelUpChime) {
     settings.gameMode = Puzzle;
-    counters.puzzleLevel = 3;
-    std::string next;
-    for (int i = 0; i < 81; ++i)
-        next += i == 72 ? "4 " : i == 73 ? "2 " : "1 ";
-    dir.Write("gfx/level04.dat", next);
-    counters.movesLeft = 1;
-    board.cells = BoardWith({{8, "11......1"}});
-    ASSERT_TRUE(sim.Play(BoardMove::SlideRightRow(8))); // empties it with the last move
-    EXPECT_EQ(counters.puzzleLevel, 4);
-    EXPECT_EQ(Played(Cue::Levelup), 1);
-    EXPECT_FALSE(counters.gameOver);
-    EXPECT_EQ(counters.movesLeft, 4);
-    EXPECT_EQ(RowsOf(board.cells)[8], "32.......");
-
-    // An all-empty level is cleared at once.
     std::string empty;
     for (int i = 0; i < 81; ++i)
         empty += "1\n";
@@ -235,6 +221,8 @@ TEST_F(GameEnd, AClearedPuzzleBoardLeadsOnToTheNextLevel) {
     ScanBoard();
     EXPECT_EQ(counters.puzzleLevel, 6);
     EXPECT_EQ(board.cells[2][0], 2);
+    EXPECT_EQ(Played(Cue::Levelup), 1);
+    EXPECT_FALSE(counters.gameOver);
 }
 
 TEST_F(GameEnd, AMissingLevelTellsThePlayerAndStaysPut) {
