@@ -48,25 +48,24 @@ bool Inside(Rect r, const Image& img) {
            r.h() > 0;
 }
 
-const char* const kFiles[] = {"play2.tga",    "font.tga",      "TORV.tga",   "pointer.tga",
-                              "Pointer2.tga", "Pointer_s.tga", "icon.tga",   "font2.jpg",
-                              "menu.jpg",     "back.jpg",      "select.jpg", "logo.jpg"};
+// Name, width, height, strongest alpha (0 for JPEG; a shadow is never solid).
+const struct ArtFile {
+    const char* name;
+    int width, height, alpha;
+} kFiles[] = {{"play2.tga", 512, 512, 255}, {"font.tga", 128, 128, 255},  {"TORV.tga", 50, 50, 255},
+              {"pointer.tga", 32, 32, 255}, {"Pointer2.tga", 32, 32, 255}, {"Pointer_s.tga", 32, 32, 128},
+              {"icon.tga", 64, 64, 255},    {"font2.jpg", 512, 512, 0},    {"menu.jpg", 256, 256, 0},
+              {"back.jpg", 580, 490, 0},    {"select.jpg", 512, 512, 0},   {"logo.jpg", 640, 480, 0}};
 
 TEST(ArtFiles, EachFileDecodesAtItsSizeAndSpritesCarryRealAlpha) {
-    // Width, height, strongest alpha (0 for JPEG; a shadow is never solid).
-    const int expect[][3] = {{512, 512, 255}, {128, 128, 255}, {50, 50, 255}, {32, 32, 255},
-                             {32, 32, 255},   {32, 32, 128},   {64, 64, 255}, {512, 512, 0},
-                             {256, 256, 0},   {580, 490, 0},   {512, 512, 0}, {640, 480, 0}};
-    for (int i = 0; i < 12; ++i) {
-        SCOPED_TRACE(kFiles[i]);
-        const Image& img = Gfx(kFiles[i]);
-        EXPECT_EQ(std::vector<int>({img.width, img.height}),
-                  std::vector<int>({expect[i][0], expect[i][1]}));
+    for (const ArtFile& f : kFiles) {
+        SCOPED_TRACE(f.name);
+        const Image& img = Gfx(f.name);
+        EXPECT_EQ(std::vector<int>({img.width, img.height}), std::vector<int>({f.width, f.height}));
         // Not blank: pictures show light, sprites (some only a shadow) ink.
-        EXPECT_GE(Ink(img, {0, 0, img.width, img.height}, expect[i][2] > 0),
-                  expect[i][2] ? expect[i][2] : 100);
-        if (!expect[i][2]) continue;
-        auto b = *art::readFile(ORBOLO_GFX_DIR "/" + std::string(kFiles[i]));
+        EXPECT_GE(Ink(img, {0, 0, img.width, img.height}, f.alpha > 0), f.alpha ? f.alpha : 100);
+        if (!f.alpha) continue;
+        auto b = *art::readFile(ORBOLO_GFX_DIR "/" + std::string(f.name));
         // No image ID, no colour map, uncompressed true colour, 32 bits.
         EXPECT_EQ(std::vector<int>({b[0], b[1], b[2], b[16], int(b.size())}),
                   std::vector<int>({0, 0, 2, 32, 18 + img.width * img.height * 4}));
@@ -135,12 +134,12 @@ TEST(ArtFiles, TwoGeneratorRunsWriteTheBytesTheBuildWrote) {
         fs::create_directories(base / run);
         ASSERT_EQ(std::system(("'" ORBOLO_ARTGEN "' '" + (base / run).string() + "'").c_str()), 0);
     }
-    for (const char* name : kFiles) {
-        auto a = art::readFile((base / "a" / name).string()),
-             b = art::readFile((base / "b" / name).string());
-        auto built = art::readFile(ORBOLO_GFX_DIR "/" + std::string(name));
-        ASSERT_TRUE(a && b && built) << name;
-        EXPECT_TRUE(*a == *b && *a == *built) << name;
+    for (const ArtFile& f : kFiles) {
+        auto a = art::readFile((base / "a" / f.name).string()),
+             b = art::readFile((base / "b" / f.name).string());
+        auto built = art::readFile(ORBOLO_GFX_DIR "/" + std::string(f.name));
+        ASSERT_TRUE(a && b && built) << f.name;
+        EXPECT_TRUE(*a == *b && *a == *built) << f.name;
     }
     fs::remove_all(base);
 }

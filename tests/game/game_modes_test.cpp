@@ -2,7 +2,6 @@
 // games end and what the highscore handling is given, how a cleared Puzzle
 // board leads on, and the level and preferences files they read.
 #include "support/game_fixture.h"
-#include "support/temp_game_dir.h"
 
 #include "framework/display/KSystemTools.h"
 #include "game/board_rules.h"
@@ -11,11 +10,43 @@
 #include "game/preferences.h"
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <tuple>
+#include <unistd.h>
 
 namespace {
 
-class Setup : public GameTest {
+namespace fs = std::filesystem;
+
+// A throw-away folder standing where the executable lives, so the game's own
+// path joining finds the files a test writes there.
+class TempGameDir {
+  public:
+    TempGameDir() : root(fs::temp_directory_path() / ("orbolo-test-" + std::to_string(getpid()))) {
+        fs::create_directories(root / "gfx");
+        KSystemTools::SetModuleDirectoryFrom((root / "orbolo").c_str());
+    }
+    ~TempGameDir() {
+        fs::remove_all(root);
+        KSystemTools::InitModuleDirectory();
+    }
+    void Write(const std::string& relative, const std::string& content) const {
+        fs::create_directories((root / relative).parent_path());
+        std::ofstream(root / relative, std::ios::binary) << content;
+    }
+    const fs::path root;
+};
+
+struct GameOverCall {
+    int count = 0;
+    int16_t mode = 0, difficulty = 0;
+    int32_t result = 0;
+};
+GameOverCall gameOverCall;
+
+// Levels 1 to 10 on file (81 values, a 2 in column 4), game results recorded.
+class Game : public GameTest {
   public:
     TempGameDir dir;
     void SetUp() override {
@@ -25,10 +56,17 @@ class Setup : public GameTest {
             level += (i % 9 == 4) ? "2 " : "1 ";
         for (int n = 1; n <= 10; ++n)
             dir.Write("gfx/level0" + std::to_string(n) + ".dat", level);
+        gameOverCall = {};
+        gameHooks.showGameOver = [](int16_t mode, int16_t difficulty, int32_t result) {
+            gameOverCall = {gameOverCall.count + 1, mode, difficulty, result};
+        };
+        settings.onlineScores = 1;
     }
 };
+using NewGame = Game;
+using GameEnd = Game;
 
-TEST_F(Setup, EachModeAndDifficultyStartsItsCounters) {
+TEST_F(NewGame, EachModeAndDifficultyStartsItsCounters) {
     for (int16_t mode : {TimeAttack, TopScore}) {
         for (int16_t difficulty : {1, 2, 3}) {
             settings.gameMode = mode;
@@ -54,7 +92,7 @@ TEST_F(Setup, EachModeAndDifficultyStartsItsCounters) {
     }
 }
 
-TEST_F(Setup, RestartKeepsTheSettingsAndThePuzzleLevelAndShowsTheCompletionAgain) {
+TEST_F(NewGame, RestartKeepsTheSettingsAndThePuzzleLevelAndShowsTheCompletionAgain) {
     settings = {
         .gameMode = Puzzle, .difficulty = 3, .gameSpeed = 5, .sfxVolume = 12, .musicVolume = 34};
     const GameSettings chosen = settings;
@@ -83,7 +121,7 @@ TEST_F(Setup, RestartKeepsTheSettingsAndThePuzzleLevelAndShowsTheCompletionAgain
     EXPECT_EQ(counters.puzzleLevel, 11);
 }
 
-TEST_F(Setup, TheTimeAttackClockTicksOncePerMoreThanASecond) {
+TEST_F(NewGame, TheTimeAttackClockTicksOncePerMoreThanASecond) {
     settings.gameMode = TimeAttack;
     SetupGame();
     counters.lastTick = sim.Now();
@@ -109,26 +147,6 @@ TEST_F(Setup, TheTimeAttackClockTicksOncePerMoreThanASecond) {
     TickTimeAttackClock();
     EXPECT_EQ(counters.timeLeft, 598) << "only TimeAttack has a clock";
 }
-
-struct GameOverCall {
-    int count = 0;
-    int16_t mode = 0, difficulty = 0;
-    int32_t result = 0;
-};
-GameOverCall gameOverCall;
-
-class GameEnd : public GameTest {
-  public:
-    TempGameDir dir;
-    void SetUp() override {
-        GameTest::SetUp();
-        gameOverCall = {};
-        gameHooks.showGameOver = [](int16_t mode, int16_t difficulty, int32_t result) {
-            gameOverCall = {gameOverCall.count + 1, mode, difficulty, result};
-        };
-        settings.onlineScores = 1;
-    }
-};
 
 TEST_F(GameEnd, NoColourOfThreeEndsTheGameAndHandsOnTheResultOnce) {
     struct Case {
@@ -190,23 +208,9 @@ TEST_F(GameEnd, PuzzleEndsAtNoMovesOnlyAfterTheLastLinesVanishedAndBallsFell) {
     EXPECT_FALSE(BoardHasBalls());
 }
 
-TEST_F(GameEnd, AClearedPuzzleBoardLeadsOnToTheNextLevel) {
+// Solving each level and going on to the next is played by puzzle_levels_test.
+TEST_F(GameEnd, AnAllEmptyLevelIsClearedAtOnceWithTheLevelUpChime) {
     settings.gameMode = Puzzle;
-    counters.puzzleLevel = 3;
-    std::string next;
-    for (int i = 0; i < 81; ++i)
-        next += i == 72 ? "4 " : i == 73 ? "2 " : "1 ";
-    dir.Write("gfx/level04.dat", next);
-    counters.movesLeft = 1;
-    board.cells = BoardWith({{8, "11......1"}});
-    ASSERT_TRUE(sim.Play(BoardMove::SlideRightRow(8))); // empties it with the last move
-    EXPECT_EQ(counters.puzzleLevel, 4);
-    EXPECT_EQ(Played(Cue::Levelup), 1);
-    EXPECT_FALSE(counters.gameOver);
-    EXPECT_EQ(counters.movesLeft, 4);
-    EXPECT_EQ(RowsOf(board.cells)[8], "32.......");
-
-    // An all-empty level is cleared at once.
     std::string empty;
     for (int i = 0; i < 81; ++i)
         empty += "1\n";
@@ -217,20 +221,8 @@ TEST_F(GameEnd, AClearedPuzzleBoardLeadsOnToTheNextLevel) {
     ScanBoard();
     EXPECT_EQ(counters.puzzleLevel, 6);
     EXPECT_EQ(board.cells[2][0], 2);
-}
-
-TEST_F(GameEnd, ClearingTheTenthLevelReachesTheCompletionStateOnce) {
-    static int shown;
-    shown = 0;
-    gameHooks.showCompletionScreen = [] { ++shown; };
-    settings.gameMode = Puzzle;
-    counters.puzzleLevel = 10;
-    board.cells = BoardWith({});
-    ScanBoard();
-    ScanBoard();
-    EXPECT_EQ(counters.puzzleLevel, 11);
-    EXPECT_EQ(shown, 1);
-    EXPECT_TRUE(counters.gameOver);
+    EXPECT_EQ(Played(Cue::Levelup), 1);
+    EXPECT_FALSE(counters.gameOver);
 }
 
 TEST_F(GameEnd, AMissingLevelTellsThePlayerAndStaysPut) {
@@ -238,7 +230,8 @@ TEST_F(GameEnd, AMissingLevelTellsThePlayerAndStaysPut) {
     message.clear();
     KSystemTools::SetMessageSink([](const char*, const char* text) { message = text; });
     settings.gameMode = Puzzle;
-    counters.puzzleLevel = 2; // no level files in this folder
+    counters.puzzleLevel = 2;
+    fs::remove(dir.root / "gfx/level02.dat");
     SetupGame();
     KSystemTools::SetMessageSink(nullptr);
     EXPECT_NE(message.find("level02.dat"), std::string::npos) << message;
@@ -257,9 +250,8 @@ std::string Empties(int count) {
     return text;
 }
 
-class LevelFile : public GameTest {
+class LevelFile : public Game {
   public:
-    TempGameDir dir;
     Board Read(int level, bool expectOk = true) {
         Board b{};
         for (auto& column : b)
@@ -317,49 +309,30 @@ std::string Le(int32_t v) {
     return {char(u), char(u >> 8), char(u >> 16), char(u >> 24)};
 }
 
-TEST(Preferences, FieldsAreReadLittleEndianOnlyWhenWhole) {
+// The installed file (when no player's own one exists) and the player's own.
+TEST(Preferences, FieldsAreReadLittleEndianOnlyWhenWholeAndAPlayersOwnFileWins) {
     TempGameDir dir;
-    // A player's own file, if any, is looked for inside the test's folder.
-    setenv("XDG_CONFIG_HOME", (dir.Path() / "config").c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (dir.root / "config").c_str(), 1);
+    const std::string none = "none"; // no such file
     struct Case {
-        std::string bytes; // nullopt-like: "missing" removes the file
+        std::string installed, own;
         int32_t windowed, onlineScores;
-    } cases[] = {{"missing", 1, 0},
-                 {"", 1, 0}, // no file or no bytes: windowed
-                 {Le(0).substr(0, 3), 1, 0},
-                 {Le(0), 0, 0},                      // four bytes: the window mode only
-                 {Le(0) + Le(1).substr(0, 2), 0, 0}, // part of a field sets nothing
-                 {Le(0) + Le(0), 0, 0},
-                 {Le(2) + Le(-1) + "x", 2, -1},
-                 {Le(0x01000000) + Le(0x100), 0x01000000, 0x100}};
+    } cases[] = {{none, none, 1, 0},
+                 {"", none, 1, 0}, // no file or no bytes: windowed
+                 {Le(0).substr(0, 3), none, 1, 0},
+                 {Le(0), none, 0, 0},                      // four bytes: the window mode only
+                 {Le(0) + Le(1).substr(0, 2), none, 0, 0}, // part of a field sets nothing
+                 {Le(2) + Le(-1) + "x", none, 2, -1},
+                 {Le(0x01000000) + Le(0x100), none, 0x01000000, 0x100},
+                 {Le(1) + Le(0), Le(0) + Le(1), 0, 1},
+                 {Le(0) + Le(1), "", 1, 0}}; // an empty own file still wins
     for (const Case& c : cases) {
         ResetGameState();
-        if (c.bytes == "missing") {
-            dir.Remove("prefs");
-        } else {
-            dir.Write("prefs", c.bytes);
-        }
+        for (auto [name, bytes] : {std::pair{"prefs", c.installed}, {"config/orbolo/prefs", c.own}})
+            bytes == none ? (void)fs::remove(dir.root / name) : dir.Write(name, bytes);
         ReadPreferences();
-        EXPECT_EQ(settings.windowed, c.windowed) << c.bytes.size() << " bytes";
-        EXPECT_EQ(settings.onlineScores, c.onlineScores) << c.bytes.size() << " bytes";
-    }
-}
-
-TEST(Preferences, APlayersOwnFileIsReadInsteadOfTheInstalledOne) {
-    TempGameDir dir;
-    setenv("XDG_CONFIG_HOME", (dir.Path() / "config").c_str(), 1);
-    const struct {
-        std::string own, installed;
-        int32_t windowed, onlineScores;
-    } cases[] = {{Le(0) + Le(1), Le(1) + Le(0), 0, 1},
-                 {"", Le(0) + Le(1), 1, 0}}; // an empty own file still wins
-    for (const auto& c : cases) {
-        ResetGameState();
-        dir.Write("config/orbolo/prefs", c.own);
-        dir.Write("prefs", c.installed);
-        ReadPreferences();
-        EXPECT_EQ(settings.windowed, c.windowed);
-        EXPECT_EQ(settings.onlineScores, c.onlineScores);
+        EXPECT_EQ(settings.windowed, c.windowed) << c.installed.size() << " + " << c.own.size();
+        EXPECT_EQ(settings.onlineScores, c.onlineScores) << c.installed.size() << " + " << c.own.size();
     }
     unsetenv("XDG_CONFIG_HOME");
 }

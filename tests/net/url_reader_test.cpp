@@ -1,8 +1,7 @@
 // KUrlReader against real HTTP servers on 127.0.0.1.
 #include "framework/net/KUrlReader.h"
 #include "framework/net/url_text.h"
-#include "net/loopback_http_server.h"
-#include "net/raw_socket_server.h"
+#include "net/loopback_servers.h"
 
 #include <gtest/gtest.h>
 
@@ -12,19 +11,15 @@
 
 namespace {
 
-bool Offline() {
-    return false;
-}
-bool Online() {
-    return true;
-}
-
 std::string Pattern(size_t size) {
     std::string text(size, ' ');
     for (size_t i = 0; i < size; ++i)
         text[i] = static_cast<char>('a' + (i * 7) % 26);
     return text;
 }
+
+// A made-up host: reached only through a proxy.
+const char* const kFar = "http://scores.orbolo.invalid/page";
 
 class UrlReaderTest : public testing::Test {
   protected:
@@ -33,29 +28,9 @@ class UrlReaderTest : public testing::Test {
         KUrlReader::SetConnectionCheck(nullptr);
         unsetenv("http_proxy");
         unsetenv("no_proxy");
-        server.server.Get("/text", [](const httplib::Request&, httplib::Response& response) {
-            response.set_content("hello there", "text/plain");
-        });
-        // The same page asked for through a proxy: the target is the whole URL.
-        server.server.Get("http://scores.orbolo.invalid/text",
-                          [](const httplib::Request&, httplib::Response& response) {
-                              response.set_content("hello there", "text/plain");
-                          });
-        server.server.Get("/empty", [](const httplib::Request&, httplib::Response& response) {
-            response.set_content("", "text/plain");
-        });
-        server.server.Get(
-            R"(/size/(\d+))", [](const httplib::Request& request, httplib::Response& response) {
-                response.set_content(Pattern(std::stoul(request.matches[1])), "text/plain");
-            });
-        server.server.Get("/missing", [](const httplib::Request&, httplib::Response& response) {
-            response.status = 404;
-            response.set_content("yes, not found", "text/plain");
-        });
-        server.server.Get("/broken", [](const httplib::Request&, httplib::Response& response) {
-            response.status = 500;
-            response.set_content("yes", "text/plain");
-        });
+        server.Serve("/page");
+        server.Serve(kFar); // asked through a proxy, the target is the whole URL
+        server.Set({200, "hello there"});
         server.server.Get("/endless", [](const httplib::Request&, httplib::Response& response) {
             response.set_chunked_content_provider(
                 "text/plain", [](size_t, httplib::DataSink& sink) {
@@ -69,11 +44,14 @@ class UrlReaderTest : public testing::Test {
         KUrlReader::SetConnectionCheck(nullptr);
         unsetenv("http_proxy");
     }
+    const char* Get(KUrlReader& reader, bool direct = false) {
+        return reader.Get((server.Base() + "/page").c_str(), direct);
+    }
 
     LoopbackHttpServer server;
 };
 
-TEST(UrlText, EncodesWhatCannotTravelRawAndKeepsTheRest) {
+TEST(UrlText, EncodesWhatCannotTravelRawAndKnowsLoopbackHosts) {
     char out[520];
     ASSERT_TRUE(CanonicalizeUrl("http://h:1/p.php?name=JOHN  DOE&score=5", out, sizeof out));
     EXPECT_STREQ("http://h:1/p.php?name=JOHN%20%20DOE&score=5", out);
@@ -83,113 +61,89 @@ TEST(UrlText, EncodesWhatCannotTravelRawAndKeepsTheRest) {
     EXPECT_FALSE(CanonicalizeUrl("http://h/ab", out, 11));
     EXPECT_STREQ("", out);
     EXPECT_TRUE(CanonicalizeUrl("http://h/ab", out, 12));
-}
 
-TEST(UrlText, KnowsLoopbackHosts) {
-    EXPECT_TRUE(UrlHostIsLoopback("http://127.0.0.1:8086/x"));
-    EXPECT_TRUE(UrlHostIsLoopback("http://127.1.2.3/"));
-    EXPECT_TRUE(UrlHostIsLoopback("http://LocalHost/x?y"));
-    EXPECT_TRUE(UrlHostIsLoopback("http://[::1]:80/"));
-    EXPECT_TRUE(UrlHostIsLoopback("http://user@127.0.0.1/"));
-    EXPECT_FALSE(UrlHostIsLoopback("http://127.0.0.1.evil.example/"));
-    EXPECT_FALSE(UrlHostIsLoopback("http://scores.example/?h=127.0.0.1"));
-    EXPECT_FALSE(UrlHostIsLoopback("http://127.0.0.1@scores.example/"));
-    EXPECT_FALSE(UrlHostIsLoopback("http://10.0.0.1/"));
+    for (const char* url : {"http://127.1.2.3/", "http://LocalHost/x?y", "http://[::1]:80/",
+                            "http://user@127.0.0.1/"})
+        EXPECT_TRUE(UrlHostIsLoopback(url)) << url;
+    for (const char* url : {"http://127.0.0.1.evil.example/", "http://scores.example/?h=127.0.0.1",
+                            "http://127.0.0.1@scores.example/", "http://10.0.0.1/"})
+        EXPECT_FALSE(UrlHostIsLoopback(url)) << url;
 }
 
 TEST_F(UrlReaderTest, BodiesArriveWholeAndTerminatedInABufferThatDoublesFrom16KiB) {
-    struct Case {
-        std::string path, body; // "-" for a failure
-        uint32_t capacity;
-    } cases[] = {{"/text", "hello there", 16384},
-                 {"/empty", "", 16384}, // an empty text, not null
-                 {"/size/16127", Pattern(16127), 16384},
-                 {"/size/16128", Pattern(16128), 32768}, // doubles once at 16128
-                 {"/size/100000", Pattern(100000), 131072},
-                 {"/text", "hello there", 16384},          // the big body freed
-                 {"/missing", "-", 0},                     // 404 with a body: a failure,
-                 {"/broken", "-", 0}};                     // 500 too, leaving no old body
+    const struct {
+        LoopbackHttpServer::Answer answer;
+        uint32_t capacity; // 0: a failure
+    } cases[] = {{{200, ""}, 16384}, // an empty text, not null
+                 {{200, Pattern(16127)}, 16384},
+                 {{200, Pattern(16128)}, 32768}, // doubles once at 16128
+                 {{200, Pattern(100000)}, 131072},
+                 {{200, "hello there"}, 16384}, // the big body freed
+                 {{404, "yes, not found"}, 0}}; // a body with an error status fails
     KUrlReader reader;
-    for (const Case& c : cases) {
-        const char* body = reader.Get((server.Base() + c.path).c_str(), false);
-        EXPECT_EQ(reader.GetCapacity(), c.capacity) << c.path;
-        if (c.body == "-") {
-            EXPECT_EQ(body, nullptr) << c.path;
+    for (const auto& c : cases) {
+        server.Set(c.answer);
+        const char* body = Get(reader);
+        SCOPED_TRACE(c.answer.body.size());
+        EXPECT_EQ(reader.GetCapacity(), c.capacity);
+        if (!c.capacity) {
+            EXPECT_EQ(body, nullptr);
             EXPECT_EQ(reader.GetLength(), 0u);
             continue;
         }
-        ASSERT_NE(body, nullptr) << c.path;
-        ASSERT_EQ(reader.GetLength(), c.body.size()) << c.path;
-        EXPECT_EQ(std::string(body, reader.GetLength()), c.body) << c.path;
+        ASSERT_NE(body, nullptr);
+        ASSERT_EQ(std::string(body, reader.GetLength()), c.answer.body);
         for (uint32_t i = reader.GetLength(); i < reader.GetCapacity(); ++i)
-            ASSERT_EQ(body[i], 0) << c.path;
+            ASSERT_EQ(body[i], 0);
     }
-    auto seen = server.Requests();
-    EXPECT_EQ(seen[0].userAgent, "TORV - https://orbolo.example/framework/");
+    EXPECT_EQ(server.Requests()[0].userAgent, "TORV - https://orbolo.example/framework/");
     EXPECT_EQ(std::string(KUrlReader::UserAgent()).rfind("TORV - ", 0), 0u);
-    ASSERT_NE(reader.Get((server.Base() + "/text?name=ANN LEE&x=1").c_str(), false), nullptr);
-    EXPECT_EQ(server.Requests().back().target, "/text?name=ANN%20LEE&x=1") << "blanks encoded";
+    server.Set({200, "x"});
+    ASSERT_NE(reader.Get((server.Base() + "/page?name=ANN LEE&x=1").c_str(), false), nullptr);
+    EXPECT_EQ(server.Requests().back().target, "/page?name=ANN%20LEE&x=1") << "blanks encoded";
 }
 
-TEST_F(UrlReaderTest, OfflineOpensNothingAndKeepsTheLastBody) {
-    // The recording server acts as the environment's proxy, so a request to
-    // any host would show up there.
+TEST_F(UrlReaderTest, OfflineOpensNothingButLoopbackAndDirectSkipsTheProxy) {
+    // The recording server is the environment's proxy: a request to any host shows up there.
     setenv("http_proxy", server.Base().c_str(), 1);
     KUrlReader reader;
-    KUrlReader::SetConnectionCheck(Online);
-    const char* body = reader.Get("http://scores.orbolo.invalid/text", false);
+    KUrlReader::SetConnectionCheck([] { return true; });
+    const char* body = reader.Get(kFar, false);
     ASSERT_NE(nullptr, body);
     EXPECT_STREQ("hello there", body);
-    ASSERT_EQ(1u, server.Requests().size());
-    EXPECT_EQ("http://scores.orbolo.invalid/text", server.Requests()[0].target);
+    EXPECT_EQ(kFar, server.Requests().at(0).target);
 
-    KUrlReader::SetConnectionCheck(Offline);
-    EXPECT_EQ(nullptr, reader.Get("http://scores.orbolo.invalid/text", false));
-    EXPECT_EQ(1u, server.Requests().size());
-    EXPECT_STREQ("hello there", body); // nothing else happened
+    KUrlReader::SetConnectionCheck([] { return false; });
+    EXPECT_EQ(nullptr, reader.Get(kFar, false));
+    EXPECT_STREQ("hello there", body) << "the last body is kept";
     EXPECT_EQ(11u, reader.GetLength());
-}
-
-TEST_F(UrlReaderTest, LoopbackServerAnswersOfflineAndPastAnyProxy) {
-    KUrlReader::SetConnectionCheck(Offline);
-    setenv("http_proxy", "http://127.0.0.1:1", 1); // a proxy that is not there
-    KUrlReader reader;
-    EXPECT_NE(nullptr, reader.Get((server.Base() + "/text").c_str(), false));
-    EXPECT_EQ("/text", server.Requests().at(0).target);
-}
-
-TEST_F(UrlReaderTest, DirectSkipsTheProxy) {
-    KUrlReader::SetConnectionCheck(Online);
-    setenv("http_proxy", server.Base().c_str(), 1);
-    KUrlReader reader;
-    EXPECT_NE(nullptr, reader.Get("http://scores.orbolo.invalid/text", false));
-    // Direct, the made-up host cannot even be resolved: nothing reaches the proxy.
-    EXPECT_EQ(nullptr, reader.Get("http://scores.orbolo.invalid/text", true));
+    KUrlReader::SetConnectionCheck([] { return true; });
+    EXPECT_EQ(nullptr, reader.Get(kFar, true)) << "direct, the made-up host is not resolved";
     EXPECT_EQ(1u, server.Requests().size());
+
+    // Offline, and a proxy that is not there: the loopback server still answers.
+    KUrlReader::SetConnectionCheck([] { return false; });
+    setenv("http_proxy", "http://127.0.0.1:1", 1);
+    EXPECT_NE(nullptr, Get(reader));
+    EXPECT_EQ("/page", server.Requests().back().target);
 }
 
 TEST_F(UrlReaderTest, ServersThatAreDownSilentOrBreakOffGiveNullWithinTheTimeLimit) {
     KUrlReader::SetLimits({.connectMilliseconds = 300, .totalMilliseconds = 500});
     KUrlReader reader;
-    std::string down;
-    {
-        RawSocketServer closed; // take a free port, then give it up
-        down = closed.Base();
-    }
+    std::string down = RawSocketServer().Base(); // a free port, given up again
     EXPECT_EQ(reader.Get((down + "/x").c_str(), false), nullptr);
 
-    RawSocketServer silent; // accepts in the kernel, never answers
+    RawSocketServer silent;
     auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(reader.Get((silent.Base() + "/x").c_str(), false), nullptr);
-    auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
-                  std::chrono::steady_clock::now() - start).count();
-    EXPECT_GE(ms, 450);
-    EXPECT_LT(ms, 4500) << "the default limits are seconds longer";
+    auto waited = std::chrono::steady_clock::now() - start;
+    EXPECT_GE(waited, std::chrono::milliseconds(450));
+    EXPECT_LT(waited, std::chrono::milliseconds(4500)) << "the default limits are seconds longer";
 
     // A body that stalls or breaks off midway is not returned cut.
-    const std::string head = "HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\nyes";
-    for (auto then : {RawSocketServer::Then::Hold, RawSocketServer::Then::Close}) {
-        RawSocketServer cut(head, then);
+    for (bool hold : {true, false}) {
+        RawSocketServer cut("HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\nyes", hold);
         EXPECT_EQ(reader.Get((cut.Base() + "/x").c_str(), false), nullptr);
     }
     EXPECT_EQ(reader.GetCapacity(), 0u);
@@ -200,11 +154,11 @@ TEST_F(UrlReaderTest, EndlessBodyIsCutOffAtTheCap) {
     KUrlReader reader;
     EXPECT_EQ(nullptr, reader.Get((server.Base() + "/endless").c_str(), false));
     EXPECT_EQ(0u, reader.GetCapacity());
-
     // One byte over the cap fails; exactly the cap is still a body.
-    EXPECT_EQ(nullptr, reader.Get((server.Base() + "/size/262145").c_str(), false));
-    const char* body = reader.Get((server.Base() + "/size/262144").c_str(), false);
-    ASSERT_NE(nullptr, body);
+    server.Set({200, Pattern(262145)});
+    EXPECT_EQ(nullptr, Get(reader));
+    server.Set({200, Pattern(262144)});
+    ASSERT_NE(nullptr, Get(reader));
     EXPECT_EQ(262144u, reader.GetLength());
 }
 

@@ -19,30 +19,23 @@ TEST(HelpLines, LinesFollowTheSituation) {
         {{Puzzle, 4, 60, 330, 0}, 0, S::Buttons},     // a row unused on this screen
         {{TopScore, 1, 60, 330, 0}, 4, S::Buttons},   // tutorial, then the keys
         {{TimeAttack, 2, 60, 330, 0}, 3, S::Late},    // restart: two lines per mode
-        {{Puzzle, 2, 60, 330, 0}, 3, S::Late},
         {{Puzzle, 3, 60, 330, 0}, 2, S::Buttons},     // quit
         {{TimeAttack, 6, 60, 330, 0}, 4, S::Late},    // spin: the cost line
-        {{TopScore, 7, 60, 330, 0}, 4, S::Late},
         {{Puzzle, 7, 60, 330, 0}, 3, S::Late},        // a move, no cost line
         {{TimeAttack, 8, 60, 330, 0}, 2, S::Buttons}, // slide: free in TimeAttack
-        {{TopScore, 25, 60, 330, 0}, 3, S::Late},
         {{Puzzle, 16, 60, 330, 0}, 3, S::Late},
         {{TopScore, 26, 60, 330, 0}, 0, S::Buttons},
         {{TopScore, 0, 16, 111, 0}, 4, S::Buttons},   // options column, just inside
         {{TopScore, 0, 149, 299, 0}, 4, S::Buttons},
         {{TopScore, 0, 15, 200, 0}, 0, S::Buttons},   // on its edges
-        {{TopScore, 0, 60, 110, 0}, 0, S::Buttons},
         {{TopScore, 0, 60, 300, 0}, 0, S::Buttons},
         {{Puzzle, 0, 300, 30, 0}, 4, S::Buttons},     // counter box
         {{TimeAttack, 0, 499, 49, 0}, 4, S::Buttons},
         {{Puzzle, 0, 270, 30, 0}, 0, S::Buttons},
-        {{Puzzle, 0, 300, 50, 0}, 0, S::Buttons},
         {{TimeAttack, 0, 400, 250, 0}, 4, S::Late},   // the board's rules
         {{Puzzle, 8, 200, 100, 0}, 3, S::Late},       // an arrow over the board: its own hint
         {{Puzzle, 0, 600, 250, 0}, 0, S::Buttons},
-        {{Puzzle, 0, 400, 400, 0}, 0, S::Buttons},
         {{TopScore, 0, 60, 330, 1}, 4, S::Tutorial},  // tutorial pages
-        {{Puzzle, 0, 60, 330, 2}, 4, S::Tutorial},
         {{TimeAttack, 0, 60, 330, 3}, 4, S::Tutorial}, // plus the time line
         {{TopScore, 0, 60, 330, 3}, 3, S::Tutorial},
     };

@@ -2,7 +2,7 @@
 // clicks come from xdotool once the dialog shows, the score server is a recording one on 127.0.0.1.
 #include "display/display_fixture.h"
 #include "input/xdotool_driver.h"
-#include "net/loopback_http_server.h"
+#include "net/loopback_servers.h"
 
 #include "framework/display/KDisplayWindow.h"
 #include "framework/display/KSystemTools.h"
@@ -29,14 +29,11 @@
 
 namespace {
 
-// Bright pixels in the dialog's first text line: the 640 x 480 window sits
-// centred on the 1024 x 768 screen, the line at game y 198, x 275..510.
-int DialogTextOnScreen() {
-    return BrightPixelsOnScreen(192 + 275, 144 + 192, 235, 20);
-}
-// The same for the line at game y `y`, 14 rows high.
-int DialogLineOnScreen(int y) {
-    return BrightPixelsOnScreen(192 + 275, 144 + y, 235, 14);
+// Bright pixels in the dialog's text line at game y `y` (x 275..510): the
+// 640 x 480 window sits centred on the 1024 x 768 screen. The first line
+// is 20 rows high, the others 14.
+int DialogLineOnScreen(int y = 192) {
+    return BrightPixelsOnScreen(192 + 275, 144 + y, 235, y == 192 ? 20 : 14);
 }
 
 class ModalScreens : public ::testing::Test {
@@ -59,7 +56,8 @@ class ModalScreens : public ::testing::Test {
         resources.smallFont = small.get();
         settings.gameMode = TopScore;
         counters.score = 123;
-        ServeScorePages(server, mutex, answer);
+        server.ServeScorePages();
+        server.Set({200, "no"});
         SetScoreTablesForTests(MakeServerTables(server.Base()));
         Xdotool("mousemove 512 384");
         ClearScreen();
@@ -68,7 +66,7 @@ class ModalScreens : public ::testing::Test {
     static void ClearScreen() {
         StartFrame(0, 0, 0);
         TestWindow().Flip(false);
-        ASSERT_TRUE(PollUntil([] { return DialogTextOnScreen() == 0; }));
+        ASSERT_TRUE(PollUntil([] { return DialogLineOnScreen() == 0; }));
         KInputState::Init(); // forget presses made before
     }
     void TearDown() override {
@@ -76,14 +74,11 @@ class ModalScreens : public ::testing::Test {
         SetScoreTablesForTests(nullptr);
     }
 
-    void Answer(const std::string& text) {
-        std::lock_guard<std::mutex> lock(mutex);
-        answer = text;
-    }
+    void Answer(const std::string& text) { server.Set({200, text}); }
     // The player's input, sent once the dialog running on this thread shows.
     void Play(const std::string& xdotoolArguments) {
         player = std::thread([xdotoolArguments] {
-            EXPECT_TRUE(PollUntil([] { return DialogTextOnScreen() > 20; })) << "no dialog";
+            EXPECT_TRUE(PollUntil([] { return DialogLineOnScreen() > 20; })) << "no dialog";
             Xdotool(xdotoolArguments);
         });
     }
@@ -96,8 +91,6 @@ class ModalScreens : public ::testing::Test {
 
     static inline std::unique_ptr<KBitmapFont> small;
     LoopbackHttpServer server;
-    std::mutex mutex;
-    std::string answer = "no";
     std::thread player;
 };
 
@@ -131,7 +124,7 @@ TEST_F(ModalScreens, DialogDrawsWhileTheServerTakesItsTimeAndSaysWhenNothingWasS
     SetScoreTablesForTests(MakeServerTables(slow.Base()));
     bool drawnWhileWaiting = false, nameAsked = false, noticeShown = false;
     player = std::thread([&] {
-        drawnWhileWaiting = PollUntil([] { return DialogTextOnScreen() > 20; });
+        drawnWhileWaiting = PollUntil([] { return DialogLineOnScreen() > 20; });
         {
             std::lock_guard<std::mutex> lock(holdLock);
             released = true;

@@ -7,10 +7,9 @@ namespace {
 std::vector<Cue> cuesPlayed;
 std::vector<int> scriptedDraws;
 size_t nextDraw = 0;
-int (*fallbackDraw)() = [] { return 0; };
 
 void RecordCue(Cue cue) { cuesPlayed.push_back(cue); }
-int ScriptedDraw() { return nextDraw < scriptedDraws.size() ? scriptedDraws[nextDraw++] : fallbackDraw(); }
+int ScriptedDraw() { return nextDraw < scriptedDraws.size() ? scriptedDraws[nextDraw++] : 0; }
 
 } // namespace
 
@@ -29,18 +28,19 @@ void GameTest::TearDown() {
     gameHooks = GameHooks{};
 }
 
+// Cell code by character: '.' empty, '1'..'7' colours, 'K' black, 'x' vanishing.
+static int16_t CodeOf(char ch) {
+    return ch >= '1' && ch <= '7' ? int16_t(ch - '0')
+           : ch == 'K'            ? kBlackBall
+           : ch == 'x'            ? kVanishing
+                                  : kEmpty;
+}
+
 Board GameTest::BoardFrom(const std::vector<std::string>& rows) {
     Board b{};
-    for (int r = 0; r < kBoardSize; ++r) {
-        for (int c = 0; c < kBoardSize; ++c) {
-            char ch = rows.at(r).at(c);
-            int16_t code = kEmpty;
-            if (ch >= '1' && ch <= '7') code = static_cast<int16_t>(ch - '0');
-            if (ch == 'K') code = kBlackBall;
-            if (ch == 'x') code = kVanishing;
-            b[c][r] = code;
-        }
-    }
+    for (int r = 0; r < kBoardSize; ++r)
+        for (int c = 0; c < kBoardSize; ++c)
+            b[c][r] = CodeOf(rows.at(r).at(c));
     return b;
 }
 
@@ -51,19 +51,11 @@ Board GameTest::BoardWith(const std::vector<std::pair<int, std::string>>& rows) 
 }
 
 std::vector<std::string> GameTest::RowsOf(const Board& b) {
-    std::vector<std::string> rows;
-    for (int r = 0; r < kBoardSize; ++r) {
-        std::string row;
-        for (int c = 0; c < kBoardSize; ++c) {
-            int16_t code = b[c][r];
-            row += code >= 1 && code <= 7 ? static_cast<char>('0' + code)
-                   : code == kBlackBall   ? 'K'
-                   : code == kVanishing   ? 'x'
-                   : code == kEmpty       ? '.'
-                                          : '?';
-        }
-        rows.push_back(row);
-    }
+    std::vector<std::string> rows(kBoardSize, std::string(kBoardSize, '?'));
+    for (int r = 0; r < kBoardSize; ++r)
+        for (int c = 0; c < kBoardSize; ++c)
+            for (char ch : std::string(".1234567Kx"))
+                if (CodeOf(ch) == b[c][r]) rows[r][c] = ch;
     return rows;
 }
 
@@ -75,8 +67,7 @@ int GameTest::Played(Cue cue) {
 
 void GameTest::ClearCues() { cuesPlayed.clear(); }
 
-void GameTest::ScriptRandom(std::vector<int> draws, bool thenRand) {
-    fallbackDraw = thenRand ? [] { return std::rand(); } : [] { return 0; };
+void GameTest::ScriptRandom(std::vector<int> draws) {
     scriptedDraws = std::move(draws);
     nextDraw = 0;
     SetRandomSource(ScriptedDraw);

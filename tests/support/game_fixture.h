@@ -27,9 +27,8 @@ public:
     // How often a cue played since the test began.
     static int Played(Cue cue);
     static void ClearCues();
-    // The next random draws, in order; after they run out, draws are 0, or
-    // the C library's when `thenRand`.
-    static void ScriptRandom(std::vector<int> draws, bool thenRand = false);
+    // The next random draws, in order; after they run out, draws are 0.
+    static void ScriptRandom(std::vector<int> draws);
 
     BoardSimulator sim{15};
 };

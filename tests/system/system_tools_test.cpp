@@ -38,19 +38,16 @@ TEST(MakePath, JoinsBesideTheExecutableWithEitherSeparatorInOneBuffer) {
               fs::read_symlink("/proc/self/exe").parent_path().string());
 }
 
-TEST(Clock, DifferencesSurviveTheWrap) {
-    static int32_t fake = 0;
+// The clock counts milliseconds of real time and its differences survive
+// the wrap; a wait lasts at least its time while the window keeps being served.
+TEST(Clock, DifferencesSurviveTheWrapAndAWaitServesTheWindow) {
+    static int32_t fake = INT32_MAX - 5;
     KSystemTools::SetClockSource([] { return fake; });
-    fake = INT32_MAX - 5;
     uint32_t stamp = static_cast<uint32_t>(KSystemTools::GetMilliseconds());
     fake = static_cast<int32_t>(static_cast<uint32_t>(fake) + 20); // wraps negative
     EXPECT_EQ(static_cast<uint32_t>(KSystemTools::GetMilliseconds()) - stamp, 20u);
     KSystemTools::SetClockSource(nullptr);
-}
 
-// The clock counts milliseconds of real time, and a wait lasts at least its
-// time while the window keeps being served.
-TEST(Wait, ReturnsAfterAtLeastTheTimeOnTheClockAndServesTheWindow) {
     static int pumped = 0;
     KSystemTools::SetMessagePump([] { ++pumped; });
     KSystemTools::Wait(0, false);
@@ -68,15 +65,11 @@ TEST(Wait, ReturnsAfterAtLeastTheTimeOnTheClockAndServesTheWindow) {
 TEST(OpenDocument, PassesTheTargetAsOneArgumentWithoutAShell) {
     fs::path dir = fs::temp_directory_path() / ("orbolo-open-" + std::to_string(getpid()));
     fs::create_directories(dir);
-    fs::path recorder = dir / "fake-open";
-    fs::path record = dir / "args.txt";
-    fs::path canary = dir / "pwned";
-    {
-        std::ofstream script(recorder);
-        // Written whole, then renamed: the record appears complete.
-        script << "#!/bin/sh\nprintf '%s\\n' \"$#\" \"$1\" > '" << record.string()
-               << ".part' && mv '" << record.string() << ".part' '" << record.string() << "'\n";
-    }
+    fs::path recorder = dir / "fake-open", record = dir / "args.txt", canary = dir / "pwned";
+    // The record is written whole, then renamed: it appears complete.
+    std::ofstream(recorder) << "#!/bin/sh\nprintf '%s\\n' \"$#\" \"$1\" > '" << record.string()
+                            << ".part' && mv '" << record.string() << ".part' '" << record.string()
+                            << "'\n";
     fs::permissions(recorder, fs::perms::owner_all);
     KSystemTools::SetOpenProgram(recorder.c_str());
 
@@ -88,10 +81,8 @@ TEST(OpenDocument, PassesTheTargetAsOneArgumentWithoutAShell) {
 
     std::ifstream in(record);
     std::string count, arg;
-    std::getline(in, count);
-    std::getline(in, arg);
-    EXPECT_EQ(count, "1");
-    EXPECT_EQ(arg, target);
+    std::getline(std::getline(in, count), arg);
+    EXPECT_EQ(count + " " + arg, "1 " + target);
     EXPECT_FALSE(fs::exists(canary));
 
     KSystemTools::SetOpenProgram("orbolo-no-such-opener");

@@ -39,9 +39,7 @@ const GlyphRec& Cell(const GlyphRec* table, char ch) {
 void ExpectGlyph(const std::string& image, const GlyphRec* table, char ch, int x, int y) {
     KGraphic ref;
     ref.LoadImage(image.c_str(), true, true, true);
-    const GlyphRec* g = table;
-    while (g->ch && g->ch != static_cast<uint8_t>(ch))
-        ++g;
+    const GlyphRec* g = &Cell(table, ch);
     SCOPED_TRACE(std::string("glyph ") + ch + " at " + std::to_string(x));
     int mismatches = 0, inked = 0;
     for (int dy = 0; dy < g->y2 - g->y1; ++dy) {
