@@ -2,16 +2,16 @@
 ONLINE HIGHSCORES" ends the game and opens the listing page that the game
 wrote under $XDG_DATA_HOME/orbolo/; no process the game started stays.
 
-usage: local_scores_e2e.py GAME_EXECUTABLE
+usage: local_scores_e2e.py GAME_EXECUTABLE SCREENSHOT_DIR
 """
 import os
 import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from x_session import XSession, is_menu  # noqa: E402
+from x_session import XSession, is_menu, run  # noqa: E402
 
-GAME = sys.argv[1]
+GAME, OUT = sys.argv[1:3]
 session = XSession()
 # The desktop's opener, stood in for: it notes what it was asked to open.
 opened = os.path.join(session.home, "opened")
@@ -46,8 +46,7 @@ def survivors():
     return found
 
 
-try:
-    session.start_game(GAME)
+def steps():
     session.wait_for("menu", is_menu)
     session.click(330, 369)  # QUIT THE GAME AND VIEW THE ONLINE HIGHSCORES
     code = session.game.wait(timeout=60)
@@ -57,12 +56,6 @@ try:
     assert open(opened).read() == page, "opened " + open(opened).read()
     assert open(page).read().startswith("<!DOCTYPE html>"), "not the listing page"
     wait_until("every process the game started to end", lambda: not survivors(), timeout=20)
-    print("local highscores end to end: 1 passed, 0 failed")
-except Exception:
-    if session.game and session.game.poll() is None:
-        session.game.kill()
-    print("game output:\n" + (session.game.stdout.read().decode(errors="replace")
-                              if session.game else ""))
-    raise
-finally:
-    session.close()
+
+
+run(session, GAME, OUT, steps, "local highscores end to end")
