@@ -116,7 +116,12 @@ def play_puzzle_level_one(session):
     for move in solution:  # each move changes the board, the last brings level 2
         click_move(session, move)
         shown = changed(session, REFS, shown)
+    # The last line's vanishing can hold still longer than two readings
+    # before level 2 drops in: wait for level 2 itself.
     level_two = stored_level(2)[1]
+    end = time.time() + 60
+    while shown != level_two and time.time() < end:
+        shown = settled(session, REFS)
     if shown != level_two:
         raise AssertionError(f"after level 1's solution the board shows {shown}, not level 2")
     return solution
