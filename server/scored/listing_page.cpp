@@ -62,14 +62,6 @@ std::string FormatValue(const std::string& table, int value) {
     return text;
 }
 
-std::string FormatDate(int64_t seconds) {
-    std::time_t t = static_cast<std::time_t>(seconds);
-    std::tm utc{};
-    gmtime_r(&t, &utc);
-    char text[16];
-    std::strftime(text, sizeof text, "%Y-%m-%d", &utc);
-    return text;
-}
 
 void RenderTable(std::string& html, const ListedTable& listed) {
     html += "<section>\n<h2>" + EscapeHtml(TitleOf(listed.table)) + "</h2>\n<table>\n";
@@ -84,7 +76,7 @@ void RenderTable(std::string& html, const ListedTable& listed) {
         html += "<tr><td class=\"rank\">" + std::to_string(rank++) + "</td><td>" +
                 EscapeHtml(entry.name) + "</td><td class=\"value\">" +
                 EscapeHtml(FormatValue(listed.table, entry.score)) + "</td><td class=\"date\">" +
-                EscapeHtml(FormatDate(entry.submitted)) + "</td></tr>\n";
+                EscapeHtml(FormatUtc(entry.submitted, "%Y-%m-%d")) + "</td></tr>\n";
     }
     html += "</tbody>\n</table>\n</section>\n";
 }
@@ -130,4 +122,13 @@ std::string RenderListingPage(const std::vector<ListedTable>& tables) {
     html += "</main>\n<footer>TimeAttack ranks by the time left on the clock, TopScore by "
             "points. Dates are UTC.</footer>\n</body>\n</html>\n";
     return html;
+}
+
+std::string FormatUtc(int64_t seconds, const char* format) {
+    std::time_t t = static_cast<std::time_t>(seconds);
+    std::tm utc{};
+    gmtime_r(&t, &utc);
+    char text[32];
+    std::strftime(text, sizeof text, format, &utc);
+    return text;
 }

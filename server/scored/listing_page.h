@@ -2,6 +2,7 @@
 #pragma once
 #include "score_backend.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -12,5 +13,7 @@ struct ListedTable {
 
 // Every text from outside is escaped before it enters the markup.
 std::string EscapeHtml(const std::string& text);
+// A time (seconds since 1970) in UTC, by strftime's `format`.
+std::string FormatUtc(int64_t seconds, const char* format);
 // TimeAttack tables show the seconds left as m:ss, TopScore tables points.
 std::string RenderListingPage(const std::vector<ListedTable>& tables);

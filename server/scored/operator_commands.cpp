@@ -2,20 +2,11 @@
 
 #include "address_range.h"
 #include "import_command.h"
+#include "listing_page.h"
 
 #include <cstdio>
-#include <ctime>
 
 namespace {
-
-std::string TimeText(int64_t time) {
-    std::time_t seconds = static_cast<std::time_t>(time);
-    std::tm utc{};
-    gmtime_r(&seconds, &utc);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
-    return text;
-}
 
 int Failed(const char* what) {
     std::fprintf(stderr, "orbolo-scored: %s failed: the database refused\n", what);
@@ -32,7 +23,7 @@ int List(ScoreBackend& store, const std::string& table) {
     if (!entries) return Failed("list");
     for (const StoredEntry& e : *entries) {
         std::printf("%s\t%d\t%s\t%d\t%s\t%s\n", e.table.c_str(), e.place, e.name.c_str(), e.score,
-                    e.address.empty() ? "-" : e.address.c_str(), TimeText(e.submitted).c_str());
+                    e.address.empty() ? "-" : e.address.c_str(), FormatUtc(e.submitted, "%Y-%m-%dT%H:%M:%SZ").c_str());
     }
     return 0;
 }
