@@ -48,12 +48,7 @@ class ServerTables : public ScoreTables {
                        address.c_str(), table, value)) {
             return ScoreReply::BadAddress;
         }
-        KUrlReader reader;
-        const char* body = reader.Get(url, false);
-        if (!body) return ReplyToFailure(reader.GetFailure());
-        if (IsAnswer(body, "yes")) return ScoreReply::Enters;
-        if (IsAnswer(body, "no")) return ScoreReply::TooLow;
-        return ScoreReply::ServerFault;
+        return Ask(url, "yes", ScoreReply::Enters);
     }
 
     ScoreReply SubmitScore(const char* name, const char* table, int value) override {
@@ -64,17 +59,23 @@ class ServerTables : public ScoreTables {
                        address.c_str(), NameToSend(name), value, table)) {
             return ScoreReply::BadAddress;
         }
-        KUrlReader reader;
-        const char* body = reader.Get(url, false);
-        if (!body) return ReplyToFailure(reader.GetFailure());
-        if (IsAnswer(body, "stored")) return ScoreReply::Stored;
-        if (IsAnswer(body, "no")) return ScoreReply::TooLow;
-        return ScoreReply::ServerFault;
+        return Ask(url, "stored", ScoreReply::Stored);
     }
 
     std::string HighscoresPageAddress() override { return address + "/highscores/orbolo/"; }
 
   private:
+    // One request: `word` means `accepted`, "no" too low, anything else a
+    // fault of the server.
+    static ScoreReply Ask(const char* url, const char* word, ScoreReply accepted) {
+        KUrlReader reader;
+        const char* body = reader.Get(url, false);
+        if (!body) return ReplyToFailure(reader.GetFailure());
+        if (IsAnswer(body, word)) return accepted;
+        if (IsAnswer(body, "no")) return ScoreReply::TooLow;
+        return ScoreReply::ServerFault;
+    }
+
     std::string address;
 };
 
