@@ -45,12 +45,10 @@ def menu_checks():
 
 def slide_check():
     board = settled(session, REFS)
-    for row in range(9):
-        expected = shifted_left(board, row)
-        if EMPTY not in board[row] and not has_line(expected):
-            break
-    else:
-        raise AssertionError("no row can slide without making a line:\n" + "\n".join(board))
+    row = next((r for r in range(9)
+                if EMPTY not in board[r] and not has_line(shifted_left(board, r))), None)
+    assert row is not None, "no row can slide without making a line:\n" + "\n".join(board)
+    expected = shifted_left(board, row)
     session.click(206, 87 + 34 * row + 16)
     session.move(620, 460)
     after = changed(session, REFS, board)

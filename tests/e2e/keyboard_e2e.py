@@ -30,9 +30,7 @@ def cursor_on_row(row):
 
 
 def shifted_right(grid, row):
-    out = list(grid)
-    out[row] = grid[row][-1] + grid[row][:-1]
-    return out
+    return [line[-1] + line[:-1] if r == row else line for r, line in enumerate(grid)]
 
 
 def steps():

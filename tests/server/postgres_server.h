@@ -87,8 +87,8 @@ class PostgresServer {
             setsid();
             close(ends[1]);
             char c;
-            while (read(ends[0], &c, 1) < 0 && errno == EINTR) {
-            }
+            while (read(ends[0], &c, 1) < 0 && errno == EINTR)
+                continue;
             execl("/bin/sh", "sh", "-c", cleanup.c_str(), static_cast<char*>(nullptr));
             _exit(1);
         }

@@ -54,8 +54,8 @@ std::pair<std::string, int> Scored(const std::string& arguments) {
     return {text, WIFEXITED(status) ? WEXITSTATUS(status) : -1};
 }
 
-std::string Operator(const ScoreServerProcess& server, const std::string& command) {
-    return Scored("--db " + server.DatabasePath() + " " + command).first;
+std::string Operator(const ScoreServerProcess& s, const std::string& command) {
+    return Scored("--db " + s.DatabasePath() + " " + command).first;
 }
 
 // Waits until the server answers `target` as `expected` (bans reach it
@@ -80,7 +80,7 @@ TEST(ScoreServerHttp, AnswersTheGamesTwoRequestsAndRefusesEveryMalformedOne) {
              q + "?gamename=taeasy&submtdscore=-1", q + "?gamename=taeasy&submtdscore=32768",
              q + "?gamename=taeasy&submtdscore=12a", q + "?gamename=taeasy&submtdscore=+5",
              q + "?gamename=taeasy&submtdscore=%205", q + "?gamename=taeasy&submtdscore=",
-             q + "?gamename=taeasy&submtdscore=100000", q + "?gamename=tseasy&submtdscore=327680",
+             q + "?gamename=tseasy&submtdscore=327680",
              q + "?gamename=tseasy&submtdscore=15", q + "?gamename=taeasy&submtdscore=5&submtdscore=6",
              q + "?gamename=taeasy&gamename=tahard&submtdscore=5",
              q + "?gamename=taeasy&submtdscore=5&extra=1",

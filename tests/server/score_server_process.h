@@ -23,7 +23,7 @@ extern char** environ;
 class ScoreServerProcess {
   public:
     // `options` come after --listen and --db. The database stays put across
-    // Restart, so a test can check what survives.
+    // RestartAfter, so a test can check what survives.
     explicit ScoreServerProcess(std::vector<std::string> options = {})
         : extraOptions(std::move(options)) {
         char pattern[] = "/tmp/orbolo-scored-test-XXXXXX";
@@ -35,9 +35,6 @@ class ScoreServerProcess {
         std::filesystem::remove_all(folder);
     }
 
-    void Restart() {
-        RestartAfter([] {});
-    }
     // Stops the server, lets `change` work on its database, starts it again.
     template <class Change> void RestartAfter(Change change) {
         Stop();
@@ -72,9 +69,8 @@ class ScoreServerProcess {
         pollfd p{out[0], POLLIN, 0};
         char c = 0;
         while (line.find('\n') == std::string::npos && poll(&p, 1, 5000) > 0 &&
-               read(out[0], &c, 1) == 1) {
+               read(out[0], &c, 1) == 1)
             line += c;
-        }
         close(out[0]);
         size_t at = line.find("127.0.0.1:");
         ASSERT_NE(std::string::npos, at) << "no address from the server: " << line;
