@@ -27,16 +27,7 @@ extern "C" char** environ;
 
 namespace {
 
-std::string Shell(const std::string& command) {
-    std::string out;
-    if (std::FILE* pipe = popen((command + " 2>&1").c_str(), "r")) {
-        char buffer[512];
-        while (std::fgets(buffer, sizeof buffer, pipe))
-            out += buffer;
-        pclose(pipe);
-    }
-    return out;
-}
+std::string Shell(const std::string& command) { return CommandOutput(command + " 2>&1"); }
 
 int Field(const std::string& text, const std::string& label) {
     size_t at = text.find(label);
