@@ -28,7 +28,9 @@ std::filesystem::path TempFolder() {
            ("orbolo-display-" + std::to_string(::getpid()));
 }
 
-void Sink(const char* caption, const char* text) { captured.push_back({caption, text}); }
+void Sink(const char* caption, const char* text) {
+    captured.push_back({caption, text});
+}
 
 // Closes the window after the last test, while the program is still whole.
 class WindowEnvironment : public ::testing::Environment {
@@ -43,9 +45,15 @@ class WindowEnvironment : public ::testing::Environment {
 
 } // namespace
 
-std::vector<CapturedMessage>& Messages() { return captured; }
-void ClearMessages() { captured.clear(); }
-void CaptureMessages() { KSystemTools::SetMessageSink(&Sink); }
+std::vector<CapturedMessage>& Messages() {
+    return captured;
+}
+void ClearMessages() {
+    captured.clear();
+}
+void CaptureMessages() {
+    KSystemTools::SetMessageSink(&Sink);
+}
 
 void DrawOffscreenWithoutDisplay() {
     // The game draws offscreen only when asked for that driver by name.
@@ -141,7 +149,8 @@ std::vector<uint8_t> MakeJpeg(int width, int height, const PixelFunction& pixel,
     std::vector<uint8_t> rgb;
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            for (Rgba c = pixel(x, y); uint8_t v : {c.r, c.g, c.b}) rgb.push_back(v);
+            for (Rgba c = pixel(x, y); uint8_t v : {c.r, c.g, c.b})
+                rgb.push_back(v);
     tjhandle handle = tjInitCompress();
     unsigned char* jpeg = nullptr;
     unsigned long size = 0;

@@ -62,11 +62,19 @@ class Draw : public ::testing::TestWithParam<bool> {
 TEST_P(Draw, BlitLandsUprightAndMirrors) {
     for (int i = 0; i < 4; ++i) // plain, mirrored across, down, both
         image->Blit(0, 0, 32, 32, 10 + 100 * i, 20, i & 1, i & 2);
-    ExpectPixels({{10, 20, Colour(0, 0)}, {41, 51, Colour(31, 31)}, {30, 22, Colour(20, 2)},
-                  {9, 20, kRed}, {42, 20, kRed}, {10, 52, kRed}, {10, 19, kRed},
-                  {110, 20, Colour(31, 0)}, {141, 25, Colour(0, 5)},
-                  {210, 20, Colour(0, 31)}, {213, 51, Colour(3, 0)},
-                  {310, 20, Colour(31, 31)}, {341, 51, Colour(0, 0)}});
+    ExpectPixels({{10, 20, Colour(0, 0)},
+                  {41, 51, Colour(31, 31)},
+                  {30, 22, Colour(20, 2)},
+                  {9, 20, kRed},
+                  {42, 20, kRed},
+                  {10, 52, kRed},
+                  {10, 19, kRed},
+                  {110, 20, Colour(31, 0)},
+                  {141, 25, Colour(0, 5)},
+                  {210, 20, Colour(0, 31)},
+                  {213, 51, Colour(3, 0)},
+                  {310, 20, Colour(31, 31)},
+                  {341, 51, Colour(0, 0)}});
 }
 
 TEST_P(Draw, AnEmptyImageDrawsNothing) {
@@ -82,8 +90,11 @@ TEST_P(Draw, FractionalSourceDrawsTheTruncatedSize) {
     EXPECT_NE(PixelAt(130, 109), kRed);
     // A cut-out from the middle of the image starts at its own corner.
     image->Blit(20, 30, 24, 34, 400, 300, false, false);
-    ExpectPixels({{131, 105, kRed}, {110, 110, kRed}, {400, 300, Colour(20, 30)},
-                  {403, 303, Colour(23, 33)}, {404, 300, kRed}});
+    ExpectPixels({{131, 105, kRed},
+                  {110, 110, kRed},
+                  {400, 300, Colour(20, 30)},
+                  {403, 303, Colour(23, 33)},
+                  {404, 300, kRed}});
 }
 
 TEST_P(Draw, BlitAlphaBlendsByTexelAlpha) {
@@ -152,7 +163,7 @@ TEST_P(Draw, FillRectOpaqueAndHalfTransparent) {
 TEST_P(Draw, WorldViewTurnsAndZoomsAboutTheCentre) {
     StartFrame(0, 0, 0);
     KGraphic::SetWorldView(0, 0, 90, 1, false);
-    KGraphic::FillRect(400, 240, 410, 250, 1, 0, 0, 1); // right of the centre...
+    KGraphic::FillRect(400, 240, 410, 250, 1, 0, 0, 1);   // right of the centre...
     ExpectPixels({{325, 155, kRed}, {405, 245, kBlack}}); // ...turns to above it
 
     StartFrame(0, 0, 0);
