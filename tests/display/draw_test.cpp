@@ -62,19 +62,13 @@ class Draw : public ::testing::TestWithParam<bool> {
 TEST_P(Draw, BlitLandsUprightAndMirrors) {
     for (int i = 0; i < 4; ++i) // plain, mirrored across, down, both
         image->Blit(0, 0, 32, 32, 10 + 100 * i, 20, i & 1, i & 2);
-    ExpectPixels({{10, 20, Colour(0, 0)},
-                  {41, 51, Colour(31, 31)},
-                  {30, 22, Colour(20, 2)},
-                  {9, 20, kRed},
-                  {42, 20, kRed},
-                  {10, 52, kRed},
-                  {10, 19, kRed},
-                  {110, 20, Colour(31, 0)},
-                  {141, 25, Colour(0, 5)},
-                  {210, 20, Colour(0, 31)},
-                  {213, 51, Colour(3, 0)},
-                  {310, 20, Colour(31, 31)},
-                  {341, 51, Colour(0, 0)}});
+    // clang-format off
+    ExpectPixels({{10, 20, Colour(0, 0)}, {41, 51, Colour(31, 31)}, {30, 22, Colour(20, 2)},
+                  {9, 20, kRed}, {42, 20, kRed}, {10, 52, kRed}, {10, 19, kRed},
+                  {110, 20, Colour(31, 0)}, {141, 25, Colour(0, 5)},
+                  {210, 20, Colour(0, 31)}, {213, 51, Colour(3, 0)},
+                  {310, 20, Colour(31, 31)}, {341, 51, Colour(0, 0)}});
+    // clang-format on
 }
 
 TEST_P(Draw, AnEmptyImageDrawsNothing) {
