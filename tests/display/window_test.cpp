@@ -190,8 +190,7 @@ template <typename Body> std::string StandardErrorWithoutDisplay(Body body) {
     close(pipeFds[1]);
     std::string err;
     char buffer[256];
-    ssize_t n = 0;
-    while ((n = read(pipeFds[0], buffer, sizeof buffer)) > 0)
+    for (ssize_t n; (n = read(pipeFds[0], buffer, sizeof buffer)) > 0;)
         err.append(buffer, n);
     close(pipeFds[0]);
     waitpid(child, nullptr, 0);
