@@ -10,7 +10,6 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -23,8 +22,7 @@ DiskAudio::DiskAudio(int delayMs) : file_(MakeTempFolder() + "/mix.raw") {
 }
 
 DiskAudio::~DiskAudio() {
-    std::remove(file_.c_str());
-    unsetenv("SDL_AUDIODRIVER");
+    std::remove(file_.c_str()), unsetenv("SDL_AUDIODRIVER");
 }
 
 std::vector<int16_t> DiskAudio::Output() const {
@@ -37,8 +35,7 @@ std::vector<int16_t> DiskAudio::Output() const {
 
 double DiskAudio::SecondsWritten() const {
     struct stat info {};
-    if (stat(file_.c_str(), &info) != 0) return 0.0;
-    return double(info.st_size) / (44100.0 * 4.0);
+    return stat(file_.c_str(), &info) != 0 ? 0.0 : double(info.st_size) / (44100.0 * 4.0);
 }
 
 NoAudioDevice::NoAudioDevice() {
@@ -64,10 +61,12 @@ void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
 std::vector<uint8_t> WavImage(int channels, int rate, int bits, const std::vector<uint8_t>& pcm) {
     std::vector<uint8_t> out;
     auto put = [&](uint32_t v, int bytes) {
-        for (int i = 0; i < bytes; ++i) out.push_back(uint8_t(v >> (8 * i)));
+        for (int i = 0; i < bytes; ++i)
+            out.push_back(uint8_t(v >> (8 * i)));
     };
     auto tag = [&](const char* t) {
-        for (int i = 0; i < 4; ++i) out.push_back(uint8_t(t[i]));
+        for (int i = 0; i < 4; ++i)
+            out.push_back(uint8_t(t[i]));
     };
     const uint32_t align = uint32_t(channels * bits / 8);
     tag("RIFF"), put(uint32_t(36 + pcm.size()), 4), tag("WAVE"), tag("fmt "), put(16, 4);
@@ -78,11 +77,8 @@ std::vector<uint8_t> WavImage(int channels, int rate, int bits, const std::vecto
 }
 
 std::vector<uint8_t> Pcm16(const std::vector<int16_t>& samples) {
-    std::vector<uint8_t> out;
-    for (int16_t s : samples) {
-        out.push_back(uint8_t(uint16_t(s)));
-        out.push_back(uint8_t(uint16_t(s) >> 8));
-    }
+    std::vector<uint8_t> out(samples.size() * 2); // little-endian, as the machine
+    std::memcpy(out.data(), samples.data(), out.size());
     return out;
 }
 
@@ -99,13 +95,11 @@ std::vector<int16_t> DecodeOgg(const std::string& path, int* channels, int* rate
         if (channels) *channels = info->channels;
         if (rate) *rate = int(info->rate);
     }
-    char block[16384];
-    long got;
+    int16_t block[8192];
     int link;
-    while ((got = ov_read(&file, block, sizeof block, 0, 2, 1, &link)) > 0) {
-        const auto* s = reinterpret_cast<const int16_t*>(block);
-        out.insert(out.end(), s, s + got / 2);
-    }
+    for (long got;
+         (got = ov_read(&file, reinterpret_cast<char*>(block), sizeof block, 0, 2, 1, &link)) > 0;)
+        out.insert(out.end(), block, block + got / 2);
     ov_clear(&file);
     return out;
 }

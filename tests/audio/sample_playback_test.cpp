@@ -12,10 +12,10 @@
 
 namespace {
 
-int Peak(const std::vector<int16_t>& samples, size_t from = 0) {
+int Peak(const std::vector<int16_t>& samples) {
     int peak = 0;
-    for (size_t i = from; i < samples.size(); ++i)
-        peak = std::max(peak, std::abs(int(samples[i])));
+    for (int16_t v : samples)
+        peak = std::max(peak, std::abs(int(v)));
     return peak;
 }
 

@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <thread>
 #include <unistd.h>
@@ -64,8 +65,8 @@ KDisplayWindow& TestWindow() {
         CaptureMessages();
         DrawOffscreenWithoutDisplay();
         window = std::make_unique<KDisplayWindow>();
-        bool ok = window->CreateGameWindow(640, 480, 16, true, "ORBOLO display test");
-        EXPECT_TRUE(ok) << "no window or GL context";
+        EXPECT_TRUE(window->CreateGameWindow(640, 480, 16, true, "ORBOLO display test"))
+            << "no window or GL context";
     }
     return *window;
 }
@@ -84,21 +85,23 @@ void StartFrame(float r, float g, float b) {
     KGraphic::SetWorldView(0, 0, 0, 1, true);
 }
 
-namespace {
-// The screen's pixels in a rectangle, as ImageMagick writes `format`.
-std::string ImportScreen(int x, int y, int width, int height, const char* format) {
-    std::string command = "import -window root -crop " + std::to_string(width) + "x" +
-                          std::to_string(height) + "+" + std::to_string(x) + "+" +
-                          std::to_string(y) + " -depth 8 " + format + ":- 2>/dev/null";
+std::string CommandOutput(const std::string& command) {
     std::string bytes;
     if (std::FILE* pipe = popen(command.c_str(), "r")) {
         char buffer[4096];
-        size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
             bytes.append(buffer, n);
         pclose(pipe);
     }
     return bytes;
+}
+
+namespace {
+// The screen's pixels in a rectangle, as ImageMagick writes `format`.
+std::string ImportScreen(int x, int y, int width, int height, const char* format) {
+    return CommandOutput("import -window root -crop " + std::to_string(width) + "x" +
+                         std::to_string(height) + "+" + std::to_string(x) + "+" +
+                         std::to_string(y) + " -depth 8 " + format + ":- 2>/dev/null");
 }
 } // namespace
 
@@ -129,18 +132,14 @@ std::vector<uint8_t> MakeTga(int width, int height, int bits, const PixelFunctio
     std::vector<uint8_t> out;
     if (tagged) out = {'p', 'i', 'h', 's'};
     uint8_t header[18] = {0, 0, 2};
-    header[12] = width & 0xFF;
-    header[13] = width >> 8;
-    header[14] = height & 0xFF;
-    header[15] = height >> 8;
-    header[16] = static_cast<uint8_t>(bits);
+    header[12] = uint8_t(width), header[13] = uint8_t(width >> 8);
+    header[14] = uint8_t(height), header[15] = uint8_t(height >> 8), header[16] = uint8_t(bits);
     out.insert(out.end(), header, header + 18);
-    int bytes = bits / 8;
     for (int row = height - 1; row >= 0; --row) { // bottom row first
         for (int x = 0; x < width; ++x) {
             Rgba c = pixel(x, row);
             uint8_t px[4] = {c.b, c.g, c.r, c.a};
-            out.insert(out.end(), px, px + bytes);
+            out.insert(out.end(), px, px + bits / 8);
         }
     }
     return out;
@@ -148,12 +147,10 @@ std::vector<uint8_t> MakeTga(int width, int height, int bits, const PixelFunctio
 
 std::vector<uint8_t> MakeJpeg(int width, int height, const PixelFunction& pixel, int quality) {
     std::vector<uint8_t> rgb;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            Rgba c = pixel(x, y);
-            rgb.insert(rgb.end(), {c.r, c.g, c.b});
-        }
-    }
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            for (Rgba c = pixel(x, y); uint8_t v : {c.r, c.g, c.b})
+                rgb.push_back(v);
     tjhandle handle = tjInitCompress();
     unsigned char* jpeg = nullptr;
     unsigned long size = 0;
@@ -169,10 +166,7 @@ std::string WriteTempFile(const std::string& name, const std::vector<uint8_t>& b
     auto folder = TempFolder();
     std::filesystem::create_directories(folder);
     std::string path = (folder / name).string();
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (f) {
-        if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), f);
-        std::fclose(f);
-    }
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     return path;
 }

@@ -42,6 +42,8 @@ int BrightPixelsOnScreen(int x, int y, int width, int height);
 // Asks `condition` every few milliseconds until it holds, for at most 30
 // seconds (generous for a loaded machine); returns whether it did.
 bool PollUntil(const std::function<bool()>& condition);
+// What a shell command writes to its standard output.
+std::string CommandOutput(const std::string& command);
 
 struct Rgba {
     uint8_t r = 0, g = 0, b = 0, a = 255;

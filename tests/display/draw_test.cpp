@@ -9,6 +9,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <tuple>
 
 namespace {
 
@@ -30,7 +31,16 @@ bool Near(Rgb a, Rgb b, int tolerance = 2) {
            std::abs(a.b - b.b) <= tolerance;
 }
 
-const Rgb kRed{255, 0, 0};
+const Rgb kRed{255, 0, 0}, kWhite{255, 255, 255}, kBlack{0, 0, 0};
+
+struct Probe {
+    int x, y;
+    Rgb want;
+};
+void ExpectPixels(std::initializer_list<Probe> probes) {
+    for (const Probe& p : probes)
+        EXPECT_EQ(PixelAt(p.x, p.y), p.want) << "at " << p.x << "," << p.y;
+}
 
 class Draw : public ::testing::TestWithParam<bool> {
   protected:
@@ -50,24 +60,15 @@ class Draw : public ::testing::TestWithParam<bool> {
 };
 
 TEST_P(Draw, BlitLandsUprightAndMirrors) {
-    image->Blit(0, 0, 32, 32, 10, 20, false, false);
-    EXPECT_EQ(PixelAt(10, 20), Colour(0, 0));
-    EXPECT_EQ(PixelAt(41, 51), Colour(31, 31));
-    EXPECT_EQ(PixelAt(30, 22), Colour(20, 2));
-    EXPECT_EQ(PixelAt(9, 20), kRed);
-    EXPECT_EQ(PixelAt(42, 20), kRed);
-    EXPECT_EQ(PixelAt(10, 52), kRed);
-    EXPECT_EQ(PixelAt(10, 19), kRed);
-
-    image->Blit(0, 0, 32, 32, 100, 20, true, false);
-    EXPECT_EQ(PixelAt(100, 20), Colour(31, 0));
-    EXPECT_EQ(PixelAt(131, 25), Colour(0, 5));
-    image->Blit(0, 0, 32, 32, 200, 20, false, true);
-    EXPECT_EQ(PixelAt(200, 20), Colour(0, 31));
-    EXPECT_EQ(PixelAt(203, 51), Colour(3, 0));
-    image->Blit(0, 0, 32, 32, 300, 20, true, true);
-    EXPECT_EQ(PixelAt(300, 20), Colour(31, 31));
-    EXPECT_EQ(PixelAt(331, 51), Colour(0, 0));
+    for (int i = 0; i < 4; ++i) // plain, mirrored across, down, both
+        image->Blit(0, 0, 32, 32, 10 + 100 * i, 20, i & 1, i & 2);
+    // clang-format off
+    ExpectPixels({{10, 20, Colour(0, 0)}, {41, 51, Colour(31, 31)}, {30, 22, Colour(20, 2)},
+                  {9, 20, kRed}, {42, 20, kRed}, {10, 52, kRed}, {10, 19, kRed},
+                  {110, 20, Colour(31, 0)}, {141, 25, Colour(0, 5)},
+                  {210, 20, Colour(0, 31)}, {213, 51, Colour(3, 0)},
+                  {310, 20, Colour(31, 31)}, {341, 51, Colour(0, 0)}});
+    // clang-format on
 }
 
 TEST_P(Draw, AnEmptyImageDrawsNothing) {
@@ -81,13 +82,13 @@ TEST_P(Draw, AnEmptyImageDrawsNothing) {
 TEST_P(Draw, FractionalSourceDrawsTheTruncatedSize) {
     image->Blit(0, 0, 31.9f, 10.5f, 100, 100, false, false);
     EXPECT_NE(PixelAt(130, 109), kRed);
-    EXPECT_EQ(PixelAt(131, 105), kRed);
-    EXPECT_EQ(PixelAt(110, 110), kRed);
     // A cut-out from the middle of the image starts at its own corner.
     image->Blit(20, 30, 24, 34, 400, 300, false, false);
-    EXPECT_EQ(PixelAt(400, 300), Colour(20, 30));
-    EXPECT_EQ(PixelAt(403, 303), Colour(23, 33));
-    EXPECT_EQ(PixelAt(404, 300), kRed);
+    ExpectPixels({{131, 105, kRed},
+                  {110, 110, kRed},
+                  {400, 300, Colour(20, 30)},
+                  {403, 303, Colour(23, 33)},
+                  {404, 300, kRed}});
 }
 
 TEST_P(Draw, BlitAlphaBlendsByTexelAlpha) {
@@ -106,10 +107,7 @@ TEST_P(Draw, BlitTransformedTurnsAboutTheDestinationCentre) {
     // Opaque 32 x 32 cut-out at (100, 100), a quarter turn counter-clockwise
     // about (116, 116): its top-right corner comes to the top-left.
     image->BlitTransformed(16, 32, 48, 64, 100, 100, 90, 1, 1, false, false);
-    EXPECT_EQ(PixelAt(99, 116), kRed);
-    EXPECT_EQ(PixelAt(132, 116), kRed);
-    EXPECT_EQ(PixelAt(116, 99), kRed);
-    EXPECT_EQ(PixelAt(116, 132), kRed);
+    ExpectPixels({{99, 116, kRed}, {132, 116, kRed}, {116, 99, kRed}, {116, 132, kRed}});
     EXPECT_TRUE(Near(PixelAt(101, 101), Colour(46, 33), 4));
     EXPECT_TRUE(Near(PixelAt(101, 130), Colour(17, 33), 4));
     EXPECT_TRUE(Near(PixelAt(130, 130), Colour(17, 62), 4));
@@ -117,10 +115,9 @@ TEST_P(Draw, BlitTransformedTurnsAboutTheDestinationCentre) {
     // Plain arguments match BlitAlpha exactly.
     image->BlitTransformed(0, 0, 64, 64, 300, 0, 0, 1, 1, false, false);
     image->BlitAlpha(0, 0, 64, 64, 400, 0, false, false);
-    for (int y : {2, 20, 40}) {
+    for (int y : {2, 20, 40})
         for (int x : {2, 20, 40, 63})
             EXPECT_EQ(PixelAt(300 + x, y), PixelAt(400 + x, y));
-    }
 
     // Half transparency and double size.
     image->BlitTransformed(16, 32, 48, 64, 500, 300, 0, 2, 0.5f, false, false);
@@ -133,21 +130,18 @@ TEST_P(Draw, BlitTransformedTurnsAboutTheDestinationCentre) {
     image->BlitTransformed(16, 32, 48, 64, 200, 300, 0, 0, 1, false, false);
     image->BlitTransformed(16, 32, 48, 64, 200, 300, 45, 1, 0, false, false);
     image->BlitTransformed(16, 32, 48, 64, 200, 300, 45, 1, -1, false, false);
-    EXPECT_EQ(PixelAt(216, 316), kRed);
     image->Blit(0, 0, 8, 8, 200, 400, false, false);
-    EXPECT_EQ(PixelAt(203, 403), Colour(3, 3));
+    ExpectPixels({{216, 316, kRed}, {203, 403, Colour(3, 3)}});
 }
 
 TEST_P(Draw, FillRectOpaqueAndHalfTransparent) {
     KGraphic::FillRect(0, 0, 640, 480, 1, 1, 1, 1);
-    EXPECT_EQ(PixelAt(0, 0), (Rgb{255, 255, 255}));
-    EXPECT_EQ(PixelAt(639, 479), (Rgb{255, 255, 255}));
+    ExpectPixels({{0, 0, kWhite}, {639, 479, kWhite}});
     StartFrame(0, 0, 1);
     KGraphic::FillRect(10, 10, 20, 30, 1, 0.5f, 0, 0.5f);
     EXPECT_TRUE(Near(PixelAt(10, 10), {128, 64, 255}));
     EXPECT_TRUE(Near(PixelAt(19, 29), {128, 64, 255}));
-    EXPECT_EQ(PixelAt(20, 15), (Rgb{0, 0, 255}));
-    EXPECT_EQ(PixelAt(15, 30), (Rgb{0, 0, 255}));
+    ExpectPixels({{20, 15, {0, 0, 255}}, {15, 30, {0, 0, 255}}});
     // The window has no alpha channel: what blended draws leave behind
     // never weakens a later fill.
     StartFrame(0, 0, 0);
@@ -163,17 +157,13 @@ TEST_P(Draw, FillRectOpaqueAndHalfTransparent) {
 TEST_P(Draw, WorldViewTurnsAndZoomsAboutTheCentre) {
     StartFrame(0, 0, 0);
     KGraphic::SetWorldView(0, 0, 90, 1, false);
-    KGraphic::FillRect(400, 240, 410, 250, 1, 0, 0, 1); // right of the centre...
-    EXPECT_EQ(PixelAt(325, 155), kRed);                 // ...turns to above it
-    EXPECT_EQ(PixelAt(405, 245), (Rgb{0, 0, 0}));
+    KGraphic::FillRect(400, 240, 410, 250, 1, 0, 0, 1);   // right of the centre...
+    ExpectPixels({{325, 155, kRed}, {405, 245, kBlack}}); // ...turns to above it
 
     StartFrame(0, 0, 0);
     KGraphic::SetWorldView(0, 0, 0, 0.5f, false);
     KGraphic::FillRect(0, 0, 640, 480, 1, 1, 1, 1);
-    EXPECT_EQ(PixelAt(161, 121), (Rgb{255, 255, 255}));
-    EXPECT_EQ(PixelAt(478, 358), (Rgb{255, 255, 255}));
-    EXPECT_EQ(PixelAt(158, 118), (Rgb{0, 0, 0}));
-    EXPECT_EQ(PixelAt(482, 362), (Rgb{0, 0, 0}));
+    ExpectPixels({{161, 121, kWhite}, {478, 358, kWhite}, {158, 118, kBlack}, {482, 362, kBlack}});
     KGraphic::ResetWorldView();
 }
 
@@ -190,9 +180,8 @@ TEST_P(Draw, GrabScreenCapturesTheFrameLastShown) {
     StartFrame(0, 0, 1); // the frame now being drawn differs
     KGraphic grab;
     ASSERT_TRUE(grab.GrabScreen());
-    EXPECT_EQ(grab.imageWidth, 640);
-    EXPECT_EQ(grab.imageHeight, 480);
-    EXPECT_EQ(grab.GetTextureWidth(), GetParam() ? 640 : 1024);
+    EXPECT_EQ(std::tuple(grab.imageWidth, grab.imageHeight, grab.GetTextureWidth()),
+              std::tuple(640, 480, GetParam() ? 640 : 1024));
     grab.Blit(0, 0, 640, 480, 0, 0, false, false);
     for (size_t i = 0; i < shown.size(); ++i)
         EXPECT_EQ(PixelAt(probes[i][0], probes[i][1]), shown[i]) << "probe " << i;

@@ -17,14 +17,11 @@ TEST(Fullscreen, LetterboxedWhenTheDisplayHasNoGameSizedMode) {
     KDisplayWindow window;
     ASSERT_TRUE(window.CreateGameWindow(640, 480, 16, false, "ORBOLO full screen"));
     platform::Letterbox box = platform::CurrentLetterbox();
-    EXPECT_EQ(box.x, 120);
-    EXPECT_EQ(box.y, 0);
-    EXPECT_EQ(box.width, 720);
-    EXPECT_EQ(box.height, 540);
+    EXPECT_EQ(std::vector<int>({box.x, box.y, box.width, box.height}),
+              std::vector<int>({120, 0, 720, 540}));
     int gx = 0, gy = 0;
     platform::WindowToGame(box, 839, 539, &gx, &gy);
-    EXPECT_EQ(gx, 639);
-    EXPECT_EQ(gy, 479);
+    EXPECT_EQ(std::pair(gx, gy), std::pair(639, 479));
 
     // Left half red, right half green, drawn in game pixels.
     KGraphic::SetClearColor(1, 0, 0, 1);

@@ -11,6 +11,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <tuple>
 
 namespace {
 
@@ -39,11 +40,11 @@ class ImageLoad : public ::testing::Test {
         return value;
     }
     static void ExpectTexture(const KGraphic& g, GLenum target, int w, int h) {
-        EXPECT_EQ(g.GetTextureTarget(), target);
-        EXPECT_EQ(g.GetTextureWidth(), w);
-        EXPECT_EQ(g.GetTextureHeight(), h);
-        EXPECT_EQ(Level0(g, GL_TEXTURE_WIDTH), w);
-        EXPECT_EQ(Level0(g, GL_TEXTURE_HEIGHT), h);
+        EXPECT_EQ(
+            std::vector<double>({double(g.GetTextureTarget()), g.GetTextureWidth(),
+                                 g.GetTextureHeight(), double(Level0(g, GL_TEXTURE_WIDTH)),
+                                 double(Level0(g, GL_TEXTURE_HEIGHT))}),
+            std::vector<double>({double(target), double(w), double(h), double(w), double(h)}));
     }
 };
 
@@ -58,8 +59,7 @@ TEST_F(ImageLoad, TextureKindsAndSizesWithAndWithoutRectangles) {
         ASSERT_TRUE(screen.LoadImage(jpg.c_str(), true, true, true));
         ASSERT_TRUE(sprite.LoadImage(square.c_str(), true, false, true));
         ASSERT_TRUE(small.LoadImage(tiny.c_str(), true, true, true));
-        EXPECT_EQ(screen.imageWidth, 640);
-        EXPECT_EQ(screen.imageHeight, 480);
+        EXPECT_EQ(std::pair(screen.imageWidth, screen.imageHeight), std::pair(640.f, 480.f));
         if (rectangles) {
             ExpectTexture(screen, GL_TEXTURE_RECTANGLE, 640, 480);
             ExpectTexture(small, GL_TEXTURE_RECTANGLE, 2, 2);
@@ -115,19 +115,15 @@ TEST_F(ImageLoad, JpegDecodesCloseToItsSource) {
     KDisplayWindow::SetTextureRectangleAvailable(false);
     KGraphic g;
     ASSERT_TRUE(g.LoadImage(path.c_str(), true, true, true));
-    ASSERT_EQ(g.imageWidth, 64);
-    ASSERT_EQ(g.imageHeight, 48);
-    EXPECT_EQ(g.originX, 0);
+    ASSERT_EQ(std::tuple(g.imageWidth, g.imageHeight, g.originX), std::tuple(64.f, 48.f, 0.f));
     const auto& px = g.GetKeptPixels();
     int worst = 0;
-    for (int y = 0; y < 48; ++y) {
-        for (int x = 0; x < 64; ++x) {
-            Rgba want = Gradient(x, y);
-            const uint8_t* got = &px[(static_cast<size_t>(y) * 64 + x) * 4];
-            worst = std::max({worst, std::abs(got[0] - want.r), std::abs(got[1] - want.g),
-                              std::abs(got[2] - want.b)});
-            ASSERT_EQ(got[3], 255);
-        }
+    for (int i = 0; i < 64 * 48; ++i) {
+        const Rgba want = Gradient(i % 64, i / 64);
+        const uint8_t* got = &px[size_t(i) * 4];
+        worst = std::max({worst, std::abs(got[0] - want.r), std::abs(got[1] - want.g),
+                          std::abs(got[2] - want.b)});
+        ASSERT_EQ(got[3], 255) << i;
     }
     EXPECT_LE(worst, 6);
 }
@@ -169,8 +165,7 @@ TEST_F(ImageLoad, FailuresShowTheirMessagesAndLeaveTheObjectReusable) {
         ClearMessages();
         EXPECT_FALSE(g.LoadImage(c.path.c_str(), true, false, true));
         EXPECT_EQ(Messages(), (std::vector<CapturedMessage>{{c.caption, c.path}}));
-        EXPECT_EQ(g.imageWidth, 0);
-        EXPECT_EQ(g.GetTextureId(), 0u);
+        EXPECT_EQ(std::pair(g.imageWidth, g.GetTextureId()), std::pair(0.f, 0u));
     }
     auto good = WriteTempFile("good.tga", MakeTga(8, 8, 32, Solid));
     ASSERT_TRUE(g.LoadImage(good.c_str(), true, false, true));

@@ -23,18 +23,14 @@ TEST(TgaDecode, PixelsComeOutTopDownInRgbaWithAlphaOnlyFromThirtyTwoBits) {
     for (int bits : {32, 24}) {
         DecodedImage image;
         ASSERT_EQ(Decode(MakeTga(5, 3, bits, Pattern), image), TgaError::None);
-        EXPECT_EQ(image.width, 5);
-        EXPECT_EQ(image.height, 3);
-        EXPECT_EQ(image.bitsPerPixel, bits);
-        for (int y = 0; y < 3; ++y) {
-            for (int x = 0; x < 5; ++x) {
-                Rgba want = Pattern(x, y);
-                const uint8_t* got = image.rgba.data() + (y * 5 + x) * 4;
-                EXPECT_EQ(std::vector<int>(got, got + 4),
-                          (std::vector<int>{want.r, want.g, want.b, bits == 32 ? want.a : 255}))
-                    << bits << " bits at " << x << "," << y;
-            }
+        EXPECT_EQ(std::vector<int>({image.width, image.height, image.bitsPerPixel}),
+                  std::vector<int>({5, 3, bits}));
+        std::vector<uint8_t> want;
+        for (int i = 0; i < 15; ++i) {
+            const Rgba p = Pattern(i % 5, i / 5);
+            want.insert(want.end(), {p.r, p.g, p.b, bits == 32 ? p.a : uint8_t(255)});
         }
+        EXPECT_EQ(image.rgba, want) << bits << " bits";
     }
 }
 
@@ -52,8 +48,7 @@ TEST(TgaDecode, TagAndDescriptorAndOriginAndOddDepths) {
     DecodedImage flagged;
     ASSERT_EQ(Decode(bytes, flagged), TgaError::None);
     EXPECT_EQ(flagged.rgba, plain.rgba);
-    EXPECT_EQ(flagged.originX, 7);
-    EXPECT_EQ(flagged.originY, 256);
+    EXPECT_EQ(std::pair(flagged.originX, flagged.originY), std::pair(7, 256));
 
     // 40 bits per pixel: a transparent picture of the stated size.
     auto odd = MakeTga(2, 2, 32, Pattern);
@@ -91,7 +86,7 @@ TEST(TgaDecode, RefusesWhatItCannotReadSafely) {
 
 TEST(Letterbox, FitsCentresAndMapsBack) {
     struct Case {
-        int screenW, screenH, x, y, w, h;     // the picture's place
+        int screenW, screenH, x, y, w, h;   // the picture's place
         int windowX, windowY, gameX, gameY; // a point mapped back
     } cases[] = {{1920, 1080, 240, 0, 1440, 1080, 240, 0, 0, 0},
                  {1920, 1080, 240, 0, 1440, 1080, 1679, 1079, 639, 479},
@@ -103,8 +98,7 @@ TEST(Letterbox, FitsCentresAndMapsBack) {
                   std::vector<int>({c.x, c.y, c.w, c.h}));
         int gx = 0, gy = 0;
         platform::WindowToGame(box, c.windowX, c.windowY, &gx, &gy);
-        EXPECT_EQ(gx, c.gameX) << c.windowX;
-        EXPECT_EQ(gy, c.gameY) << c.windowY;
+        EXPECT_EQ(std::pair(gx, gy), std::pair(c.gameX, c.gameY)) << c.windowX << "," << c.windowY;
     }
 }
 

@@ -28,14 +28,7 @@ extern "C" char** environ;
 namespace {
 
 std::string Shell(const std::string& command) {
-    std::string out;
-    if (std::FILE* pipe = popen((command + " 2>&1").c_str(), "r")) {
-        char buffer[512];
-        while (std::fgets(buffer, sizeof buffer, pipe))
-            out += buffer;
-        pclose(pipe);
-    }
-    return out;
+    return CommandOutput(command + " 2>&1");
 }
 
 int Field(const std::string& text, const std::string& label) {
@@ -77,10 +70,12 @@ TEST(Window, CentredResizableWithItsTitleAndTheIconBesideTheExecutable) {
     KSystemTools::InitModuleDirectory();
     fs::path gfx = fs::path(KSystemTools::GetModuleDirectory()) / "gfx";
     fs::create_directories(gfx);
-    fs::copy_file(WriteTempFile("icon.tga", MakeTga(16, 16, 32, [](int x, int y) {
-                      return Rgba{uint8_t(x * 16), uint8_t(y * 16), 0, 255};
-                  })),
-                  gfx / "icon.tga", fs::copy_options::overwrite_existing);
+    fs::copy_file(
+        WriteTempFile("icon.tga", MakeTga(16, 16, 32,
+                                          [](int x, int y) {
+                                              return Rgba{uint8_t(x * 16), uint8_t(y * 16), 0, 255};
+                                          })),
+        gfx / "icon.tga", fs::copy_options::overwrite_existing);
     auto window = OpenWindow("ORBOLO geometry");
     window->Flip(true);
     fs::remove_all(gfx);
@@ -104,8 +99,8 @@ TEST(Window, CentredResizableWithItsTitleAndTheIconBesideTheExecutable) {
 
 TEST(Window, PausesWhileAnotherWindowIsInFront) {
     NEEDS_X_SERVER();
-    std::vector<const char*> argv = {"xmessage", "-title", "ORBOLO other", "-geometry", "+0+0",
-                                     "other", nullptr};
+    std::vector<const char*> argv = {"xmessage", "-title", "ORBOLO other", "-geometry",
+                                     "+0+0",     "other",  nullptr};
     pid_t other = 0;
     if (posix_spawnp(&other, argv[0], nullptr, nullptr, const_cast<char**>(argv.data()), environ))
         GTEST_SKIP() << "xmessage missing";
@@ -164,7 +159,8 @@ TEST(Window, CloseBoxSignalsAndQuitCloseWithoutDestroying) {
         close.window.event = SDL_WINDOWEVENT_CLOSE;
         SDL_PushEvent(&close);
     };
-    for (auto close : {+closeBox, +[] { std::raise(SIGTERM); }, +[] { KDisplayWindow::RequestQuit(); }}) {
+    for (auto close :
+         {+closeBox, +[] { std::raise(SIGTERM); }, +[] { KDisplayWindow::RequestQuit(); }}) {
         auto window = OpenWindow("ORBOLO close");
         EXPECT_FALSE(KDisplayWindow::IsClosed());
         close();
@@ -194,8 +190,7 @@ template <typename Body> std::string StandardErrorWithoutDisplay(Body body) {
     close(pipeFds[1]);
     std::string err;
     char buffer[256];
-    ssize_t n = 0;
-    while ((n = read(pipeFds[0], buffer, sizeof buffer)) > 0)
+    for (ssize_t n; (n = read(pipeFds[0], buffer, sizeof buffer)) > 0;)
         err.append(buffer, n);
     close(pipeFds[0]);
     waitpid(child, nullptr, 0);
