@@ -8,13 +8,21 @@ namespace {
 
 constexpr int kSheet = 6; // the play screen's sheet holds the ball atlas
 
-KGraphic* Atlas() { return spriteTable[kSheet].image; }
+KGraphic* Atlas() {
+    return spriteTable[kSheet].image;
+}
 
-int16_t CellX(int column) { return static_cast<int16_t>(164 + 34 * column); }
-int16_t CellY(int row) { return static_cast<int16_t>(86 + 34 * row); }
+int16_t CellX(int column) {
+    return static_cast<int16_t>(164 + 34 * column);
+}
+int16_t CellY(int row) {
+    return static_cast<int16_t>(86 + 34 * row);
+}
 
 // Left edge of the atlas column that holds this code.
-float AtlasColumn(int16_t code) { return code <= 5 ? 385.0f : 425.0f; }
+float AtlasColumn(int16_t code) {
+    return code <= 5 ? 385.0f : 425.0f;
+}
 
 void DrawBall(int16_t code, int16_t x, int16_t y) {
     if (code < 1 || code > 8) return;
@@ -27,7 +35,9 @@ void DrawBurst(int16_t x, int16_t y) {
     Atlas()->BlitAlpha(385, top, 425, top + 40, x, y, false, false);
 }
 
-bool InSlidingRow(int row) { return row == board.slideLeftRow || row == board.slideRightRow; }
+bool InSlidingRow(int row) {
+    return row == board.slideLeftRow || row == board.slideRightRow;
+}
 
 } // namespace
 
@@ -92,6 +102,7 @@ void DrawSlidingRow() {
         Atlas()->BlitAlpha(a, r.y1, a + s, r.y2, static_cast<int16_t>(470 - s), y, false, false);
     } else {
         Atlas()->BlitAlpha(a + 36 - s, r.y1, a + 40, r.y2, 166, y, false, false);
-        Atlas()->BlitAlpha(a, r.y1, a + 34 - s, r.y2, static_cast<int16_t>(436 + s), y, false, false);
+        Atlas()->BlitAlpha(a, r.y1, a + 34 - s, r.y2, static_cast<int16_t>(436 + s), y, false,
+                           false);
     }
 }

@@ -5,10 +5,18 @@
 #include "game/panels/sound_cues.h"
 #include "game/random.h"
 
-int FallInterval() { return (5 - settings.gameSpeed) * 5; }
-int VanishInterval() { return (6 - settings.gameSpeed) * 20; }
-int SlideInterval() { return (5 - settings.gameSpeed) * 6; }
-int SpinCostInterval() { return (6 - settings.gameSpeed) * 25; }
+int FallInterval() {
+    return (5 - settings.gameSpeed) * 5;
+}
+int VanishInterval() {
+    return (6 - settings.gameSpeed) * 20;
+}
+int SlideInterval() {
+    return (5 - settings.gameSpeed) * 6;
+}
+int SpinCostInterval() {
+    return (6 - settings.gameSpeed) * 25;
+}
 
 namespace {
 
@@ -36,21 +44,26 @@ void ScoreLine(int16_t code, int start, int end, bool horizontal, int fixed) {
 
 void SearchLines() {
     const Board& b = board.cells;
-    for (auto& column : board.scratch) column.fill(0);
+    for (auto& column : board.scratch)
+        column.fill(0);
     for (int c = 0; c < kBoardSize; ++c) {
         for (int r = 0; r < kBoardSize; ++r) {
             int16_t code = b[c][r];
             if (code == kEmpty) continue;
             if (c > 0 && c < 8 && b[c - 1][r] == code && b[c + 1][r] == code) {
                 int start = c - 1, end = c + 1;
-                while (end + 1 < kBoardSize && b[end + 1][r] == code) ++end;
-                while (start - 1 >= 0 && b[start - 1][r] == code) --start;
+                while (end + 1 < kBoardSize && b[end + 1][r] == code)
+                    ++end;
+                while (start - 1 >= 0 && b[start - 1][r] == code)
+                    --start;
                 ScoreLine(code, start, end, true, r);
             }
             if (r > 0 && r < 8 && b[c][r - 1] == code && b[c][r + 1] == code) {
                 int start = r - 1, end = r + 1;
-                while (end + 1 < kBoardSize && b[c][end + 1] == code) ++end;
-                while (start - 1 >= 0 && b[c][start - 1] == code) --start;
+                while (end + 1 < kBoardSize && b[c][end + 1] == code)
+                    ++end;
+                while (start - 1 >= 0 && b[c][start - 1] == code)
+                    --start;
                 ScoreLine(code, start, end, false, c);
             }
         }
@@ -127,8 +140,8 @@ void ScanBoard() {
     // The last move's lines vanish first; a turn still running, or a ball
     // about to fall after the last slide, may still clear the board.
     if (settings.gameMode == Puzzle && counters.movesLeft == 0 && !counters.gameOver &&
-        board.fallOffset == 0 && !SlideRunning() && !board.clearing &&
-        board.spinState == NoSpin && !BallCanFall()) {
+        board.fallOffset == 0 && !SlideRunning() && !board.clearing && board.spinState == NoSpin &&
+        !BallCanFall()) {
         counters.gameOver = 1;
     }
 }

@@ -30,7 +30,7 @@ std::array<int, 9> CountBalls();
 bool BoardHasBalls();
 
 // Milliseconds that must be exceeded before the next step, per animation.
-int FallInterval();   // (5 - speed) x 5
-int VanishInterval(); // (6 - speed) x 20
-int SlideInterval();  // (5 - speed) x 6
+int FallInterval();     // (5 - speed) x 5
+int VanishInterval();   // (6 - speed) x 20
+int SlideInterval();    // (5 - speed) x 6
 int SpinCostInterval(); // (6 - speed) x 25

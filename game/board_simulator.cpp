@@ -8,14 +8,17 @@
 namespace {
 
 int32_t simulatedClock = 0;
-int32_t SimulatedMilliseconds() { return simulatedClock; }
+int32_t SimulatedMilliseconds() {
+    return simulatedClock;
+}
 
 } // namespace
 
 bool BoardMove::Parse(const std::string& text, BoardMove& out) {
     if (text == "CW") return out = Clockwise(), true;
     if (text == "CCW") return out = CounterClockwise(), true;
-    if (text.size() == 2 && (text[0] == 'L' || text[0] == 'R') && text[1] >= '0' && text[1] <= '8') {
+    if (text.size() == 2 && (text[0] == 'L' || text[0] == 'R') && text[1] >= '0' &&
+        text[1] <= '8') {
         int row = text[1] - '0';
         out = text[0] == 'L' ? SlideLeftRow(row) : SlideRightRow(row);
         return true;
@@ -35,18 +38,26 @@ BoardSimulator::BoardSimulator(int frameMilliseconds) : frameMilliseconds_(frame
     KSystemTools::SetClockSource(SimulatedMilliseconds);
 }
 
-BoardSimulator::~BoardSimulator() { KSystemTools::SetClockSource(nullptr); }
+BoardSimulator::~BoardSimulator() {
+    KSystemTools::SetClockSource(nullptr);
+}
 
-void BoardSimulator::Advance(int milliseconds) { simulatedClock += milliseconds; }
+void BoardSimulator::Advance(int milliseconds) {
+    simulatedClock += milliseconds;
+}
 
-uint32_t BoardSimulator::Now() const { return static_cast<uint32_t>(simulatedClock); }
+uint32_t BoardSimulator::Now() const {
+    return static_cast<uint32_t>(simulatedClock);
+}
 
 void BoardSimulator::Frame() {
     Advance(frameMilliseconds_);
     StepBoardFrame(BoardPainter{});
 }
 
-bool BoardSimulator::Still() { return !BoardAnimating() && !BallCanFall(); }
+bool BoardSimulator::Still() {
+    return !BoardAnimating() && !BallCanFall();
+}
 
 int BoardSimulator::Settle(int maxFrames) {
     for (int frames = 1; frames <= maxFrames; ++frames) {
@@ -62,4 +73,6 @@ bool BoardSimulator::Start(BoardMove move) {
     return StartSpin(move.code == 19 ? SpinClockwise : SpinCounterClockwise);
 }
 
-bool BoardSimulator::Play(BoardMove move) { return Start(move) && Settle() >= 0; }
+bool BoardSimulator::Play(BoardMove move) {
+    return Start(move) && Settle() >= 0;
+}

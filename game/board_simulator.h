@@ -23,7 +23,7 @@ struct BoardMove {
 };
 
 class BoardSimulator {
-public:
+  public:
     explicit BoardSimulator(int frameMilliseconds = 15);
     ~BoardSimulator();
     BoardSimulator(const BoardSimulator&) = delete;
@@ -46,6 +46,6 @@ public:
     static bool Still();
     uint32_t Now() const;
 
-private:
+  private:
     int frameMilliseconds_;
 };

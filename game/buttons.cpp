@@ -10,11 +10,13 @@ ButtonState buttons;
 void SetButton(int index, int16_t srcX, int16_t srcY, int16_t width, int16_t height, int16_t dstX,
                int16_t dstY, int16_t enabled, int16_t hoverDraw, int16_t sprite) {
     if (index < 0 || index >= static_cast<int>(buttons.rows.size())) return;
-    buttons.rows[index] = ButtonRow{srcX, srcY, width, height, dstX, dstY, enabled, hoverDraw, sprite};
+    buttons.rows[index] =
+        ButtonRow{srcX, srcY, width, height, dstX, dstY, enabled, hoverDraw, sprite};
 }
 
 void DisableAllButtons() {
-    for (auto& row : buttons.rows) row.enabled = -1;
+    for (auto& row : buttons.rows)
+        row.enabled = -1;
     buttons.keyButtonCount = 0;
     buttons.keysLead = false;
     buttons.pointerX = buttons.pointerY = -1;
@@ -35,9 +37,15 @@ void StartKeyChoice(int16_t count) {
 
 void SetDifficultyButton() {
     switch (settings.difficulty) {
-    case 2: SetButton(2, 256, 48, 256, 16, 198, 346, 1, 1, 7); break;
-    case 3: SetButton(2, 0, 48, 256, 16, 198, 346, 1, 1, 7); break;
-    default: SetButton(2, 0, 162, 256, 32, 198, 336, 1, 1, 3); break;
+    case 2:
+        SetButton(2, 256, 48, 256, 16, 198, 346, 1, 1, 7);
+        break;
+    case 3:
+        SetButton(2, 0, 48, 256, 16, 198, 346, 1, 1, 7);
+        break;
+    default:
+        SetButton(2, 0, 162, 256, 32, 198, 336, 1, 1, 3);
+        break;
     }
 }
 

@@ -5,20 +5,20 @@
 #include <cstdint>
 
 struct ButtonRow {
-    int16_t srcX = 0, srcY = 0;   // picture's corner in its image
+    int16_t srcX = 0, srcY = 0; // picture's corner in its image
     int16_t width = 0, height = 0;
-    int16_t dstX = 0, dstY = 0;   // corner on the screen
-    int16_t enabled = -1;         // hit-tested only when above 0
-    int16_t hoverDraw = 0;        // 1: drawn lit while hovered
-    int16_t sprite = 0;           // sprite table entry holding the picture
+    int16_t dstX = 0, dstY = 0; // corner on the screen
+    int16_t enabled = -1;       // hit-tested only when above 0
+    int16_t hoverDraw = 0;      // 1: drawn lit while hovered
+    int16_t sprite = 0;         // sprite table entry holding the picture
 };
 
 struct ButtonState {
     std::array<ButtonRow, 50> rows{}; // row 0 is never used
     int16_t buttonCount = 0;          // rows 1 .. buttonCount - 1 are tested
-    int16_t hoveredButton = 0;     // lit: the pointer's button or the keys' choice
+    int16_t hoveredButton = 0;        // lit: the pointer's button or the keys' choice
     int16_t lastHoveredButton = 0;
-    int16_t pointerButton = 0;     // under the pointer
+    int16_t pointerButton = 0; // under the pointer
     int16_t mouseX = 0, mouseY = 0;
     // Keys walk rows 1 .. keyButtonCount (0: not on this screen). The keys'
     // choice is lit from the screen's start and after each key, until the
@@ -28,7 +28,7 @@ struct ButtonState {
     bool keysLead = false;
     bool pointerMoved = false;
     int16_t pointerX = -1, pointerY = -1; // at the last update; -1: none yet
-    int16_t cursorRow = 0;               // the play screen's row cursor, 0 top
+    int16_t cursorRow = 0;                // the play screen's row cursor, 0 top
 };
 extern ButtonState buttons;
 

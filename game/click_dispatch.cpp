@@ -23,7 +23,9 @@ void MenuClick(int button) {
     PlayCue(Cue::Click);
     if (button != 2) FadeOutScreen();
     switch (button) {
-    case 1: GoTo(ModeSelection); break;
+    case 1:
+        GoTo(ModeSelection);
+        break;
     case 2:
         WaitMouseRelease();
         settings.difficulty = static_cast<int16_t>(settings.difficulty % 3 + 1);
@@ -34,7 +36,9 @@ void MenuClick(int button) {
         KDisplayWindow::RequestQuit();
         screen.openScoresOnExit = 1;
         break;
-    case 4: screen.quitRequested = 1; break;
+    case 4:
+        screen.quitRequested = 1;
+        break;
     }
 }
 
@@ -81,8 +85,12 @@ void PlayClick(int button) {
         FadeOutScreen();
         GoTo(MainMenu);
         break;
-    case 6: StartSpin(SpinCounterClockwise); break;
-    case 7: StartSpin(SpinClockwise); break;
+    case 6:
+        StartSpin(SpinCounterClockwise);
+        break;
+    case 7:
+        StartSpin(SpinClockwise);
+        break;
     default:
         if (button >= 8 && button <= 16) StartSlide(button - 8, SlideLeft);
         if (button >= 17 && button <= 25) StartSlide(button - 17, SlideRight);
@@ -114,9 +122,14 @@ void SetBarByKey(int32_t keyCode) {
 void PlayPress(const KInputPress& press) {
     const int row = buttons.cursorRow;
     switch (press.action) {
-    case KInputAction::Up: buttons.cursorRow = static_cast<int16_t>((row + 8) % 9); return;
-    case KInputAction::Down: buttons.cursorRow = static_cast<int16_t>((row + 1) % 9); return;
-    default: break;
+    case KInputAction::Up:
+        buttons.cursorRow = static_cast<int16_t>((row + 8) % 9);
+        return;
+    case KInputAction::Down:
+        buttons.cursorRow = static_cast<int16_t>((row + 1) % 9);
+        return;
+    default:
+        break;
     }
     SetBarByKey(press.keyCode);
     if (board.spinState != NoSpin) return; // as for clicks
@@ -132,9 +145,13 @@ void PlayPress(const KInputPress& press) {
 void MenuPress(const KInputPress& press, void (*click)(int button), bool hasBack) {
     switch (press.action) {
     case KInputAction::Up:
-    case KInputAction::Left: MoveFocus(-1); break;
+    case KInputAction::Left:
+        MoveFocus(-1);
+        break;
     case KInputAction::Down:
-    case KInputAction::Right: MoveFocus(1); break;
+    case KInputAction::Right:
+        MoveFocus(1);
+        break;
     case KInputAction::Accept:
         // With nothing lit, Accept first shows the choice it would take.
         if (buttons.hoveredButton >= 1 && buttons.hoveredButton <= buttons.keyButtonCount)
@@ -145,7 +162,8 @@ void MenuPress(const KInputPress& press, void (*click)(int button), bool hasBack
     case KInputAction::Back:
         if (hasBack) click(buttons.keyButtonCount);
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
@@ -157,9 +175,15 @@ void HandlePresses() {
     while (state == screen.screenState && !screen.tutorialRunning && !screen.quitRequested &&
            KInputState::TakePress(&press)) {
         switch (state) {
-        case MainMenu: MenuPress(press, MenuClick, false); break;
-        case ModeSelection: MenuPress(press, ModeClick, true); break;
-        case Playing: PlayPress(press); break;
+        case MainMenu:
+            MenuPress(press, MenuClick, false);
+            break;
+        case ModeSelection:
+            MenuPress(press, ModeClick, true);
+            break;
+        case Playing:
+            PlayPress(press);
+            break;
         }
     }
 }

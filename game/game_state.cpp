@@ -14,11 +14,17 @@ void ResetGameState() {
     board = BoardState{};
 }
 
-uint32_t NowStamp() { return static_cast<uint32_t>(KSystemTools::GetMilliseconds()); }
+uint32_t NowStamp() {
+    return static_cast<uint32_t>(KSystemTools::GetMilliseconds());
+}
 
-uint32_t MillisecondsSince(uint32_t stamp) { return NowStamp() - stamp; }
+uint32_t MillisecondsSince(uint32_t stamp) {
+    return NowStamp() - stamp;
+}
 
-bool SlideRunning() { return board.slideLeftRow != -1 || board.slideRightRow != -1; }
+bool SlideRunning() {
+    return board.slideLeftRow != -1 || board.slideRightRow != -1;
+}
 
 bool BoardAnimating() {
     return SlideRunning() || board.spinState != NoSpin || board.clearing || board.fallOffset != 0;

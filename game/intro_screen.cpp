@@ -22,10 +22,12 @@ void IntroFrame(float opacity) {
 
 void RunIntro() {
     float v = 0;
-    for (; v <= 1.0f && !KDisplayWindow::IsClosed(); v += 0.025f) IntroFrame(v);
+    for (; v <= 1.0f && !KDisplayWindow::IsClosed(); v += 0.025f)
+        IntroFrame(v);
     DrawSpriteFrame(kLogo, 0, 0, 1);
     KSystemTools::Wait(1000, true);
-    for (; v > 0 && !KDisplayWindow::IsClosed(); v -= 0.025f) IntroFrame(v);
+    for (; v > 0 && !KDisplayWindow::IsClosed(); v -= 0.025f)
+        IntroFrame(v);
     screen.screenState = MainMenu;
     LoadScreen();
 }

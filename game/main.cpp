@@ -47,7 +47,8 @@ void FreeFontsAndPointers() {
 void DrawPointer() {
     int16_t mx = KInputState::GetMouseX(), my = KInputState::GetMouseY();
     resources.pointerShadow->BlitTransformed(0, 0, 32, 32, static_cast<int16_t>(mx + 2),
-                                             static_cast<int16_t>(my + 2), 0, 1, 0.5f, false, false);
+                                             static_cast<int16_t>(my + 2), 0, 1, 0.5f, false,
+                                             false);
     KGraphic* pointer = buttons.pointerButton > 0 ? resources.pointerOver : resources.pointer;
     pointer->BlitAlpha(0, 0, 32, 32, mx, my, false, false);
 }
@@ -75,7 +76,8 @@ bool StartUp() {
     screen.screenState = Intro;
     LoadScreen();
     KGraphic::SetTextureFilter(false);
-    resources.largeFont = new KBitmapFont(KSystemTools::MakePath("gfx\\font2.jpg"), LargeFontGlyphs);
+    resources.largeFont =
+        new KBitmapFont(KSystemTools::MakePath("gfx\\font2.jpg"), LargeFontGlyphs);
     resources.smallFont = new KBitmapFont(KSystemTools::MakePath("gfx\\font.tga"), SmallFontGlyphs);
     ShareSprite(kLargeFontSprite, resources.largeFont->GetImage());
     LoadSounds();
@@ -107,7 +109,8 @@ int main(int argc, char** argv) {
         if (resources.window) ShutDown();
         return 1;
     }
-    while (!KInputState::IsKeyDown(kEscape) && !screen.quitRequested && !KDisplayWindow::IsClosed()) {
+    while (!KInputState::IsKeyDown(kEscape) && !screen.quitRequested &&
+           !KDisplayWindow::IsClosed()) {
         KGraphic::SetWorldView(0, 0, 0, 1, true);
         UpdateScreen();
         HandleInput();

@@ -23,7 +23,8 @@ const char* const kMenuCaptions[5] = {
 };
 
 void Blit(int entry, float x1, float y1, float x2, float y2, int16_t dx, int16_t dy) {
-    if (KGraphic* image = spriteTable[entry].image) image->Blit(x1, y1, x2, y2, dx, dy, false, false);
+    if (KGraphic* image = spriteTable[entry].image)
+        image->Blit(x1, y1, x2, y2, dx, dy, false, false);
 }
 
 } // namespace

@@ -28,7 +28,8 @@ void ClearBoardAnimation() {
 }
 
 void SetupPuzzleLevel() {
-    for (auto& column : board.cells) column.fill(kEmpty);
+    for (auto& column : board.cells)
+        column.fill(kEmpty);
     if (!ReadLevelFile(counters.puzzleLevel, board.cells)) {
         // No board to play: stay on an empty, finished board instead of
         // counting it as cleared and running through every level.
@@ -73,7 +74,8 @@ void SetupGame() {
         if (counters.puzzleLevel <= 10) {
             SetupPuzzleLevel();
         } else {
-            for (auto& column : board.cells) column.fill(kEmpty);
+            for (auto& column : board.cells)
+                column.fill(kEmpty);
             if (gameHooks.showCompletionScreen) gameHooks.showCompletionScreen();
             counters.gameOver = 1;
         }

@@ -12,11 +12,13 @@ void ShiftRow(int row, SlideDirection direction) {
     auto& b = board.cells;
     if (direction == SlideLeft) {
         int16_t saved = b[0][row];
-        for (int i = 0; i < 8; ++i) b[i][row] = b[i + 1][row];
+        for (int i = 0; i < 8; ++i)
+            b[i][row] = b[i + 1][row];
         b[8][row] = saved;
     } else {
         int16_t saved = b[8][row];
-        for (int i = 8; i >= 1; --i) b[i][row] = b[i - 1][row];
+        for (int i = 8; i >= 1; --i)
+            b[i][row] = b[i - 1][row];
         b[0][row] = saved;
     }
 }
@@ -94,14 +96,16 @@ bool StartSpin(SpinState direction) {
 Board RotatedClockwise(const Board& b) {
     Board turned{};
     for (int a = 0; a < kBoardSize; ++a)
-        for (int r = 0; r < kBoardSize; ++r) turned[a][r] = b[r][8 - a];
+        for (int r = 0; r < kBoardSize; ++r)
+            turned[a][r] = b[r][8 - a];
     return turned;
 }
 
 Board RotatedCounterClockwise(const Board& b) {
     Board turned{};
     for (int a = 0; a < kBoardSize; ++a)
-        for (int r = 0; r < kBoardSize; ++r) turned[a][r] = b[8 - r][a];
+        for (int r = 0; r < kBoardSize; ++r)
+            turned[a][r] = b[8 - r][a];
     return turned;
 }
 
@@ -125,7 +129,8 @@ void StepSpin() {
             counters.score = static_cast<int16_t>(score);
         } else if (settings.gameMode == TimeAttack) {
             int time = counters.timeLeft - 1;
-            counters.timeLeft = static_cast<int16_t>(std::max(time, static_cast<int>(board.timeFloor)));
+            counters.timeLeft =
+                static_cast<int16_t>(std::max(time, static_cast<int>(board.timeFloor)));
         }
     }
 

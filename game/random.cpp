@@ -6,6 +6,10 @@ namespace {
 int (*randomSource)() = nullptr;
 }
 
-int GameRand() { return randomSource ? randomSource() : std::rand(); }
+int GameRand() {
+    return randomSource ? randomSource() : std::rand();
+}
 
-void SetRandomSource(int (*source)()) { randomSource = source; }
+void SetRandomSource(int (*source)()) {
+    randomSource = source;
+}

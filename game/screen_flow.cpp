@@ -73,10 +73,18 @@ void LoadScreen() {
 
 void UpdateScreen() {
     switch (screen.screenState) {
-    case MainMenu: DrawMainMenu(); break;
-    case ModeSelection: DrawModeSelection(); break;
-    case Playing: RunPlayingFrame(); break;
-    case Intro: RunIntro(); break;
+    case MainMenu:
+        DrawMainMenu();
+        break;
+    case ModeSelection:
+        DrawModeSelection();
+        break;
+    case Playing:
+        RunPlayingFrame();
+        break;
+    case Intro:
+        RunIntro();
+        break;
     }
 }
 

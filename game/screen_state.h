@@ -15,13 +15,13 @@ struct ScreenFlow {
     int16_t screenState = Intro;
     uint8_t quitRequested = 0;
     uint8_t openScoresOnExit = 0;
-    int16_t creditPage = 0;         // the menu's credit line, 0..4
-    int16_t titleIndex = 0;         // the mode selection's title, 0 or 1
-    uint32_t titleInterval = 10;    // ms between title steps
-    uint8_t tutorialRunning = 0;    // the quick tutorial blocks the buttons
+    int16_t creditPage = 0;      // the menu's credit line, 0..4
+    int16_t titleIndex = 0;      // the mode selection's title, 0 or 1
+    uint32_t titleInterval = 10; // ms between title steps
+    uint8_t tutorialRunning = 0; // the quick tutorial blocks the buttons
     uint32_t tutorialStart = 0;
-    int16_t keyBar = 0;             // the bar digits set: effects, music, speed
-    uint8_t keyBarShown = 0;        // framed once keys set a bar on this screen
+    int16_t keyBar = 0;      // the bar digits set: effects, music, speed
+    uint8_t keyBarShown = 0; // framed once keys set a bar on this screen
 };
 
 // Objects that live from start-up to exit, plus the current screen's music.

@@ -47,7 +47,8 @@ void DrawSpriteFrame(int entry, int16_t x, int16_t y, int mode) {
     int perRow = e.imageWidth / e.frameWidth;
     int row = perRow > 0 ? e.frame / perRow : 0;
     int column = e.frame - row * perRow;
-    float x1 = static_cast<float>(e.frameWidth * column), y1 = static_cast<float>(e.frameHeight * row);
+    float x1 = static_cast<float>(e.frameWidth * column),
+          y1 = static_cast<float>(e.frameHeight * row);
     float x2 = x1 + e.frameWidth, y2 = y1 + e.frameHeight;
     if (mode == 1) e.image->Blit(x1, y1, x2, y2, x, y, false, false);
     if (mode == 1 || mode == 2) e.image->BlitAlpha(x1, y1, x2, y2, x, y, false, false);
@@ -61,5 +62,6 @@ void FreeSprite(int entry) {
 }
 
 void FreeSprites() {
-    for (int entry = 0; entry < kSpriteCount; ++entry) FreeSprite(entry);
+    for (int entry = 0; entry < kSpriteCount; ++entry)
+        FreeSprite(entry);
 }

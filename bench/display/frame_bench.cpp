@@ -20,7 +20,6 @@
 
 namespace {
 
-
 struct Art {
     KGraphic background, balls, button, glyphs, pointer;
 };

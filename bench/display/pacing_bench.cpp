@@ -12,10 +12,7 @@
 #include <ctime>
 #include <vector>
 
-namespace {
-
-
-} // namespace
+namespace {} // namespace
 
 int main(int argc, char** argv) {
     const double seconds = argc > 1 ? std::atof(argv[1]) : 5.0;

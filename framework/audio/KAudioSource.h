@@ -73,7 +73,7 @@ class KAudioSource {
     void EndOfStream();
 
     std::atomic<int32_t> volume{80}; // read by the music worker
-    std::mutex applyingVolume; // the last ApplyVolume applies the latest values
+    std::mutex applyingVolume;       // the last ApplyVolume applies the latest values
     std::atomic<bool> loop{false};
     bool isMusic = false;
     platform::PcmFormat format;

@@ -26,7 +26,8 @@ DrawRecord Quad(const KGraphic& image, float sx1, float sy1, float sx2, float sy
     r.kind = DrawRecord::Kind::Quad;
     r.texture = image.GetTextureId();
     const bool rectangle = image.GetTextureTarget() == kTextureRectangle;
-    r.textureKind = rectangle ? platform::TextureKind::Rectangle : platform::TextureKind::PowerOfTwo;
+    r.textureKind =
+        rectangle ? platform::TextureKind::Rectangle : platform::TextureKind::PowerOfTwo;
     const int w = WholePixels(sx2 - sx1);
     const int h = WholePixels(sy2 - sy1);
     // Ordinary textures address the image's corner of the padded texture.
@@ -40,10 +41,11 @@ DrawRecord Quad(const KGraphic& image, float sx1, float sy1, float sx2, float sy
     // Mirroring swaps the texture edges, not the corners.
     const float left = flipX ? u2 : u1, right = flipX ? u1 : u2;
     const float top = flipY ? v2 : v1, bottom = flipY ? v1 : v2;
-    const float corners[4][4] = {{static_cast<float>(x), static_cast<float>(y), left, top},
-                                 {static_cast<float>(x), static_cast<float>(y - h), left, bottom},
-                                 {static_cast<float>(x + w), static_cast<float>(y - h), right, bottom},
-                                 {static_cast<float>(x + w), static_cast<float>(y), right, top}};
+    const float corners[4][4] = {
+        {static_cast<float>(x), static_cast<float>(y), left, top},
+        {static_cast<float>(x), static_cast<float>(y - h), left, bottom},
+        {static_cast<float>(x + w), static_cast<float>(y - h), right, bottom},
+        {static_cast<float>(x + w), static_cast<float>(y), right, top}};
     for (int k = 0; k < 4; ++k) {
         r.x[k] = corners[k][0];
         r.y[k] = corners[k][1];

@@ -50,7 +50,8 @@ void KSystemTools::InitModuleDirectory() {
     std::error_code error;
     if (std::filesystem::is_directory(data, error)) {
         // A file name is added so that only that name is cut off again.
-        SetModuleDirectoryFrom((std::filesystem::path(data).lexically_normal().string() + "/x").c_str());
+        SetModuleDirectoryFrom(
+            (std::filesystem::path(data).lexically_normal().string() + "/x").c_str());
     }
 }
 
@@ -58,7 +59,9 @@ void KSystemTools::SetInstalledDataDirectory(const char* relativeToExecutable) {
     SYS.installedData = relativeToExecutable ? relativeToExecutable : "";
 }
 
-const char* KSystemTools::GetModuleDirectory() { return SYS.moduleDirectory; }
+const char* KSystemTools::GetModuleDirectory() {
+    return SYS.moduleDirectory;
+}
 
 const char* KSystemTools::MakePath(const char* relative) {
     SYS.pathBuffer[0] = '\0';
@@ -85,7 +88,8 @@ void KSystemTools::Wait(int32_t milliseconds, bool processMessages) {
     for (;;) {
         int32_t t = GetMilliseconds();
         if (processMessages && SYS.messagePump) SYS.messagePump();
-        int32_t elapsed = static_cast<int32_t>(static_cast<uint32_t>(t) - static_cast<uint32_t>(start));
+        int32_t elapsed =
+            static_cast<int32_t>(static_cast<uint32_t>(t) - static_cast<uint32_t>(start));
         if (elapsed >= milliseconds) break;
         // A millisecond's sleep at a time: messages keep flowing, the clock
         // is read again, and no core is burnt spinning (a sleep overshoots
@@ -110,9 +114,15 @@ void KSystemTools::OpenDocument(const char* target, bool maximized) {
     platform::SpawnDetached(SYS.openProgram.c_str(), target);
 }
 
-void KSystemTools::SetMessagePump(void (*pump)()) { SYS.messagePump = pump; }
-void KSystemTools::SetClockSource(int32_t (*source)()) { SYS.clockSource = source; }
-void KSystemTools::SetMessageSink(void (*sink)(const char*, const char*)) { SYS.messageSink = sink; }
+void KSystemTools::SetMessagePump(void (*pump)()) {
+    SYS.messagePump = pump;
+}
+void KSystemTools::SetClockSource(int32_t (*source)()) {
+    SYS.clockSource = source;
+}
+void KSystemTools::SetMessageSink(void (*sink)(const char*, const char*)) {
+    SYS.messageSink = sink;
+}
 void KSystemTools::SetOpenProgram(const char* program) {
     SYS.openProgram = program ? program : "xdg-open";
 }

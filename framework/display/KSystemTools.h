@@ -5,7 +5,7 @@
 #include <cstdint>
 
 class KSystemTools {
-public:
+  public:
     // Reads the executable's path and keeps its directory, or the installed
     // data directory below when that exists.
     static void InitModuleDirectory();

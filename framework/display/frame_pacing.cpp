@@ -3,5 +3,6 @@
 #include "framework/platform/platform_system.h"
 
 void WaitUntil(double deadlineMs) {
-    if (deadlineMs > platform::MonotonicMilliseconds()) platform::SleepUntilMilliseconds(deadlineMs);
+    if (deadlineMs > platform::MonotonicMilliseconds())
+        platform::SleepUntilMilliseconds(deadlineMs);
 }

@@ -27,14 +27,16 @@ void SetView(const platform::View& view) {
 void AppendClear(const float colour[4]) {
     platform::DrawRecord record;
     record.kind = platform::DrawRecord::Kind::Clear;
-    for (int i = 0; i < 4; ++i) record.colour[i] = colour[i];
+    for (int i = 0; i < 4; ++i)
+        record.colour[i] = colour[i];
     Append(record);
 }
 
 void Append(platform::DrawRecord record) {
     if (REC.frame.views.empty()) REC.frame.views.emplace_back(); // the plain view
     record.view = static_cast<uint16_t>(REC.frame.views.size() - 1);
-    if (record.kind == platform::DrawRecord::Kind::Quad) NoteTexture(record.textureKind, record.texture);
+    if (record.kind == platform::DrawRecord::Kind::Quad)
+        NoteTexture(record.textureKind, record.texture);
     REC.frame.records.push_back(record);
 }
 

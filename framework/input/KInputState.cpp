@@ -39,13 +39,19 @@ void Queue(KInputPress press, uint32_t timeMs) {
 
 KInputAction KeyAction(int keyCode) {
     switch (keyCode) {
-    case 0: return KInputAction::Left;
-    case 1: return KInputAction::Up;
-    case 2: return KInputAction::Down;
-    case 3: return KInputAction::Right;
+    case 0:
+        return KInputAction::Left;
+    case 1:
+        return KInputAction::Up;
+    case 2:
+        return KInputAction::Down;
+    case 3:
+        return KInputAction::Right;
     case 4:
-    case 7: return KInputAction::Accept; // Space, Return and keypad Enter
-    default: return KInputAction::None;
+    case 7:
+        return KInputAction::Accept; // Space, Return and keypad Enter
+    default:
+        return KInputAction::None;
     }
 }
 
@@ -57,14 +63,30 @@ void RecordPad(platform::PadButton button, uint32_t timeMs) {
     using platform::PadButton;
     KInputAction action = KInputAction::None;
     switch (button) {
-    case PadButton::Up: action = KInputAction::Up; break;
-    case PadButton::Down: action = KInputAction::Down; break;
-    case PadButton::Left: action = KInputAction::Left; break;
-    case PadButton::Right: action = KInputAction::Right; break;
-    case PadButton::A: action = KInputAction::Accept; break;
-    case PadButton::B: action = KInputAction::Back; break;
-    case PadButton::LeftShoulder: action = KInputAction::TurnLeft; break;
-    case PadButton::RightShoulder: action = KInputAction::TurnRight; break;
+    case PadButton::Up:
+        action = KInputAction::Up;
+        break;
+    case PadButton::Down:
+        action = KInputAction::Down;
+        break;
+    case PadButton::Left:
+        action = KInputAction::Left;
+        break;
+    case PadButton::Right:
+        action = KInputAction::Right;
+        break;
+    case PadButton::A:
+        action = KInputAction::Accept;
+        break;
+    case PadButton::B:
+        action = KInputAction::Back;
+        break;
+    case PadButton::LeftShoulder:
+        action = KInputAction::TurnLeft;
+        break;
+    case PadButton::RightShoulder:
+        action = KInputAction::TurnRight;
+        break;
     }
     Queue({-1, action}, timeMs);
 }

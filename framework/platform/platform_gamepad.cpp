@@ -34,9 +34,12 @@ bool IsOpen(SDL_JoystickID id) {
 // release mark the stick is at rest again.
 bool Lean(int value, int* lean, PadButton negative, PadButton positive, PadButton* button) {
     int now = *lean;
-    if (value <= -kLeanPress) now = -1;
-    else if (value >= kLeanPress) now = 1;
-    else if (value > -kLeanRelease && value < kLeanRelease) now = 0;
+    if (value <= -kLeanPress)
+        now = -1;
+    else if (value >= kLeanPress)
+        now = 1;
+    else if (value > -kLeanRelease && value < kLeanRelease)
+        now = 0;
     const bool pressed = now != 0 && now != *lean;
     *lean = now;
     if (pressed) *button = now < 0 ? negative : positive;
@@ -61,8 +64,10 @@ void UpdateGamepads() {
     if (!pads.started || !pads.devicesChanged.exchange(false)) return;
     std::vector<SDL_GameController*> kept;
     for (SDL_GameController* pad : pads.open) {
-        if (SDL_GameControllerGetAttached(pad)) kept.push_back(pad);
-        else SDL_GameControllerClose(pad);
+        if (SDL_GameControllerGetAttached(pad))
+            kept.push_back(pad);
+        else
+            SDL_GameControllerClose(pad);
     }
     pads.open = kept;
     for (int i = 0; i < SDL_NumJoysticks(); ++i) {
@@ -86,17 +91,35 @@ bool GamepadPress(const SDL_Event& event, PadButton* button) {
         return false;
     case SDL_CONTROLLERBUTTONDOWN:
         switch (event.cbutton.button) {
-        case SDL_CONTROLLER_BUTTON_DPAD_UP: *button = PadButton::Up; return true;
-        case SDL_CONTROLLER_BUTTON_DPAD_DOWN: *button = PadButton::Down; return true;
-        case SDL_CONTROLLER_BUTTON_DPAD_LEFT: *button = PadButton::Left; return true;
-        case SDL_CONTROLLER_BUTTON_DPAD_RIGHT: *button = PadButton::Right; return true;
-        case SDL_CONTROLLER_BUTTON_A: *button = PadButton::A; return true;
-        case SDL_CONTROLLER_BUTTON_B: *button = PadButton::B; return true;
-        case SDL_CONTROLLER_BUTTON_LEFTSHOULDER: *button = PadButton::LeftShoulder; return true;
-        case SDL_CONTROLLER_BUTTON_RIGHTSHOULDER: *button = PadButton::RightShoulder; return true;
-        default: return false;
+        case SDL_CONTROLLER_BUTTON_DPAD_UP:
+            *button = PadButton::Up;
+            return true;
+        case SDL_CONTROLLER_BUTTON_DPAD_DOWN:
+            *button = PadButton::Down;
+            return true;
+        case SDL_CONTROLLER_BUTTON_DPAD_LEFT:
+            *button = PadButton::Left;
+            return true;
+        case SDL_CONTROLLER_BUTTON_DPAD_RIGHT:
+            *button = PadButton::Right;
+            return true;
+        case SDL_CONTROLLER_BUTTON_A:
+            *button = PadButton::A;
+            return true;
+        case SDL_CONTROLLER_BUTTON_B:
+            *button = PadButton::B;
+            return true;
+        case SDL_CONTROLLER_BUTTON_LEFTSHOULDER:
+            *button = PadButton::LeftShoulder;
+            return true;
+        case SDL_CONTROLLER_BUTTON_RIGHTSHOULDER:
+            *button = PadButton::RightShoulder;
+            return true;
+        default:
+            return false;
         }
-    default: return false;
+    default:
+        return false;
     }
 }
 

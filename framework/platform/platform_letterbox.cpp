@@ -153,7 +153,8 @@ void ShowPicture() {
         SDL_GL_SwapWindow(w.window);
         return;
     }
-    const Letterbox box = ComputeLetterbox(t.outputWidth, t.outputHeight, w.gameWidth, w.gameHeight);
+    const Letterbox box =
+        ComputeLetterbox(t.outputWidth, t.outputHeight, w.gameWidth, w.gameHeight);
     // The bars are black; each clear of the game sets its own colour.
     FB.bindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
     glDrawBuffer(GL_BACK);

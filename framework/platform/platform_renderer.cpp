@@ -29,15 +29,15 @@ struct SentState {
 
 struct RendererState {
     bool started = false;
-    FrameList shown;      // the frame on screen
+    FrameList shown; // the frame on screen
     bool hasShown = false;
-    bool redraw = true;   // draw the next frame even when unchanged
-    size_t drawnSoFar = 0; // records of the frame being recorded drawn already
+    bool redraw = true;             // draw the next frame even when unchanged
+    size_t drawnSoFar = 0;          // records of the frame being recorded drawn already
     bool pictureHoldsShown = false; // the picture buffer still holds `shown`
     // The window's back buffer keeps its pixels across a swap (Mesa's
     // software renderer copies it out; drivers that flip buffers do not).
     bool backBufferKept = false;
-    std::vector<uint32_t> doomed;   // deleted, but a frame still draws them
+    std::vector<uint32_t> doomed;              // deleted, but a frame still draws them
     std::vector<float> positions, coordinates; // the run being gathered
     SentState sent;
 };
@@ -146,8 +146,7 @@ Box ChangedPart(const FrameList& now, const FrameList& before) {
     for (size_t i = 0; i < n; ++i) {
         const bool inNow = a + i < now.records.size();
         const bool inBefore = b + i < before.records.size();
-        if (inNow && inBefore &&
-            SameRecord(now, now.records[a + i], before, before.records[b + i]))
+        if (inNow && inBefore && SameRecord(now, now.records[a + i], before, before.records[b + i]))
             continue;
         if (inNow) changed.Add(RecordBox(now, now.records[a + i]));
         if (inBefore) changed.Add(RecordBox(before, before.records[b + i]));
@@ -353,7 +352,8 @@ bool HasTextureRectangles() {
 }
 
 std::string RendererName() {
-    const char* name = R.started ? reinterpret_cast<const char*>(glGetString(GL_RENDERER)) : nullptr;
+    const char* name =
+        R.started ? reinterpret_cast<const char*>(glGetString(GL_RENDERER)) : nullptr;
     return name ? name : "";
 }
 
@@ -376,8 +376,8 @@ bool PresentFrame(const FrameList& frame) {
         DeleteDoomedTextures();
         return false;
     }
-    const bool whole = part.x0 == 0 && part.y0 == 0 && part.x1 == frame.width &&
-                       part.y1 == frame.height;
+    const bool whole =
+        part.x0 == 0 && part.y0 == 0 && part.x1 == frame.width && part.y1 == frame.height;
     if (!whole) {
         glEnable(GL_SCISSOR_TEST);
         glScissor(part.x0, part.y0, part.x1 - part.x0, part.y1 - part.y0);

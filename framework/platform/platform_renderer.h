@@ -20,8 +20,8 @@ struct TextureRequest {
     TextureKind kind = TextureKind::PowerOfTwo;
     int width = 0, height = 0;
     TexelFormat format = TexelFormat::Rgba8;
-    bool linear = false; // filtering; nearest otherwise
-    bool repeat = false; // wrap mode; clamped otherwise
+    bool linear = false;           // filtering; nearest otherwise
+    bool repeat = false;           // wrap mode; clamped otherwise
     const uint8_t* rgba = nullptr; // width x height RGBA texels, rows from the top
 };
 // The texture's name (never 0), or 0 when there is no context.

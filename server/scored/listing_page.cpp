@@ -62,7 +62,6 @@ std::string FormatValue(const std::string& table, int value) {
     return text;
 }
 
-
 void RenderTable(std::string& html, const ListedTable& listed) {
     html += "<section>\n<h2>" + EscapeHtml(TitleOf(listed.table)) + "</h2>\n<table>\n";
     html += "<thead><tr><th>#</th><th>Name</th><th class=\"value\">";

@@ -23,7 +23,8 @@ int List(ScoreBackend& store, const std::string& table) {
     if (!entries) return Failed("list");
     for (const StoredEntry& e : *entries) {
         std::printf("%s\t%d\t%s\t%d\t%s\t%s\n", e.table.c_str(), e.place, e.name.c_str(), e.score,
-                    e.address.empty() ? "-" : e.address.c_str(), FormatUtc(e.submitted, "%Y-%m-%dT%H:%M:%SZ").c_str());
+                    e.address.empty() ? "-" : e.address.c_str(),
+                    FormatUtc(e.submitted, "%Y-%m-%dT%H:%M:%SZ").c_str());
     }
     return 0;
 }

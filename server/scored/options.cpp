@@ -75,8 +75,7 @@ OptionsResult ParseOptions(int argc, char** argv, ServerOptions& options, std::s
         if (!option.starts_with("-")) {
             options.command.assign(argv + i, argv + argc);
             static const std::pair<const char*, size_t> kCommands[] = {
-                {"list", 0},   {"delete", 2}, {"ban", 1},
-                {"unban", 1},  {"backup", 1}, {"import", 1}};
+                {"list", 0}, {"delete", 2}, {"ban", 1}, {"unban", 1}, {"backup", 1}, {"import", 1}};
             for (auto [name, arguments] : kCommands) {
                 size_t given = options.command.size() - 1;
                 if (option == name && (given == arguments || (option == "list" && given == 1))) {

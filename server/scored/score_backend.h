@@ -28,7 +28,8 @@ struct StoredEntry {
     int place = 0; // 1 = best
     std::string name;
     int score = 0;
-    std::string address; // the source the submission came from; "" for entries older than that record
+    std::string
+        address; // the source the submission came from; "" for entries older than that record
     int64_t submitted = 0;
 };
 

@@ -52,10 +52,11 @@ bool Inside(Rect r, const Image& img) {
 const struct ArtFile {
     const char* name;
     int width, height, alpha;
-} kFiles[] = {{"play2.tga", 512, 512, 255}, {"font.tga", 128, 128, 255},  {"TORV.tga", 50, 50, 255},
-              {"pointer.tga", 32, 32, 255}, {"Pointer2.tga", 32, 32, 255}, {"Pointer_s.tga", 32, 32, 128},
-              {"icon.tga", 64, 64, 255},    {"font2.jpg", 512, 512, 0},    {"menu.jpg", 256, 256, 0},
-              {"back.jpg", 580, 490, 0},    {"select.jpg", 512, 512, 0},   {"logo.jpg", 640, 480, 0}};
+} kFiles[] = {
+    {"play2.tga", 512, 512, 255}, {"font.tga", 128, 128, 255},   {"TORV.tga", 50, 50, 255},
+    {"pointer.tga", 32, 32, 255}, {"Pointer2.tga", 32, 32, 255}, {"Pointer_s.tga", 32, 32, 128},
+    {"icon.tga", 64, 64, 255},    {"font2.jpg", 512, 512, 0},    {"menu.jpg", 256, 256, 0},
+    {"back.jpg", 580, 490, 0},    {"select.jpg", 512, 512, 0},   {"logo.jpg", 640, 480, 0}};
 
 TEST(ArtFiles, EachFileDecodesAtItsSizeAndSpritesCarryRealAlpha) {
     for (const ArtFile& f : kFiles) {

@@ -21,9 +21,10 @@ TEST(MusicChurn, StreamsComeAndGoWhileTheMixerNotifies) {
         ASSERT_TRUE(music->LoadMusic(song.c_str()));
         music->PlayMusic(1);
         // Into the second half: the first notification has been sent.
-        ASSERT_TRUE(WaitFor(
-            [&] { return music->Voice()->GetPosition() >= KAudioSource::kHalfSize; }))
-            << "round " << round;
+        ASSERT_TRUE(WaitFor([&] {
+            return music->Voice()->GetPosition() >= KAudioSource::kHalfSize;
+        })) << "round "
+            << round;
     }
     EXPECT_EQ(ThreadCount(), threads);
     EXPECT_EQ(KAudioSource::LiveSoundCount(), 1);

@@ -133,8 +133,8 @@ int main() {
         std::cin >> row;
         for (int c = 0; c < kBoardSize; ++c)
             cells[c][r] = row.size() > size_t(c) && row[c] >= '1' && row[c] <= '8'
-                                   ? static_cast<int16_t>(row[c] - '0')
-                                   : kEmpty;
+                              ? static_cast<int16_t>(row[c] - '0')
+                              : kEmpty;
     }
     if (!std::cin) {
         std::fprintf(stderr, "bot_move: expected two numbers and nine rows\n");

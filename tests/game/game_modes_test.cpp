@@ -332,7 +332,8 @@ TEST(Preferences, FieldsAreReadLittleEndianOnlyWhenWholeAndAPlayersOwnFileWins) 
             bytes == none ? (void)fs::remove(dir.root / name) : dir.Write(name, bytes);
         ReadPreferences();
         EXPECT_EQ(settings.windowed, c.windowed) << c.installed.size() << " + " << c.own.size();
-        EXPECT_EQ(settings.onlineScores, c.onlineScores) << c.installed.size() << " + " << c.own.size();
+        EXPECT_EQ(settings.onlineScores, c.onlineScores)
+            << c.installed.size() << " + " << c.own.size();
     }
     unsetenv("XDG_CONFIG_HOME");
 }

@@ -65,7 +65,8 @@ TEST(Gamepad, ButtonsAndStickArriveAsActionsAndPadsCanBeReplugged) {
                 pad.Tap(c.button);
                 KInputPress press;
                 return KInputState::TakePress(&press) && press.action == c.action;
-            })) << "button " << c.button << " on plugging " << plugging;
+            })) << "button "
+                << c.button << " on plugging " << plugging;
         }
         // The stick: past half way is one press; resting and leaning the
         // same way again is another, jitter near the middle is none.

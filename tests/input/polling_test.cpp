@@ -50,12 +50,13 @@ bool Stays(const std::function<bool()>& poll, bool expected, int times = 20) {
 }
 
 TEST_F(Polling, PointerPositionIsUnclampedOutsideTheWindow) {
-    for (auto [x, y, gameX, gameY] : {std::tuple{292, 194, 100, 50}, {0, 0, -192, -144},
-                                      {1023, 767, 831, 623}}) {
+    for (auto [x, y, gameX, gameY] :
+         {std::tuple{292, 194, 100, 50}, {0, 0, -192, -144}, {1023, 767, 831, 623}}) {
         Xdotool("mousemove " + std::to_string(x) + " " + std::to_string(y));
         EXPECT_TRUE(PollUntil([&] {
             return KInputState::GetMouseX() == gameX && KInputState::GetMouseY() == gameY;
-        })) << x << "," << y << " read as " << KInputState::GetMouseX() << ","
+        })) << x
+            << "," << y << " read as " << KInputState::GetMouseX() << ","
             << KInputState::GetMouseY();
     }
 }

@@ -48,14 +48,16 @@ TEST(LevelSource, ReadsBoardsRowByRowAndSolutionsMoveByMoveAndWritesWhatItReads)
     EXPECT_EQ(level.cells[0][7], kEmpty);
     auto names = [](const PuzzleLevel& l) {
         std::string text;
-        for (BoardMove move : l.solution) text += move.Name() + std::string(" ");
+        for (BoardMove move : l.solution)
+            text += move.Name() + std::string(" ");
         return text;
     };
     EXPECT_EQ(names(level), "L3 CW CCW R0 ");
 
     levels[2].cells[4][0] = 7;
     std::string text;
-    for (const PuzzleLevel& l : levels) text += FormatLevelBlock(l);
+    for (const PuzzleLevel& l : levels)
+        text += FormatLevelBlock(l);
     std::vector<PuzzleLevel> again;
     ASSERT_TRUE(Parse(text, again, error)) << error;
     for (int i = 0; i < kPuzzleLevels; ++i) {

@@ -73,7 +73,8 @@ TEST_F(ScoreProtocolTest, SubmissionIsSavedOnlyWhenTheServerSaysStored) {
     const struct {
         Answer answer;
         ScoreReply reply;
-    } cases[] = {{{200, "stored\n"}, ScoreReply::Stored}, {{200, "no"}, ScoreReply::TooLow},
+    } cases[] = {{{200, "stored\n"}, ScoreReply::Stored},
+                 {{200, "no"}, ScoreReply::TooLow},
                  {{200, "stored?"}, ScoreReply::ServerFault},
                  {{200, "yes"}, ScoreReply::ServerFault},
                  {{429, "stored"}, ScoreReply::ServerFault}};

@@ -32,14 +32,20 @@ TEST_F(ScoreServerChoiceTest, FirstSourceNamingAServerWins) {
         Kind kind;
         std::string address;
     } cases[] = {
-        {{"http://env.example", "http://flag.example", {user}, "x"}, Kind::Server, "http://env.example"},
+        {{"http://env.example", "http://flag.example", {user}, "x"},
+         Kind::Server,
+         "http://env.example"},
         {{"", "http://flag.example:80/", {user}, "x"}, Kind::Server, "http://flag.example:80"},
         {{"", "", {other, user, system}, "x"}, Kind::Server, "https://user.example/x"},
-        {{"", "", {"/nonexistent/orbolo.conf", system}, ""}, Kind::Server, "http://system.example:8086"},
+        {{"", "", {"/nonexistent/orbolo.conf", system}, ""},
+         Kind::Server,
+         "http://system.example:8086"},
         {{"", "", {other}, "http://build.example"}, Kind::Server, "http://build.example"},
         {{"", "", {other}, ""}, Kind::ThisMachine, ""},
         {{"local", "http://flag.example", {}, ""}, Kind::ThisMachine, ""},
-        {{"", "", {Config("local.conf", "score-server = local\n"), system}, ""}, Kind::ThisMachine, ""},
+        {{"", "", {Config("local.conf", "score-server = local\n"), system}, ""},
+         Kind::ThisMachine,
+         ""},
         {{"http://[::1]:8086", "", {}, ""}, Kind::Server, "http://[::1]:8086"},
     };
     for (const auto& c : cases) {

@@ -73,7 +73,7 @@ TEST(UrlText, EncodesWhatCannotTravelRawAndKnowsLoopbackHosts) {
 TEST_F(UrlReaderTest, BodiesArriveWholeAndTerminatedInABufferThatDoublesFrom16KiB) {
     const struct {
         LoopbackHttpServer::Answer answer;
-        uint32_t capacity; // 0: a failure
+        uint32_t capacity;           // 0: a failure
     } cases[] = {{{200, ""}, 16384}, // an empty text, not null
                  {{200, Pattern(16127)}, 16384},
                  {{200, Pattern(16128)}, 32768}, // doubles once at 16128

@@ -25,25 +25,25 @@ TEST(HelpLines, LinesFollowTheSituation) {
         {{TimeAttack, 8, 60, 330, 0}, 2, S::Buttons}, // slide: free in TimeAttack
         {{Puzzle, 16, 60, 330, 0}, 3, S::Late},
         {{TopScore, 26, 60, 330, 0}, 0, S::Buttons},
-        {{TopScore, 0, 16, 111, 0}, 4, S::Buttons},   // options column, just inside
+        {{TopScore, 0, 16, 111, 0}, 4, S::Buttons}, // options column, just inside
         {{TopScore, 0, 149, 299, 0}, 4, S::Buttons},
-        {{TopScore, 0, 15, 200, 0}, 0, S::Buttons},   // on its edges
+        {{TopScore, 0, 15, 200, 0}, 0, S::Buttons}, // on its edges
         {{TopScore, 0, 60, 300, 0}, 0, S::Buttons},
-        {{Puzzle, 0, 300, 30, 0}, 4, S::Buttons},     // counter box
+        {{Puzzle, 0, 300, 30, 0}, 4, S::Buttons}, // counter box
         {{TimeAttack, 0, 499, 49, 0}, 4, S::Buttons},
         {{Puzzle, 0, 270, 30, 0}, 0, S::Buttons},
-        {{TimeAttack, 0, 400, 250, 0}, 4, S::Late},   // the board's rules
-        {{Puzzle, 8, 200, 100, 0}, 3, S::Late},       // an arrow over the board: its own hint
+        {{TimeAttack, 0, 400, 250, 0}, 4, S::Late}, // the board's rules
+        {{Puzzle, 8, 200, 100, 0}, 3, S::Late},     // an arrow over the board: its own hint
         {{Puzzle, 0, 600, 250, 0}, 0, S::Buttons},
-        {{TopScore, 0, 60, 330, 1}, 4, S::Tutorial},  // tutorial pages
+        {{TopScore, 0, 60, 330, 1}, 4, S::Tutorial},   // tutorial pages
         {{TimeAttack, 0, 60, 330, 3}, 4, S::Tutorial}, // plus the time line
         {{TopScore, 0, 60, 330, 3}, 3, S::Tutorial},
     };
     for (const Case& c : cases) {
         const HintSituation& s = c.situation;
-        SCOPED_TRACE(testing::Message() << "mode " << s.gameMode << " button " << s.hoveredButton
-                                        << " at " << s.mouseX << "," << s.mouseY << " page "
-                                        << s.tutorialPage);
+        SCOPED_TRACE(testing::Message()
+                     << "mode " << s.gameMode << " button " << s.hoveredButton << " at " << s.mouseX
+                     << "," << s.mouseY << " page " << s.tutorialPage);
         auto lines = HelpLinesFor(s);
         ASSERT_EQ(lines.size(), c.lines);
         if (lines.empty()) continue;

@@ -66,12 +66,14 @@ TEST_F(QuickTutorial, ThreePagesOfTenSecondsAndMarksBlinkingTwoOnTwoOff) {
         uint32_t at;
         int page;
         int marks; // -1: not checked
-    } steps[] = {{2000, 1, 1},   {2001, 1, 0},   {4001, 1, 0},   {4002, 1, 1},
-                 {9999, 1, -1},  {10001, 2, -1}, {20001, 3, -1}, {29999, 3, -1}};
+    } steps[] = {{2000, 1, 1},  {2001, 1, 0},   {4001, 1, 0},   {4002, 1, 1},
+                 {9999, 1, -1}, {10001, 2, -1}, {20001, 3, -1}, {29999, 3, -1}};
     for (const Step& s : steps) {
         TutorialFrame frame = StepTutorial(Start() + s.at);
         EXPECT_EQ(frame.page, s.page) << s.at;
-        if (s.marks >= 0) { EXPECT_EQ(frame.marksShown, s.marks == 1) << s.at; }
+        if (s.marks >= 0) {
+            EXPECT_EQ(frame.marksShown, s.marks == 1) << s.at;
+        }
     }
     EXPECT_EQ(StepTutorial(Start() + 30000).page, 0);
     EXPECT_TRUE(screen.tutorialRunning);

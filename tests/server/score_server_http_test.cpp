@@ -80,23 +80,26 @@ TEST(ScoreServerHttp, AnswersTheGamesTwoRequestsAndRefusesEveryMalformedOne) {
              q + "?gamename=taeasy&submtdscore=-1", q + "?gamename=taeasy&submtdscore=32768",
              q + "?gamename=taeasy&submtdscore=12a", q + "?gamename=taeasy&submtdscore=+5",
              q + "?gamename=taeasy&submtdscore=%205", q + "?gamename=taeasy&submtdscore=",
-             q + "?gamename=tseasy&submtdscore=327680",
-             q + "?gamename=tseasy&submtdscore=15", q + "?gamename=taeasy&submtdscore=5&submtdscore=6",
+             q + "?gamename=tseasy&submtdscore=327680", q + "?gamename=tseasy&submtdscore=15",
+             q + "?gamename=taeasy&submtdscore=5&submtdscore=6",
              q + "?gamename=taeasy&gamename=tahard&submtdscore=5",
              q + "?gamename=taeasy&submtdscore=5&extra=1",
-             q + "?gamename=taeasy'%20OR%20'1'='1&submtdscore=5",
-             s + "?name=" + ok.substr(1), s + "?name=%20%20" + ok,
-             s + "?name=" + std::string(31, 'A') + ok, s + "?name=ann" + ok, s + "?name=ANN1" + ok,
-             s + "?name=ANN%00" + ok, s + "?name=%C3%84NN" + ok, s + "?name=ANN%0ALEE" + ok,
-             s + "?name=ANN&score=5&gamename=taeasy", s + "?name=ANN&score=5&computer=&gamename=taeasy",
+             q + "?gamename=taeasy'%20OR%20'1'='1&submtdscore=5", s + "?name=" + ok.substr(1),
+             s + "?name=%20%20" + ok, s + "?name=" + std::string(31, 'A') + ok,
+             s + "?name=ann" + ok, s + "?name=ANN1" + ok, s + "?name=ANN%00" + ok,
+             s + "?name=%C3%84NN" + ok, s + "?name=ANN%0ALEE" + ok,
+             s + "?name=ANN&score=5&gamename=taeasy",
+             s + "?name=ANN&score=5&computer=&gamename=taeasy",
              s + "?name=ANN&score=32768&computer=M&gamename=taeasy",
              s + "?name=ANN&score=-5&computer=M&gamename=taeasy",
              s + "?name=ANN&score=5&computer=M&gamename=tsbest",
              s + "?name=ANN&score=5&computer=M&gamename=taeasy&name=BOB",
-             s + "?name=ANN&score=5&computer=M&gamename=taeasy&x=1", s + "?name=ANN&score=5&computer=M",
+             s + "?name=ANN&score=5&computer=M&gamename=taeasy&x=1",
+             s + "?name=ANN&score=5&computer=M",
              // SQL and markup never pass the name rule.
              s + "?name=ROBERT'%29%3B%20DROP%20TABLE%20scores%3B--" + ok,
-             s + "?name=%3Cscript%3EALERT%3C%2Fscript%3E" + ok, s + "?name=A%22%20ONMOUSEOVER%3D%22X" + ok,
+             s + "?name=%3Cscript%3EALERT%3C%2Fscript%3E" + ok,
+             s + "?name=A%22%20ONMOUSEOVER%3D%22X" + ok,
              s + "?name=ANN&score=5&computer=M%27%3B--&gamename=taeasy"}) {
         std::string reply = Get(server, target);
         EXPECT_EQ("400", reply.substr(0, 3)) << target;
@@ -109,9 +112,10 @@ TEST(ScoreServerHttp, AnswersTheGamesTwoRequestsAndRefusesEveryMalformedOne) {
     EXPECT_EQ("200 stored\n", Submit(server, std::string(30, 'Z'), 32767, "tahard"));
     EXPECT_EQ("200 stored\n", Submit(server, "ANN%20LEE", 75));
     EXPECT_EQ("200 stored\n", Submit(server, "chicken", 327670, "tshard"));
-    EXPECT_EQ(std::vector<std::string>({"taeasy:ANN LEE:75", "tahard:" + std::string(30, 'Z') +
-                                        ":32767", "tshard:chicken:327670"}),
-              StoredRows(server));
+    EXPECT_EQ(
+        std::vector<std::string>({"taeasy:ANN LEE:75", "tahard:" + std::string(30, 'Z') + ":32767",
+                                  "tshard:chicken:327670"}),
+        StoredRows(server));
     std::string page = Raw(server, "/highscores/orbolo/");
     EXPECT_NE(std::string::npos, page.find("Content-Type: text/html; charset=utf-8"));
     EXPECT_NE(std::string::npos, page.find("Content-Security-Policy: "));
@@ -146,8 +150,9 @@ TEST(ScoreServerHttp, LimitsSubmissionsPerSourceAndRequestSize) {
     EXPECT_EQ("429", Submit(server, "ANN", 99).substr(0, 3));
     EXPECT_EQ(3u, StoredRows(server).size());
     EXPECT_EQ("200 yes", Get(server, kQuery + "taeasy&submtdscore=99")); // a limit of their own
-    EXPECT_EQ("414", Get(server, kQuery + "taeasy&submtdscore=5&pad=" + std::string(3000, 'x'))
-                         .substr(0, 3));
+    EXPECT_EQ(
+        "414",
+        Get(server, kQuery + "taeasy&submtdscore=5&pad=" + std::string(3000, 'x')).substr(0, 3));
 }
 
 TEST(ScoreServerHttp, ThousandConcurrentSubmissionsLoseNone) {
@@ -302,10 +307,11 @@ TEST(ScoreServerHttp, CommandLineAndATakenPort) {
     EXPECT_NE(0, Scored("--bogus 1").second);
     ScoreServerProcess server;
     // Bounded: a second server that did bind would otherwise run for ever.
-    EXPECT_EQ(1, system(("timeout 5 " + std::string(ORBOLO_SCORED_PATH) + " --listen 127.0.0.1:" +
-                         std::to_string(server.Port()) + " --db " + server.DatabasePath() +
-                         "-other 2>/dev/null")
-                            .c_str()) >> 8);
+    EXPECT_EQ(1, system(("timeout 5 " + std::string(ORBOLO_SCORED_PATH) +
+                         " --listen 127.0.0.1:" + std::to_string(server.Port()) + " --db " +
+                         server.DatabasePath() + "-other 2>/dev/null")
+                            .c_str()) >>
+                     8);
 }
 
 } // namespace

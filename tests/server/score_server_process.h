@@ -118,7 +118,7 @@ inline std::string ReadAll(int s) {
 
 // One GET from `source`: the whole reply.
 inline std::string Raw(const ScoreServerProcess& server, const std::string& target,
-                const char* source = "127.0.0.1", const std::string& headers = "") {
+                       const char* source = "127.0.0.1", const std::string& headers = "") {
     int s = Connect(server, source);
     if (s < 0) return "no connection";
     std::string request = "GET " + target + " HTTP/1.0\r\n" + headers + "\r\n";
@@ -130,7 +130,7 @@ inline std::string Raw(const ScoreServerProcess& server, const std::string& targ
 
 // One GET from `source`: the status and body as "431" or "200 yes".
 inline std::string Get(const ScoreServerProcess& server, const std::string& target,
-                const char* source = "127.0.0.1", const std::string& headers = "") {
+                       const char* source = "127.0.0.1", const std::string& headers = "") {
     std::string reply = Raw(server, target, source, headers);
     if (reply.size() < 12) return reply;
     size_t body = reply.find("\r\n\r\n");

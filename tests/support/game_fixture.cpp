@@ -8,8 +8,12 @@ std::vector<Cue> cuesPlayed;
 std::vector<int> scriptedDraws;
 size_t nextDraw = 0;
 
-void RecordCue(Cue cue) { cuesPlayed.push_back(cue); }
-int ScriptedDraw() { return nextDraw < scriptedDraws.size() ? scriptedDraws[nextDraw++] : 0; }
+void RecordCue(Cue cue) {
+    cuesPlayed.push_back(cue);
+}
+int ScriptedDraw() {
+    return nextDraw < scriptedDraws.size() ? scriptedDraws[nextDraw++] : 0;
+}
 
 } // namespace
 
@@ -46,7 +50,8 @@ Board GameTest::BoardFrom(const std::vector<std::string>& rows) {
 
 Board GameTest::BoardWith(const std::vector<std::pair<int, std::string>>& rows) {
     std::vector<std::string> all(kBoardSize, std::string(kBoardSize, '.'));
-    for (const auto& [row, text] : rows) all.at(row) = text;
+    for (const auto& [row, text] : rows)
+        all.at(row) = text;
     return BoardFrom(all);
 }
 
@@ -61,11 +66,14 @@ std::vector<std::string> GameTest::RowsOf(const Board& b) {
 
 int GameTest::Played(Cue cue) {
     int n = 0;
-    for (Cue c : cuesPlayed) n += (c == cue);
+    for (Cue c : cuesPlayed)
+        n += (c == cue);
     return n;
 }
 
-void GameTest::ClearCues() { cuesPlayed.clear(); }
+void GameTest::ClearCues() {
+    cuesPlayed.clear();
+}
 
 void GameTest::ScriptRandom(std::vector<int> draws) {
     scriptedDraws = std::move(draws);
@@ -75,6 +83,7 @@ void GameTest::ScriptRandom(std::vector<int> draws) {
 
 std::string BoardText(const Board& b) {
     std::string text;
-    for (const auto& row : GameTest::RowsOf(b)) text += row + "\n";
+    for (const auto& row : GameTest::RowsOf(b))
+        text += row + "\n";
     return text;
 }

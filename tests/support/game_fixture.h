@@ -14,7 +14,7 @@
 #include <vector>
 
 class GameTest : public ::testing::Test {
-public:
+  public:
     void SetUp() override;
     void TearDown() override;
 

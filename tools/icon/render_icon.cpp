@@ -48,7 +48,8 @@ int main(int argc, char** argv) {
         std::string dir = std::string(argv[2]) + "/" + argv[i] + "x" + argv[i] + "/apps";
         std::filesystem::create_directories(dir);
         if (size <= 0 || !RenderAt(svg, size, dir + "/orbolo.png")) {
-            std::fprintf(stderr, "render_icon: cannot write the %s px icon in %s\n", argv[i], dir.c_str());
+            std::fprintf(stderr, "render_icon: cannot write the %s px icon in %s\n", argv[i],
+                         dir.c_str());
             status = 1;
         }
     }

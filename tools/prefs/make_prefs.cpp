@@ -13,7 +13,8 @@ int main(int argc, char** argv) {
     unsigned char bytes[8];
     for (int field = 0; field < 2; ++field) {
         auto value = static_cast<uint32_t>(std::atoi(argv[2 + field]));
-        for (int i = 0; i < 4; ++i) bytes[4 * field + i] = static_cast<unsigned char>(value >> (8 * i));
+        for (int i = 0; i < 4; ++i)
+            bytes[4 * field + i] = static_cast<unsigned char>(value >> (8 * i));
     }
     FILE* out = std::fopen(argv[1], "wb");
     if (!out || std::fwrite(bytes, 1, 8, out) != 8 || std::fclose(out) != 0) {

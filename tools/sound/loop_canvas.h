@@ -18,7 +18,8 @@ class LoopCanvas {
 
     // Adds a sample at a frame counted from the start, wrapping round.
     void Add(size_t frame, float left, float right) {
-        while (frame >= left_.size()) frame -= left_.size(); // cheaper than % here
+        while (frame >= left_.size())
+            frame -= left_.size(); // cheaper than % here
         left_[frame] += left;
         right_[frame] += right;
     }

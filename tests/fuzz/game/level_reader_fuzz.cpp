@@ -9,7 +9,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FILE* file = fmemopen(const_cast<uint8_t*>(data), size, "r");
     if (!file) return 0;
     Board b{};
-    for (auto& column : b) column.fill(kEmpty);
+    for (auto& column : b)
+        column.fill(kEmpty);
     ReadLevelFrom(file, b);
     std::fclose(file);
     for (const auto& column : b)
