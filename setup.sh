@@ -3,6 +3,8 @@
 # then runs the game or every test.
 #   bash setup.sh play    install, build, play
 #   bash setup.sh test    install (with the test tools), build, run every test
+#   bash setup.sh web     install, build the game for the browser into build-web/
+#                         (served by orbolo-scored --play build-web; server/README.md)
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -12,8 +14,9 @@ list=$here/deps/debian-packages.txt
 
 case "$mode" in
 play) packages=$(grep -v '^#' "$list" | grep -v '^$') ;;
-test) packages=$( (grep -v '^#' "$list"; sed -n 's/^#test //p' "$list") | grep -v '^$') ;;
-*) echo "usage: bash setup.sh play|test" >&2; exit 2 ;;
+test) packages=$( (grep -v '^#' "$list"; sed -n 's/^#\(test\|web\) //p' "$list") | grep -v '^$') ;;
+web) packages=$( (grep -v '^#' "$list"; sed -n 's/^#web //p' "$list") | grep -v '^$') ;;
+*) echo "usage: bash setup.sh play|test|web" >&2; exit 2 ;;
 esac
 
 missing=()
@@ -28,7 +31,8 @@ if [ ${#missing[@]} -gt 0 ]; then
     $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+web=${ORBOLO_WEB_DIR:-$here/build-web}
+cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORBOLO_WEB_DIR="$web" >/dev/null
 cmake --build "$build" -j "$(nproc)"
 
 # The game keeps its highscore tables itself unless a shared server is
@@ -37,6 +41,10 @@ cmake --build "$build" -j "$(nproc)"
 if [ "$mode" = play ]; then
     exec "$build/orbolo" "${@:2}"
 fi
+# The browser build reuses this build's data; its libraries are built once
+# into build-web-libs/ and kept for the next run.
+ORBOLO_BUILD_DIR=$build ORBOLO_WEB_DIR=$web bash "$here/packaging/web/build_web.sh"
+[ "$mode" = web ] && exit 0
 
 export MESA_SHADER_CACHE_DISABLE=true SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
 

@@ -1,4 +1,8 @@
 # Every outside library, found once; targets use the PkgConfig:: names.
+if(EMSCRIPTEN)
+    include(${CMAKE_CURRENT_LIST_DIR}/WebDependencies.cmake)
+    return()
+endif()
 find_package(PkgConfig REQUIRED)
 find_package(Threads REQUIRED)
 find_package(OpenGL REQUIRED COMPONENTS OpenGL)

@@ -50,7 +50,7 @@ class KAudioSource {
 
     // --- seams for tests ---
     const platform::SoundVoice* Voice() const { return soundBuffer.get(); }
-    bool HasWorker() const { return thread.joinable(); }
+    bool HasWorker() const { return thread.joinable() || streamingInWaits; }
     static int32_t LiveSoundCount();
     // Told, on the worker thread, how long each refill finished after its
     // half was entered (nullptr to stop). For measurements.
@@ -69,6 +69,10 @@ class KAudioSource {
     bool StartWorker();
     void StopWorker();
     void Worker();
+    void BeginStreaming();
+    // Refills what the play cursor has left behind, waiting at most that
+    // long for it to move on; false once the stream is to stop.
+    bool StreamStep(int waitMilliseconds);
     void RefillHalf(int half);
     void EndOfStream();
 
@@ -83,6 +87,8 @@ class KAudioSource {
     std::unique_ptr<platform::SoundVoice> soundBuffer;
     platform::SoundNotifier halfEntered; // mark 0 or 1: the cursor entered that half
     std::thread thread;
+    bool streamingInWaits = false; // stepped by the main thread's waits instead
+    int32_t streamMaster = -1;     // the music master the voice last took
     std::atomic<bool> quit{false};
     std::atomic<bool> ready{false};
     std::atomic<bool> atEnd{false};

@@ -1,9 +1,11 @@
 // Music streaming: the whole compressed file stays in memory and a worker
 // thread decodes it into a looping voice of two halves, refilling each half
-// while the other plays.
+// while the other plays. Where no thread can start (a browser page), the
+// same step runs each time the game waits for its next frame.
 #include "framework/audio/KAudioSource.h"
 
 #include "framework/display/KSystemTools.h"
+#include "framework/platform/platform_system.h"
 
 #include <cstring>
 
@@ -61,6 +63,15 @@ bool KAudioSource::StartWorker() {
     if (!soundBuffer) return false;
     soundBuffer->Stop();
     quit = false;
+    if constexpr (!platform::kCanStartThreads) {
+        // One thread only: the stream refills whenever the game waits.
+        BeginStreaming();
+        platform::AddWaitTask(
+            this, [](void* self) { return static_cast<KAudioSource*>(self)->StreamStep(0); });
+        streamingInWaits = true;
+        ready = true;
+        return true;
+    }
     try {
         thread = std::thread(&KAudioSource::Worker, this);
     } catch (const std::system_error&) {
@@ -73,11 +84,16 @@ bool KAudioSource::StartWorker() {
 
 void KAudioSource::StopWorker() {
     ready = false;
-    if (!thread.joinable()) return;
+    if (!thread.joinable() && !streamingInWaits) return;
     if (soundBuffer) soundBuffer->Stop();
     quit = true;
-    halfEntered.Interrupt();
-    thread.join();
+    if constexpr (!platform::kCanStartThreads) {
+        platform::RemoveWaitTask(this);
+        streamingInWaits = false;
+    } else {
+        halfEntered.Interrupt();
+        thread.join();
+    }
     if (soundBuffer) soundBuffer->SetNotifications({});
     // A mark reached after the last wait must not wake the next worker.
     halfEntered.Wait(0);
@@ -85,29 +101,37 @@ void KAudioSource::StopWorker() {
 
 void KAudioSource::Worker() {
     platform::RaiseCurrentThreadPriority();
-    int32_t lastMaster = -1;
-    soundBuffer->SetNotifications({{0, &halfEntered, 0}, {kHalfSize, &halfEntered, 1}});
+    BeginStreaming();
     ready = true;
-    for (;;) {
-        const int32_t master = MusicMasterVolume();
-        if (master != lastMaster) {
-            ApplyVolume();
-            lastMaster = master;
+    while (StreamStep(kEventWaitMs)) {
+    }
+}
+
+void KAudioSource::BeginStreaming() {
+    streamMaster = -1;
+    soundBuffer->SetNotifications({{0, &halfEntered, 0}, {kHalfSize, &halfEntered, 1}});
+}
+
+bool KAudioSource::StreamStep(int waitMilliseconds) {
+    const int32_t master = MusicMasterVolume();
+    if (master != streamMaster) {
+        ApplyVolume();
+        streamMaster = master;
+    }
+    // The cursor entering one half frees the other for new music. One
+    // wait for both halves: waiting for each in turn could notice a
+    // crossing only after the other wait timed out, 50 ms late.
+    for (const auto& reached : halfEntered.Wait(waitMilliseconds)) {
+        RefillHalf(1 - reached.mark);
+        if (auto* observer = refillObserver.load()) {
+            const auto late = std::chrono::steady_clock::now() - reached.when;
+            observer(std::chrono::duration<double, std::milli>(late).count());
         }
-        // The cursor entering one half frees the other for new music. One
-        // wait for both halves: waiting for each in turn could notice a
-        // crossing only after the other wait timed out, 50 ms late.
-        for (const auto& reached : halfEntered.Wait(kEventWaitMs)) {
-            RefillHalf(1 - reached.mark);
-            if (auto* observer = refillObserver.load()) {
-                const auto late = std::chrono::steady_clock::now() - reached.when;
-                observer(std::chrono::duration<double, std::milli>(late).count());
-            }
-            std::this_thread::yield();
-        }
-        if (!soundBuffer || quit) return;
         std::this_thread::yield();
     }
+    if (!soundBuffer || quit) return false;
+    std::this_thread::yield();
+    return true;
 }
 
 void KAudioSource::RefillHalf(int half) {

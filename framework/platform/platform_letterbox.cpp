@@ -54,6 +54,15 @@ Letterbox CurrentLetterbox() {
 namespace detail {
 namespace {
 
+#ifdef __EMSCRIPTEN__
+// A page's canvas is emptied each time the browser shows it, and the browser
+// may show it whenever the game yields: frames are drawn into the picture,
+// and only finished ones are copied to the canvas.
+constexpr bool kPictureAlways = true;
+#else
+constexpr bool kPictureAlways = false;
+#endif
+
 // Framebuffer objects are not OpenGL 1.x: their entry points are looked up.
 struct FramebufferCalls {
     PFNGLGENFRAMEBUFFERSPROC genFramebuffers = nullptr;
@@ -130,7 +139,8 @@ bool FitPictureToWindow() {
     t.outputWidth = outW;
     t.outputHeight = outH;
     // Without framebuffer objects the picture stays in the window's corner.
-    t.scaled = (outW != w.gameWidth || outH != w.gameHeight) && StartScaledPicture();
+    t.scaled =
+        (kPictureAlways || outW != w.gameWidth || outH != w.gameHeight) && StartScaledPicture();
     DrawIntoPicture();
     glViewport(0, 0, w.gameWidth, w.gameHeight);
     return true;

@@ -31,4 +31,15 @@ bool SpawnDetached(const char* program, const char* target);
 // Shows a modal message; falls back to standard error when no display can.
 void ShowMessageBox(const char* caption, const char* text);
 
+// A page in the browser runs on one thread. There, work that would have a
+// thread of its own is a step that the sleeps above run each time the game
+// waits, until it returns false or is removed; one task per owner.
+#ifdef __EMSCRIPTEN__
+constexpr bool kCanStartThreads = false;
+#else
+constexpr bool kCanStartThreads = true;
+#endif
+void AddWaitTask(void* owner, bool (*step)(void* owner));
+void RemoveWaitTask(void* owner);
+
 } // namespace platform

@@ -42,7 +42,8 @@ ScoreService::ScoreService(ScoreBackend& store, SubmissionWriter& writer,
                            const ServerOptions& options)
     : store(store), writer(writer), queries(options.queriesPerMinute),
       submissions(options.submissionsPerMinute),
-      bans(std::make_shared<const std::vector<AddressRange>>()) {}
+      bans(std::make_shared<const std::vector<AddressRange>>()),
+      linksPlay(!options.playFolder.empty()) {}
 
 std::optional<Answer> ScoreService::Handle(const ScoreRequest& request,
                                            std::function<void(Answer)> later) {
@@ -110,7 +111,7 @@ Answer ScoreService::Listing(const std::string& source) {
         if (!entries) return Plain(500, "server error\n");
         tables.push_back({table, std::move(*entries)});
     }
-    return Answer{200, RenderListingPage(tables), Answer::Page};
+    return Answer{200, RenderListingPage(tables, linksPlay), Answer::Page};
 }
 
 bool ScoreService::Banned(const Address& address) {

@@ -51,4 +51,5 @@ class ScoreService {
     RateLimiter queries, submissions;
     std::mutex bansMutex;
     std::shared_ptr<const std::vector<AddressRange>> bans;
+    const bool linksPlay; // the web build is served beside the listing
 };

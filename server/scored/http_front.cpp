@@ -1,5 +1,7 @@
 #include "http_front.h"
 
+#include "static_files.h"
+
 #include <microhttpd.h>
 #include <sys/socket.h>
 
@@ -66,6 +68,7 @@ class MhdFront : public HttpFront {
                              size_t* uploadSize, void** requestContext);
 
     MHD_Result Respond(MHD_Connection* connection, const Answer& answer);
+    MHD_Result RespondFile(MHD_Connection* connection, const StaticAnswer& answer);
     MHD_Response* PlainResponse(const std::string& text);
     std::optional<Address> ClientAddress(MHD_Connection* connection);
     bool Trusted(const Address& address) const;
@@ -73,6 +76,7 @@ class MhdFront : public HttpFront {
 
     ScoreService& service;
     const ServerOptions& options;
+    std::unique_ptr<StaticFiles> files; // the web build under /play/, when served
     MHD_Daemon* daemon = nullptr;
 
     std::mutex connectionsMutex;
@@ -205,6 +209,20 @@ MHD_Result MhdFront::Respond(MHD_Connection* connection, const Answer& answer) {
     return queued;
 }
 
+// The files live as long as the server: their bytes are never copied.
+MHD_Result MhdFront::RespondFile(MHD_Connection* connection, const StaticAnswer& answer) {
+    if (answer.status == 404) return Respond(connection, {404, "not found\n"});
+    MHD_Response* response = MHD_create_response_from_buffer(
+        answer.body ? answer.body->size() : 0,
+        answer.body ? const_cast<char*>(answer.body->data()) : nullptr, MHD_RESPMEM_PERSISTENT);
+    for (const auto& [name, value] : answer.headers)
+        MHD_add_response_header(response, name.c_str(), value.c_str());
+    MHD_Result queued =
+        MHD_queue_response(connection, static_cast<unsigned>(answer.status), response);
+    MHD_destroy_response(response);
+    return queued;
+}
+
 // With their sizes: a decoded %00 stays in the value, so "ANN%00X" is
 // refused instead of read as "ANN".
 MHD_Result CollectParameter(void* parameters, MHD_ValueKind, const char* key, size_t keySize,
@@ -243,6 +261,15 @@ MHD_Result MhdFront::Access(void* self, MHD_Connection* connection, const char* 
         static_cast<int>(kMostHeaders)) {
         return front->Respond(connection, {431, "too many header lines\n"});
     }
+    if (front->files) {
+        auto header = [connection](const char* name) {
+            const char* value = MHD_lookup_connection_value(connection, MHD_HEADER_KIND, name);
+            return std::string(value ? value : "");
+        };
+        StaticAnswer file;
+        if (front->files->Answer(url, header("Accept-Encoding"), header("If-None-Match"), file))
+            return front->RespondFile(connection, file);
+    }
     ScoreRequest request;
     request.path = url;
     MHD_get_connection_values_n(connection, MHD_GET_ARGUMENT_KIND, CollectParameter,
@@ -276,6 +303,8 @@ MHD_Result MhdFront::Access(void* self, MHD_Connection* connection, const char* 
 }
 
 bool MhdFront::Start(int listener, std::string& error) {
+    if (!options.playFolder.empty() && !(files = StaticFiles::Load(options.playFolder, error)))
+        return false;
     unsigned flags =
         MHD_USE_INTERNAL_POLLING_THREAD | MHD_USE_EPOLL | MHD_ALLOW_SUSPEND_RESUME | MHD_USE_TURBO;
     // A backstop: Housekeeping ends slow requests sooner.

@@ -16,4 +16,5 @@ std::string EscapeHtml(const std::string& text);
 // A time (seconds since 1970) in UTC, by strftime's `format`.
 std::string FormatUtc(int64_t seconds, const char* format);
 // TimeAttack tables show the seconds left as m:ss, TopScore tables points.
-std::string RenderListingPage(const std::vector<ListedTable>& tables);
+// `linksPlay`: the page links the game served under /play/.
+std::string RenderListingPage(const std::vector<ListedTable>& tables, bool linksPlay = false);

@@ -60,6 +60,9 @@ std::string UsageText() {
            "                                (default 10)\n"
            "  --trust-proxy CIDR            take the client's address from X-Forwarded-For\n"
            "                                on connections from this range (repeatable)\n"
+           "  --play FOLDER                 serve the game built for the browser (its\n"
+           "                                index.html, orbolo.js, .wasm, .data) under\n"
+           "                                /play/, linked from the listing page\n"
            "  --threads N                   event loops, 1..64 (default 2)\n"
            "  --max-request-bytes N         longest request target, 256..65536\n"
            "                                (default 2048)\n"
@@ -109,6 +112,9 @@ OptionsResult ParseOptions(int argc, char** argv, ServerOptions& options, std::s
         } else if (option == "--trust-proxy") {
             std::optional<AddressRange> range = ParseRange(std::string(value));
             if ((ok = range.has_value())) options.trustedProxies.push_back(*range);
+        } else if (option == "--play") {
+            ok = !value.empty();
+            options.playFolder = std::string(value);
         } else if (option == "--threads") {
             ok = ParseNumber(value, 1, 64, options.threads);
         } else if (option == "--max-request-bytes") {

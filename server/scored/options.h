@@ -18,6 +18,7 @@ struct ServerOptions {
     int threads = 2;                // event loops, one per core
     int maxRequestBytes = 2048;     // request target
     std::vector<AddressRange> trustedProxies;
+    std::string playFolder;           // the web build served under /play/; "": none
     std::vector<std::string> command; // subcommand and its arguments; empty: serve
 };
 

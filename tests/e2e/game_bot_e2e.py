@@ -12,89 +12,16 @@ import subprocess
 import sys
 import tempfile
 import time
-import urllib.request
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from board_reader import GAME_OVER, ball_references, changed, settled  # noqa: E402
+from board_reader import ball_references, changed, settled  # noqa: E402
+from bot_player import click_move, enter_name, play_top_score  # noqa: E402
 from x_session import XSession, is_menu, run, start_mode  # noqa: E402
 
 GAME, BOT, SERVER_BIN, LEVELS, OUT = sys.argv[1:6]
 ADDRESS = ""  # the server's, once it listens
 REFS = ball_references(os.path.join(os.path.dirname(GAME), "gfx", "play2.tga"))
 NAME = "BOT PLAYER"
-# Headless, the same bot ends games in 36-54 moves (30 seeds).
-MOVE_LIMIT = 150
-
-
-def dialog_shown(screen):
-    """The game-over dialog over the board: its gold lower edge runs
-    straight across the cells, which no row of balls does."""
-    for y in range(284, 293):
-        line = [screen.pixel(x, y) for x in range(240, 541, 20)]
-        if all(r > 150 and b < 60 for r, g, b in line):
-            return True
-    return False
-
-
-def click_move(session, name):
-    if name in ("CW", "CCW"):
-        session.click(578 if name == "CW" else 213, 53)
-    else:
-        row = int(name[1])
-        session.click(206 if name[0] == "L" else 576, 87 + 34 * row + 16)
-    session.move(620, 460)
-
-
-def choose(board, score, seed):
-    """The bot's move and the score it expects after it (a floor: balls
-    that drop in may clear more)."""
-    text = f"{score} {seed}\n" + "\n".join(board) + "\n"
-    out = subprocess.run([BOT], input=text.encode(), capture_output=True,
-                         check=True).stdout.decode().split()
-    return out[0], int(out[1])
-
-
-def play_top_score(session):
-    start_mode(session, 203)  # TopScore
-    played = []
-    score = 0  # units of ten points, as the game counts them
-    unchanged = 0
-    board = settled(session, REFS, dialog_shown)
-    while len(played) < MOVE_LIMIT:
-        if board == GAME_OVER:
-            return played
-        move, expected = choose(board, score, len(played))
-        if move == "none":
-            raise AssertionError("no move left:\n" + "\n".join(board))
-        played.append(move)
-        print(f"move {len(played)}: {move}", flush=True)
-        click_move(session, move)
-        before, board = board, settled(session, REFS, dialog_shown)
-        if board != before:
-            score, unchanged = expected, 0
-            continue
-        unchanged += 1
-        if unchanged == 3:
-            raise AssertionError("three moves in a row changed nothing:\n" + "\n".join(board))
-        if move in ("CW", "CCW"):
-            score = 0  # the game refused the turn: fewer points than thought
-    raise AssertionError(f"the game did not end within {len(played)} moves")
-
-
-def enter_name(session):
-    """Types the name into the dialog (shown once the query is answered)
-    and waits for the server to list it."""
-    for ch in NAME:
-        session.key("space" if ch == " " else ch.lower())
-        time.sleep(0.05)
-    session.key("Return")
-    end = time.time() + 60
-    while time.time() < end:
-        page = urllib.request.urlopen(f"{ADDRESS}/highscores/orbolo/", timeout=5).read().decode()
-        if NAME in page:
-            return
-        time.sleep(0.2)
-    raise AssertionError("the server does not list " + NAME)
 
 
 def stored_level(level):
@@ -129,11 +56,11 @@ def play_puzzle_level_one(session):
 
 def steps():
     session.wait_for("menu", is_menu)  # after the intro
-    moves = play_top_score(session)
+    moves = play_top_score(session, REFS, BOT)
     print(f"TopScore game over after {len(moves)} moves: {' '.join(moves)}")
     with open(os.path.join(OUT, "moves.txt"), "w") as log:  # kept when the test passes
         log.write(" ".join(moves) + "\n")
-    enter_name(session)
+    enter_name(session, NAME, ADDRESS)
     session.click(72, 387)  # Quit to the menu
     session.wait_for("menu-again", is_menu)
     solution = play_puzzle_level_one(session)
