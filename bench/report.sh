@@ -111,3 +111,13 @@ line "memory" "$anon private (RssAnon), $rss peak RSS"
 line "music" "$music % of one core"
 line "score server, query" "$query"
 line "score server, submission" "$submission"
+
+# The game in the browser, when a web build exists (bash setup.sh web).
+web=${ORBOLO_WEB_DIR:-$here/../build-web}
+if [ -e "$web/index.html" ] && command -v chromium >/dev/null; then
+    run web python3 "$here/web/web_page_bench.py" "$web" "$build/orbolo-scored"
+    line "web page, first visit" "$(pick web 's/^first visit: //p')"
+    line "web page, load" "$(pick web 's/^page load to //p')"
+    line "web page, menu at rest" "$(pick web 's/^at rest (menu): //p')"
+    line "web page, rows sliding" "$(pick web 's/^sliding rows: //p')"
+fi

@@ -1,7 +1,8 @@
 # The web build's outside libraries: built for the web from Debian's source
 # packages (packaging/web/build_libraries.sh) into ORBOLO_WEB_LIBRARIES, and
 # named like the desktop's pkg-config targets so the areas link them alike.
-# GL, threads' headers and the C library come with emscripten itself.
+# GL, threads' headers and the C library come with emscripten itself; JPEG
+# pictures are decoded by the browser (framework/platform/platform_jpeg_web.cpp).
 set(ORBOLO_WEB_LIBRARIES "" CACHE PATH "Prefix holding the libraries built for the web")
 if(NOT EXISTS "${ORBOLO_WEB_LIBRARIES}/lib/libSDL2.a")
     message(FATAL_ERROR "ORBOLO_WEB_LIBRARIES must name the prefix build_libraries.sh filled")
@@ -19,7 +20,6 @@ function(web_library target include)
 endfunction()
 
 web_library(PkgConfig::SDL2 include/SDL2 libSDL2.a)
-web_library(PkgConfig::VORBIS include libvorbisfile.a libvorbis.a libogg.a)
-web_library(PkgConfig::TURBOJPEG include libturbojpeg.a)
+web_library(PkgConfig::VORBIS include libvorbis.a libogg.a)
 web_library(PkgConfig::SQLITE include libsqlite3.a)
 add_library(Threads::Threads INTERFACE IMPORTED GLOBAL)

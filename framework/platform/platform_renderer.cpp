@@ -309,8 +309,24 @@ uint32_t CreateTexture(const TextureRequest& request) {
     GLuint texture = 0;
     glGenTextures(1, &texture);
     glBindTexture(target, texture);
+    GLenum layout = GL_RGBA;
+    const uint8_t* texels = request.rgba;
+#ifdef __EMSCRIPTEN__
+    // WebGL takes texels only laid out as their internal format: RGB ones
+    // go without their alpha bytes.
+    std::vector<uint8_t> packed;
+    if (request.rgba &&
+        (request.format == TexelFormat::Rgb || request.format == TexelFormat::Rgb8)) {
+        const size_t count = static_cast<size_t>(request.width) * request.height;
+        packed.resize(count * 3);
+        for (size_t i = 0; i < count; ++i)
+            std::copy_n(request.rgba + 4 * i, 3, packed.data() + 3 * i);
+        texels = packed.data();
+    }
+    if (request.format == TexelFormat::Rgb || request.format == TexelFormat::Rgb8) layout = GL_RGB;
+#endif
     glTexImage2D(target, 0, formats[static_cast<int>(request.format)], request.width,
-                 request.height, 0, GL_RGBA, GL_UNSIGNED_BYTE, request.rgba);
+                 request.height, 0, layout, GL_UNSIGNED_BYTE, texels);
     SetFilter(target, request.linear);
     // Rectangle textures cannot repeat; clamping is their only wrap mode.
     const GLint wrap = request.repeat && target == GL_TEXTURE_2D ? GL_REPEAT : GL_CLAMP_TO_EDGE;

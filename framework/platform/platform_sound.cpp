@@ -122,7 +122,9 @@ void CloseSoundDevice() {
 }
 
 void RaiseCurrentThreadPriority() {
+#ifdef SYS_gettid
     setpriority(PRIO_PROCESS, pid_t(syscall(SYS_gettid)), -1);
+#endif // a page's one thread has no priority to raise
 }
 
 void SoundNotifier::Notify(int mark) {

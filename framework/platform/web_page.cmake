@@ -7,8 +7,9 @@ target_sources(orbolo_framework PRIVATE
     platform_pointer_web.cpp
     platform_http_web.cpp
     platform_gl_web.cpp
+    platform_jpeg_web.cpp
 )
-target_link_libraries(orbolo_framework PUBLIC PkgConfig::SDL2 PkgConfig::TURBOJPEG)
+target_link_libraries(orbolo_framework PUBLIC PkgConfig::SDL2)
 
 # The data the native build generated: gfx/, snd/ and prefs.
 set(ORBOLO_WEB_DATA "" CACHE PATH "Folder holding the generated gfx/, snd/ and prefs")

@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
-# Builds the libraries the web build links (SDL2, libogg, libvorbis,
-# libjpeg-turbo's TurboJPEG and SQLite) from Debian's own source packages
-# with the emscripten toolchain, into one prefix. Each library is built
-# once: a rerun finds its stamp and skips it.
+# Builds the libraries the web build links (SDL2, libogg, libvorbis and
+# SQLite) from Debian's own source packages with the emscripten toolchain,
+# into one prefix. Each library is built once: a rerun finds its stamp and
+# skips it. (JPEG pictures are decoded by the browser itself.)
 #   bash build_libraries.sh FOLDER [LIBRARY...]   (default: all of them)
 set -euo pipefail
 
 deps=$1
 shift
-wanted=${*:-sdl2 ogg vorbis jpeg sqlite}
-mkdir -p "$deps/src" "$deps/prefix"
+wanted=${*:-sdl2 ogg vorbis sqlite}
+mkdir -p "$deps/src" "$deps/prefix/lib" "$deps/prefix/include"
 deps=$(cd "$deps" && pwd)
 prefix=$deps/prefix
 jobs=$(nproc)
@@ -54,11 +54,41 @@ cmake_library() {
 }
 
 cmake_library sdl2 libsdl2 -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF
-cmake_library ogg libogg -DINSTALL_DOCS=OFF
-cmake_library vorbis libvorbis -DOGG_INCLUDE_DIR="$prefix/include" \
-    -DOGG_LIBRARY="$prefix/lib/libogg.a"
-cmake_library jpeg libjpeg-turbo -DENABLE_SHARED=OFF -DENABLE_STATIC=ON \
-    -DWITH_SIMD=OFF -DWITH_TURBOJPEG=ON -DWITH_JAVA=OFF
+
+# sources_library NAME PACKAGE HEADER_FOLDER: compiles the C files listed
+# on standard input (relative to the package's source) into lib/libNAME.a
+# and copies the header folder into the prefix. For the small libraries
+# whose CMake checks cannot run under emscripten (check_type_size).
+sources_library() {
+    local name=$1 package=$2 headers=$3
+    [[ " $wanted " == *" $name "* && ! -e "$deps/$name.stamp" ]] || { cat >/dev/null; return 0; }
+    local src objects=()
+    src=$(fetch "$package")
+    echo "web libraries: building $name from $(basename "$src")"
+    mkdir -p "$deps/obj/$name"
+    while read -r file; do
+        local object=$deps/obj/$name/$(basename "$file" .c).o
+        nice emcc -O2 -I"$prefix/include" -I"$src/include" -I"$src/lib" -c "$src/$file" -o "$object"
+        objects+=("$object")
+    done
+    rm -f "$prefix/lib/lib$name.a"
+    emar rcs "$prefix/lib/lib$name.a" "${objects[@]}"
+    cp -r "$src/include/$headers" "$prefix/include/"
+    touch "$deps/$name.stamp"
+}
+
+# libogg's one configured header: the sizes of a 32-bit wasm target.
+if [[ " $wanted " == *" ogg "* && ! -e "$deps/ogg.stamp" ]]; then
+    ogg=$(fetch libogg)
+    sed -e 's/@INCLUDE_INTTYPES_H@/1/; s/@INCLUDE_STDINT_H@/1/; s/@INCLUDE_SYS_TYPES_H@/1/' \
+        -e 's/@SIZE16@/int16_t/; s/@USIZE16@/uint16_t/; s/@SIZE32@/int32_t/' \
+        -e 's/@USIZE32@/uint32_t/; s/@SIZE64@/int64_t/; s/@USIZE64@/uint64_t/' \
+        "$ogg/include/ogg/config_types.h.in" >"$ogg/include/ogg/config_types.h"
+fi
+printf '%s\n' src/bitwise.c src/framing.c | sources_library ogg libogg ogg
+# libvorbis and libvorbisfile in one archive, without the tuning programs.
+(cd "$(fetch libvorbis)" && ls lib/*.c | grep -v -e barkmel -e tone -e psytune) |
+    sources_library vorbis libvorbis vorbis
 
 # SQLite, for the tables a page keeps in the browser when no server serves
 # it: its one-file form is generated natively (with tclsh) from Debian's
