@@ -23,3 +23,6 @@ web_library(PkgConfig::SDL2 include/SDL2 libSDL2.a)
 web_library(PkgConfig::VORBIS include libvorbis.a libogg.a)
 web_library(PkgConfig::SQLITE include libsqlite3.a)
 add_library(Threads::Threads INTERFACE IMPORTED GLOBAL)
+# The prefix stands where /usr/include does on the desktop: headers that
+# reach a target through another's (sqlite3.h through the tables) are found.
+include_directories(${ORBOLO_WEB_LIBRARIES}/include)

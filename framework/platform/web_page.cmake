@@ -16,11 +16,16 @@ set(ORBOLO_WEB_DATA "" CACHE PATH "Folder holding the generated gfx/, snd/ and p
 if(NOT EXISTS "${ORBOLO_WEB_DATA}/gfx")
     message(FATAL_ERROR "ORBOLO_WEB_DATA must name a native build folder with its data made")
 endif()
+file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/sdl_javascript.rsp
+     "-sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=[$autoResumeAudioContext,$dynCall]\n")
 target_link_options(orbolo_framework INTERFACE
     -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536
     -sLEGACY_GL_EMULATION=1 -sMAX_WEBGL_VERSION=2 -sMIN_WEBGL_VERSION=2
     -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=64MB -sENVIRONMENT=web
     -sEXPORTED_RUNTIME_METHODS=FS,ENV -lidbfs.js
-    --preload-file ${ORBOLO_WEB_DATA}/gfx@/gfx
-    --preload-file ${ORBOLO_WEB_DATA}/snd@/snd
-    --preload-file ${ORBOLO_WEB_DATA}/prefs@/prefs)
+    # SDL's audio calls these from its own JavaScript; their names begin with
+    # a dollar sign, which reaches emcc unharmed only from a file.
+    @${CMAKE_CURRENT_BINARY_DIR}/sdl_javascript.rsp
+    "SHELL:--preload-file ${ORBOLO_WEB_DATA}/gfx@/gfx"
+    "SHELL:--preload-file ${ORBOLO_WEB_DATA}/snd@/snd"
+    "SHELL:--preload-file ${ORBOLO_WEB_DATA}/prefs@/prefs")

@@ -14,6 +14,10 @@ out=${ORBOLO_WEB_DIR:-$here/build-web}
 libs=$out-libs
 objects=$out-objects
 
+# emscripten's JavaScript optimizer needs Debian's node modules (acorn), which
+# a node from outside Debian would not look for.
+export NODE_PATH=${NODE_PATH:+$NODE_PATH:}/usr/share/nodejs
+
 bash "$here/packaging/web/build_libraries.sh" "$libs"
 
 # The data is the same as the desktop's: made natively by our generators.
