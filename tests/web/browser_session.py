@@ -140,7 +140,8 @@ class BrowserSession(XSession):
         self.mouse("mouseReleased", x, y)
 
     def key(self, name):
-        key, code, number = KEYS.get(name, (name, f"Key{name.upper()}", ord(name.upper())))
+        key, code, number = KEYS[name] if name in KEYS else (name, f"Key{name.upper()}",
+                                                            ord(name.upper()))
         text = {"text": key} if len(key) == 1 else {}
         self.tools.call("Input.dispatchKeyEvent", type="keyDown", key=key, code=code,
                         windowsVirtualKeyCode=number, **text)
@@ -149,7 +150,15 @@ class BrowserSession(XSession):
                         windowsVirtualKeyCode=number)
 
     def grab(self, name="screen"):
-        png = base64.b64decode(self.tools.call("Page.captureScreenshot", format="png")["data"])
+        for _ in range(100):  # a page being replaced cannot be shot for a moment
+            try:
+                shot = self.tools.call("Page.captureScreenshot", format="png")
+                break
+            except RuntimeError as error:
+                if "Not attached" not in str(error):
+                    raise
+                time.sleep(0.1)
+        png = base64.b64decode(shot["data"])
         rgb = subprocess.run(["/usr/bin/convert", "png:-", "-depth", "8", "rgb:-"], input=png,
                              check=True, capture_output=True).stdout
         screen = Screen(rgb)
