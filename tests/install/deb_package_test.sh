@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the two Debian packages with CPack and checks them without
-# installing: the same bytes from two runs, control fields, every linked library's package in Depends, none
-# of the server's own libraries in the game's, the files each must hold, and
+# installing: the same bytes from two runs, control fields, every linked
+# library's package in Depends, none of the server's own libraries in the
+# game's, the files each must hold, and
 # lintian (when installed) with no error or warning. Leaves the packages in
 # BUILD_DIR/package/ for the install test.
 #   deb_package_test.sh BUILD_DIR
