@@ -7,6 +7,7 @@
 #   packaging/check_reproducible.sh BUILD_DIR [WORK_DIR]
 set -euo pipefail
 build=$(cd "$1" && pwd)
+source=$(cd "$(dirname "$0")/.." && pwd)
 work=${2:-$(mktemp -d)}
 fail() { echo "FAIL: $*" >&2; exit 1; }
 differ() {
@@ -23,6 +24,7 @@ debian_build() {
     mkdir -p "$dir"
     cp "$tarball" "$dir/orbolo_$version.orig.tar.xz"
     tar -xJf "$tarball" -C "$dir"
+    git -C "$source" archive HEAD debian | tar -xf - -C "$dir/orbolo-$version"
     (cd "$dir/orbolo-$version" && DEB_BUILD_OPTIONS="nocheck parallel=$(nproc)" \
         dpkg-buildpackage -us -uc -b >"$dir/build.log" 2>&1) || fail "dpkg-buildpackage in $dir: see $dir/build.log"
 }
@@ -41,7 +43,7 @@ done
 echo "ok: $count Debian packages bit-identical"
 
 # Two CPack runs, dated by the last commit as a release would be.
-export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$(dirname "$0")" log -1 --format=%ct)}
+export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$source" log -1 --format=%ct)}
 for run in 1 2; do
     (cd "$build" && cpack -G DEB -B "$work/cpack$run" >/dev/null)
 done
