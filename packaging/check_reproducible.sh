@@ -24,7 +24,7 @@ debian_build() {
     mkdir -p "$dir"
     cp "$tarball" "$dir/orbolo_$version.orig.tar.xz"
     tar -xJf "$tarball" -C "$dir"
-    git -C "$source" archive HEAD debian | tar -xf - -C "$dir/orbolo-$version"
+    git -C "$source" archive --prefix=debian/ HEAD:debian | tar -xf - -C "$dir/orbolo-$version"
     (cd "$dir/orbolo-$version" && DEB_BUILD_OPTIONS="nocheck parallel=$(nproc)" \
         dpkg-buildpackage -us -uc -b >"$dir/build.log" 2>&1) || fail "dpkg-buildpackage in $dir: see $dir/build.log"
 }

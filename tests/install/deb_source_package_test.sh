@@ -36,7 +36,7 @@ rm -rf "$work" && mkdir -p "$work"
 ln -s "$tarball" "$work/orbolo_$version.orig.tar.xz"
 tar -xJf "$tarball" -C "$work"
 [ ! -e "$work/orbolo-$version/debian" ] || fail "the tarball holds debian/"
-git -C "$source" archive HEAD debian | tar -xf - -C "$work/orbolo-$version"
+git -C "$source" archive --prefix=debian/ HEAD:debian | tar -xf - -C "$work/orbolo-$version"
 if command -v ccache >/dev/null; then
     export CMAKE_C_COMPILER_LAUNCHER=ccache CMAKE_CXX_COMPILER_LAUNCHER=ccache CCACHE_BASEDIR=$work
 fi
