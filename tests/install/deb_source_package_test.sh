@@ -41,10 +41,11 @@ if command -v ccache >/dev/null; then
     export CMAKE_C_COMPILER_LAUNCHER=ccache CMAKE_CXX_COMPILER_LAUNCHER=ccache CCACHE_BASEDIR=$work
 fi
 (cd "$work/orbolo-$version" &&
-    DEB_BUILD_OPTIONS="nocheck parallel=$(nproc)" dpkg-buildpackage -us -uc >"$work/build.log" 2>&1) ||
+    DEB_BUILD_OPTIONS="nocheck parallel=$(nproc)" DEB_BUILD_PROFILES=nocheck dpkg-buildpackage -us -uc >"$work/build.log" 2>&1) ||
     fail "dpkg-buildpackage: $(tail -30 "$work/build.log")"
 changes=$work/orbolo_${debian_version}_$(dpkg --print-architecture).changes
-[ "$(sed -n 's/^Binary: //p' "$changes")" = "orbolo orbolo-server" ] || fail "binary packages: $(grep ^Binary: "$changes")"
+packages=$(sed -n 's/^Binary: //p' "$changes" | tr ' ' '\n' | grep -v -- '-dbgsym$' | xargs)
+[ "$packages" = "orbolo orbolo-server" ] || fail "binary packages: $packages"
 report=$(lintian --pedantic --display-info --fail-on error,warning,info,pedantic "$changes" 2>&1) ||
     fail "lintian: $report"
 
