@@ -7,6 +7,6 @@
 set(ORBOLO_INSTALL_PROGRAM_DIR games CACHE STRING "The game's folder under the prefix")
 set(ORBOLO_INSTALL_DATA_DIR share/games/orbolo CACHE STRING "The game's data folder under the prefix")
 set(ORBOLO_INSTALL_SERVER_DIR sbin)                 # orbolo-scored, for operators
-set(ORBOLO_INSTALL_DOC_DIR share/doc/orbolo)        # help.html, copyright, changelog
+set(ORBOLO_INSTALL_DOC_DIR share/doc/orbolo)        # help.html
 file(RELATIVE_PATH ORBOLO_INSTALLED_DATA /prefix/${ORBOLO_INSTALL_PROGRAM_DIR}
      /prefix/${ORBOLO_INSTALL_DATA_DIR})
