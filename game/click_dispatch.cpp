@@ -8,6 +8,7 @@
 #include "game/game_state.h"
 #include "game/moves.h"
 #include "game/panels/key_codes.h"
+#include "game/panels/key_hint.h"
 #include "game/panels/sound_cues.h"
 #include "game/screen_flow.h"
 #include "game/screen_state.h"
@@ -98,18 +99,19 @@ void PlayClick(int button) {
     }
 }
 
-// Tab picks the bar the digits set: 1 the lowest, 0 the highest.
-void SetBarByKey(int32_t keyCode) {
+// Tab picks the bar the digits set: 1 the lowest, 0 the highest. True
+// when the key was one of these.
+bool SetBarByKey(int32_t keyCode) {
     if (keyCode == kKeyTab) {
         // The first Tab shows the bar the digits would set.
         if (screen.keyBarShown) screen.keyBar = static_cast<int16_t>((screen.keyBar + 1) % 3);
         screen.keyBarShown = 1;
-        return;
+        return true;
     }
     int digit = -1;
     if (keyCode >= kKeyDigit0 && keyCode <= kKeyDigit0 + 9) digit = keyCode - kKeyDigit0;
     if (keyCode >= kKeyPad0 && keyCode <= kKeyPad0 + 9) digit = keyCode - kKeyPad0;
-    if (digit < 0) return;
+    if (digit < 0) return false;
     const int level = digit == 0 ? 10 : digit;
     const auto volume = static_cast<int16_t>(10 * level - 1); // as many ticks as the digit
     if (screen.keyBar == 0) settings.sfxVolume = volume;
@@ -117,6 +119,7 @@ void SetBarByKey(int32_t keyCode) {
     if (screen.keyBar == 2) settings.gameSpeed = static_cast<int16_t>(level < 5 ? level : 5);
     screen.keyBarShown = 1;
     KAudioSource::SetMasterVolumes(settings.musicVolume, settings.sfxVolume);
+    return true;
 }
 
 void PlayPress(const KInputPress& press) {
@@ -124,22 +127,27 @@ void PlayPress(const KInputPress& press) {
     switch (press.action) {
     case KInputAction::Up:
         buttons.cursorRow = static_cast<int16_t>((row + 8) % 9);
+        keyHighlight = KeyHighlight::RowCursor;
         return;
     case KInputAction::Down:
         buttons.cursorRow = static_cast<int16_t>((row + 1) % 9);
+        keyHighlight = KeyHighlight::RowCursor;
         return;
     default:
         break;
     }
-    SetBarByKey(press.keyCode);
+    if (SetBarByKey(press.keyCode)) keyHighlight = KeyHighlight::OptionBar;
     if (board.spinState != NoSpin) return; // as for clicks
+    if (press.action == KInputAction::Left || press.action == KInputAction::Right)
+        keyHighlight = KeyHighlight::RowCursor;
     if (press.action == KInputAction::Left) PlayClick(8 + row);
     if (press.action == KInputAction::Right) PlayClick(17 + row);
     if (press.action == KInputAction::TurnLeft || press.keyCode == kKeyQ) PlayClick(6);
     if (press.action == KInputAction::TurnRight || press.keyCode == kKeyE) PlayClick(7);
-    if (press.keyCode == kKeyR) PlayClick(2);
-    if (press.keyCode == kKeyT) PlayClick(1);
-    if (press.action == KInputAction::Back) PlayClick(3);
+    if (press.action == KInputAction::Restart || press.keyCode == kKeyR) PlayClick(2);
+    if (press.action == KInputAction::Help || press.keyCode == kKeyT) PlayClick(1);
+    // M, Backspace and a gamepad's B: the QUIT button, back to the menu.
+    if (press.action == KInputAction::Back || press.keyCode == kKeyM) PlayClick(3);
 }
 
 void MenuPress(const KInputPress& press, void (*click)(int button), bool hasBack) {
@@ -212,6 +220,7 @@ void HandleInput() {
         if (click && pointed > 0) ModeClick(pointed);
         break;
     case Playing:
+        if (buttons.pointerMoved) keyHighlight = KeyHighlight::None;
         if (buttons.pointerMoved && pointed >= 8 && pointed <= 25)
             buttons.cursorRow = static_cast<int16_t>((pointed - 8) % 9);
         ReadSettingBars(click, buttons.mouseX, buttons.mouseY);

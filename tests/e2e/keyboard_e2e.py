@@ -1,7 +1,9 @@
 """End to end without a mouse: the real game under its own X server, started
 and played with keys alone, the highlight and the row cursor checked on
-screenshots. Then a mouse button held from one screen into the next must act
-on nothing there.
+screenshots; the help lines follow the keys as they follow the pointer; a
+key leads back to the menu, another game is restarted and its tutorial
+opened by keys. Then a mouse button held from one screen into the next must
+act on nothing there.
 
 usage: keyboard_e2e.py GAME_EXECUTABLE OUTPUT_FOLDER
 """
@@ -9,14 +11,15 @@ import os
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from board_reader import (EMPTY, agreement, ball_references, has_line, read_board,  # noqa: E402
-                          rotated_clockwise, settled)
+from board_reader import (EMPTY, agreement, ball_references, changed, has_line,  # noqa: E402
+                          read_board, rotated_clockwise, settled)
 from x_session import XSession, distance, run  # noqa: E402
 
 GAME, OUT = sys.argv[1], sys.argv[2]
 REFS = ball_references(os.path.join(os.path.dirname(GAME), "gfx", "play2.tga"))
 LIT = (238, 191, 88)        # a lit menu button's bar
 KEY_FRAME = (255, 216, 51)  # the row cursor's frame
+HINT = (150, 410, 600, 476)  # the help lines, clear of the pointer at (620, 470)
 session = XSession()
 
 
@@ -61,7 +64,8 @@ def steps():
     session.wait_for("turned-clockwise", lambda s: (b := read_board(s, REFS)) is not None and
                      agreement(turned, b, full) > 0.9)
 
-    session.click(72, 387)  # QUIT to the menu
+    check_hints_follow_keys()
+    session.key("BackSpace")  # QUIT: back to the menu, the game goes on
     session.move(620, 470)
     session.wait_for("menu-again-new-game-lit", lit(240, 318))
     # NEW GAME pressed and held through the fade: on the mode selection the
@@ -74,6 +78,35 @@ def steps():
     session.key("Up")
     session.key("Up")
     session.wait_for("mode-selection-keys-back-on-time-attack", lit(240, 83))
+
+    session.key("Down")
+    session.key("Return")  # TOP SCORE
+    session.move(620, 470)
+    session.wait_for("top-score-play", cursor_on_row(0))
+    board = settled(session, REFS)
+    session.key("r")  # RESTART: a new board
+    changed(session, REFS, board)
+    quiet = session.wait_for("no-help-lines", lambda s: True, still=HINT).region(*HINT)
+    session.key("t")
+    session.wait_for("tutorial-text", lambda s: s.region(*HINT) != quiet)
+
+
+def hint_under_pointer(name, x, y):
+    session.move(x, y)
+    return session.wait_for(name, lambda s: True, still=HINT).region(*HINT)
+
+
+def check_hints_follow_keys():
+    """The framed row and the framed option bar show the help lines the
+    pointer shows on the row's arrow and on the bars."""
+    slide = hint_under_pointer("slide-hint-under-pointer", 205, 87 + 34 * 3 + 16)
+    options = hint_under_pointer("options-hint-under-pointer", 75, 210)
+    quiet = hint_under_pointer("no-help-lines", 620, 470)
+    assert len({str(slide), str(options), str(quiet)}) == 3, "the three help lines look alike"
+    session.key("Down")
+    session.wait_for("slide-hint-for-row-cursor", lambda s: s.region(*HINT) == slide)
+    session.key("Tab")
+    session.wait_for("options-hint-for-framed-bar", lambda s: s.region(*HINT) == options)
 
 
 run(session, GAME, OUT, steps, "keyboard end to end")
