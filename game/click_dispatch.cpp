@@ -9,6 +9,7 @@
 #include "game/moves.h"
 #include "game/panels/key_codes.h"
 #include "game/panels/key_hint.h"
+#include "game/panels/panel_values.h"
 #include "game/panels/sound_cues.h"
 #include "game/screen_flow.h"
 #include "game/screen_state.h"
@@ -122,6 +123,17 @@ bool SetBarByKey(int32_t keyCode) {
     return true;
 }
 
+// A gamepad's Back picks the next bar, as Tab does; its Start raises the
+// picked bar a step, from the top round to the bottom, as a digit would.
+bool SetBarByPad(KInputAction action) {
+    if (action == KInputAction::NextSetting) return SetBarByKey(kKeyTab);
+    if (action != KInputAction::RaiseSetting) return false;
+    const int16_t volume = screen.keyBar == 0 ? settings.sfxVolume : settings.musicVolume;
+    const int level =
+        screen.keyBar == 2 ? settings.gameSpeed % 5 + 1 : VolumeTickCount(volume) % 10 + 1;
+    return SetBarByKey(kKeyDigit0 + level % 10);
+}
+
 void PlayPress(const KInputPress& press) {
     const int row = buttons.cursorRow;
     switch (press.action) {
@@ -136,7 +148,8 @@ void PlayPress(const KInputPress& press) {
     default:
         break;
     }
-    if (SetBarByKey(press.keyCode)) keyHighlight = KeyHighlight::OptionBar;
+    if (SetBarByKey(press.keyCode) || SetBarByPad(press.action))
+        keyHighlight = KeyHighlight::OptionBar;
     if (board.spinState != NoSpin) return; // as for clicks
     if (press.action == KInputAction::Left || press.action == KInputAction::Right)
         keyHighlight = KeyHighlight::RowCursor;

@@ -89,6 +89,12 @@ void RecordPad(platform::PadButton button, uint32_t timeMs) {
     case PadButton::Y:
         action = KInputAction::Help;
         break;
+    case PadButton::Back:
+        action = KInputAction::NextSetting;
+        break;
+    case PadButton::Start:
+        action = KInputAction::RaiseSetting;
+        break;
     case PadButton::LeftShoulder:
         action = KInputAction::TurnLeft;
         break;

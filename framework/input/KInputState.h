@@ -8,6 +8,7 @@
 // What a press asks of the screen: the arrow keys, the D-pad and the left
 // stick move; Return, keypad Enter, Space and a gamepad's A accept;
 // Backspace and its B go back; its X starts over, its Y asks for help; its
+// Back picks the next setting and its Start raises that setting; its
 // shoulder buttons turn left and right.
 enum class KInputAction : uint8_t {
     None,
@@ -19,6 +20,8 @@ enum class KInputAction : uint8_t {
     Back,
     Restart,
     Help,
+    NextSetting,
+    RaiseSetting,
     TurnLeft,
     TurnRight,
 };

@@ -115,6 +115,12 @@ bool GamepadPress(const SDL_Event& event, PadButton* button) {
         case SDL_CONTROLLER_BUTTON_Y:
             *button = PadButton::Y;
             return true;
+        case SDL_CONTROLLER_BUTTON_BACK:
+            *button = PadButton::Back;
+            return true;
+        case SDL_CONTROLLER_BUTTON_START:
+            *button = PadButton::Start;
+            return true;
         case SDL_CONTROLLER_BUTTON_LEFTSHOULDER:
             *button = PadButton::LeftShoulder;
             return true;
