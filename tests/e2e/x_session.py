@@ -70,8 +70,7 @@ class XSession:
         self.xdotool("keyup", name)
 
     def grab(self, name="screen", area=None):
-        """The screen, or the rectangle `area` (x, y, width, height) of a
-        larger screen scaled to the game's size."""
+        """The screen, or its rectangle `area` (x, y, w, h) scaled to 640 x 480."""
         crop = [] if area is None else [
             "-crop", "{2}x{3}+{0}+{1}".format(*area), "+repage", "-resize", f"{WIDTH}x{HEIGHT}!"]
         rgb = subprocess.run(["import", "-window", "root", *crop, "-depth", "8", "rgb:-"],
@@ -81,11 +80,10 @@ class XSession:
         return screen
 
     def wait_for(self, name, condition, timeout=60.0, still=None, area=None):
-        """The first screenshot (of `area`, as grab takes it) on which
-        condition holds; generous for a loaded machine, a passing test
-        returns far sooner. With `still`, a rectangle, also the same there as
-        on the screenshot before: a fade has ended, so a press now is not
-        dropped as stale."""
+        """The first screenshot (of area) on which condition holds; generous for a
+        loaded machine, a passing test returns far sooner. With `still`, a
+        rectangle, also the same there as on the screenshot before: a fade
+        has ended, so a press now is not dropped as stale."""
         end = time.time() + timeout
         last = None
         while True:

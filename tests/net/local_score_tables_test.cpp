@@ -42,7 +42,6 @@ TEST(LocalScoreTables, KeepsTheBestTenOfEachTableAndListsThem) {
     EXPECT_NE(std::string::npos, html.find("ANN LEE"));
     EXPECT_NE(std::string::npos, html.find("chicken"));
     EXPECT_EQ(std::string::npos, html.find("CY"));
-    // This computer's tables, not a server's; and how to join one.
     EXPECT_NE(std::string::npos, html.find("<title>Orbolo highscores on this computer</title>"));
     EXPECT_EQ(std::string::npos, html.find("nline"));
     EXPECT_NE(std::string::npos, html.find("--score-server"));
