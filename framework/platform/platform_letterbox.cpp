@@ -47,8 +47,14 @@ void WindowToGame(const Letterbox& box, int windowX, int windowY, int* gameX, in
 
 Letterbox CurrentLetterbox() {
     const detail::WindowState& w = detail::Window();
-    int outW = w.gameWidth, outH = w.gameHeight;
-    if (w.window && w.context) detail::RealDrawableSize(&outW, &outH);
+    // The picture on screen was fitted to the drawable at the last flip; that
+    // spares the pointer readings a round trip to the X server each.
+    int outW = w.picture.outputWidth, outH = w.picture.outputHeight;
+    if (outW <= 0 || outH <= 0) {
+        outW = w.gameWidth;
+        outH = w.gameHeight;
+        if (w.window && w.context) detail::RealDrawableSize(&outW, &outH);
+    }
     return ComputeLetterbox(outW, outH, w.gameWidth, w.gameHeight);
 }
 

@@ -27,11 +27,13 @@ bool WindowManagerRunning(Display* display) {
 void RealDrawableSize(int* width, int* height) {
     SDL_GL_GetDrawableSize(Window().window, width, height);
     SDL_SysWMinfo info;
-    XWindowAttributes attributes;
-    if (X11Handles(&info) &&
-        XGetWindowAttributes(info.info.x11.display, info.info.x11.window, &attributes)) {
-        *width = attributes.width;
-        *height = attributes.height;
+    ::Window root = 0;
+    int x = 0, y = 0;
+    unsigned w = 0, h = 0, border = 0, depth = 0;
+    if (X11Handles(&info) && XGetGeometry(info.info.x11.display, info.info.x11.window, &root, &x,
+                                          &y, &w, &h, &border, &depth)) {
+        *width = static_cast<int>(w);
+        *height = static_cast<int>(h);
     }
 }
 

@@ -19,25 +19,26 @@ def output(*args):
     return subprocess.run(args, env=session.env, capture_output=True, text=True, timeout=60).stdout
 
 
-def window_area():
-    window = output("xdotool", "search", "--sync", "--name", "^ORBOLO").split()[0]
-    shell = dict(v.split("=") for v in output("xdotool", "getwindowgeometry", "--shell", window)
-                 .split())
-    return window, tuple(int(shell[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
+def game_window():
+    """Its id and (x, y, width, height)."""
+    shell = output("xdotool", "search", "--sync", "--name", "^ORBOLO", "getwindowgeometry",
+                   "--shell")
+    g = dict(v.split("=") for v in shell.split())
+    return g["WINDOW"], tuple(int(g[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
 
 
 def menu_fills(name, size, area=None):
-    session.wait_for(name, lambda _: window_area()[1][2:] == size, area=(0, 0, 8, 8))
-    session.wait_for(name, is_menu, still=MENU_LOGO, area=area or window_area()[1])
+    session.wait_for(name, lambda _: game_window()[1][2:] == size, area=(0, 0, 8, 8))
+    session.wait_for(name, is_menu, still=MENU_LOGO, area=area or game_window()[1])
 
 
 def steps():
     menu_fills("menu-in-window", (640, 480))
-    session.xdotool("windowfocus", window_area()[0])
-    for name, size, area in (("letterboxed", (960, 540), (120, 0, 720, 540)),
-                             ("in-window-again", (640, 480), None)):
-        session.key("F11")
-        menu_fills("menu-" + name, size, area)
+    session.xdotool("windowfocus", game_window()[0])
+    session.key("F11")
+    menu_fills("menu-letterboxed", (960, 540), (120, 0, 720, 540))
+    session.key("F11")
+    menu_fills("menu-in-window-again", (640, 480))
 
 
 if MANAGER != "bare":
