@@ -37,18 +37,16 @@ void RealDrawableSize(int* width, int* height) {
     }
 }
 
-bool CoverDisplayWithoutWindowManager() {
+void CoverDisplayWithoutWindowManager() {
     SDL_SysWMinfo info;
-    if (!X11Handles(&info) || WindowManagerRunning(info.info.x11.display)) return false;
+    if (!X11Handles(&info) || WindowManagerRunning(info.info.x11.display)) return;
     SDL_Rect bounds;
-    if (SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(Window().window), &bounds) != 0)
-        return false;
+    if (SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(Window().window), &bounds) != 0) return;
     Display* display = info.info.x11.display;
     XMoveResizeWindow(display, info.info.x11.window, bounds.x, bounds.y,
                       static_cast<unsigned>(bounds.w), static_cast<unsigned>(bounds.h));
     XRaiseWindow(display, info.info.x11.window);
     XFlush(display);
-    return true;
 }
 
 } // namespace platform::detail

@@ -10,7 +10,7 @@ namespace platform::detail {
 // the display's size while the window keeps its own.
 void RealDrawableSize(int* width, int* height);
 // Without a window manager nobody carries out a full-screen request: the
-// window is moved over the display here instead. True when it did that.
-bool CoverDisplayWithoutWindowManager();
+// window is moved over the display here instead.
+void CoverDisplayWithoutWindowManager();
 
 } // namespace platform::detail
