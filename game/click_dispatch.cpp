@@ -8,9 +8,8 @@
 #include "game/game_state.h"
 #include "game/moves.h"
 #include "game/panels/key_codes.h"
-#include "game/panels/key_hint.h"
-#include "game/panels/panel_values.h"
 #include "game/panels/sound_cues.h"
+#include "game/play_keys.h"
 #include "game/screen_flow.h"
 #include "game/screen_state.h"
 
@@ -100,19 +99,18 @@ void PlayClick(int button) {
     }
 }
 
-// Tab picks the bar the digits set: 1 the lowest, 0 the highest. True
-// when the key was one of these.
-bool SetBarByKey(int32_t keyCode) {
+// Tab picks the bar the digits set: 1 the lowest, 0 the highest.
+void SetBarByKey(int32_t keyCode) {
     if (keyCode == kKeyTab) {
         // The first Tab shows the bar the digits would set.
         if (screen.keyBarShown) screen.keyBar = static_cast<int16_t>((screen.keyBar + 1) % 3);
         screen.keyBarShown = 1;
-        return true;
+        return;
     }
     int digit = -1;
     if (keyCode >= kKeyDigit0 && keyCode <= kKeyDigit0 + 9) digit = keyCode - kKeyDigit0;
     if (keyCode >= kKeyPad0 && keyCode <= kKeyPad0 + 9) digit = keyCode - kKeyPad0;
-    if (digit < 0) return false;
+    if (digit < 0) return;
     const int level = digit == 0 ? 10 : digit;
     const auto volume = static_cast<int16_t>(10 * level - 1); // as many ticks as the digit
     if (screen.keyBar == 0) settings.sfxVolume = volume;
@@ -120,18 +118,6 @@ bool SetBarByKey(int32_t keyCode) {
     if (screen.keyBar == 2) settings.gameSpeed = static_cast<int16_t>(level < 5 ? level : 5);
     screen.keyBarShown = 1;
     KAudioSource::SetMasterVolumes(settings.musicVolume, settings.sfxVolume);
-    return true;
-}
-
-// A gamepad's Back picks the next bar, as Tab does; its Start raises the
-// picked bar a step, from the top round to the bottom, as a digit would.
-bool SetBarByPad(KInputAction action) {
-    if (action == KInputAction::NextSetting) return SetBarByKey(kKeyTab);
-    if (action != KInputAction::RaiseSetting) return false;
-    const int16_t volume = screen.keyBar == 0 ? settings.sfxVolume : settings.musicVolume;
-    const int level =
-        screen.keyBar == 2 ? settings.gameSpeed % 5 + 1 : VolumeTickCount(volume) % 10 + 1;
-    return SetBarByKey(kKeyDigit0 + level % 10);
 }
 
 void PlayPress(const KInputPress& press) {
@@ -139,28 +125,22 @@ void PlayPress(const KInputPress& press) {
     switch (press.action) {
     case KInputAction::Up:
         buttons.cursorRow = static_cast<int16_t>((row + 8) % 9);
-        keyHighlight = KeyHighlight::RowCursor;
         return;
     case KInputAction::Down:
         buttons.cursorRow = static_cast<int16_t>((row + 1) % 9);
-        keyHighlight = KeyHighlight::RowCursor;
         return;
     default:
         break;
     }
-    if (SetBarByKey(press.keyCode) || SetBarByPad(press.action))
-        keyHighlight = KeyHighlight::OptionBar;
+    SetBarByKey(press.keyCode);
     if (board.spinState != NoSpin) return; // as for clicks
-    if (press.action == KInputAction::Left || press.action == KInputAction::Right)
-        keyHighlight = KeyHighlight::RowCursor;
     if (press.action == KInputAction::Left) PlayClick(8 + row);
     if (press.action == KInputAction::Right) PlayClick(17 + row);
     if (press.action == KInputAction::TurnLeft || press.keyCode == kKeyQ) PlayClick(6);
     if (press.action == KInputAction::TurnRight || press.keyCode == kKeyE) PlayClick(7);
-    if (press.action == KInputAction::Restart || press.keyCode == kKeyR) PlayClick(2);
-    if (press.action == KInputAction::Help || press.keyCode == kKeyT) PlayClick(1);
-    // M, Backspace and a gamepad's B: the QUIT button, back to the menu.
-    if (press.action == KInputAction::Back || press.keyCode == kKeyM) PlayClick(3);
+    if (press.keyCode == kKeyR) PlayClick(2);
+    if (press.keyCode == kKeyT) PlayClick(1);
+    if (press.action == KInputAction::Back) PlayClick(3);
 }
 
 void MenuPress(const KInputPress& press, void (*click)(int button), bool hasBack) {
@@ -203,6 +183,8 @@ void HandlePresses() {
             MenuPress(press, ModeClick, true);
             break;
         case Playing:
+            press = AsPlayKey(press);
+            FollowKeyHighlight(press);
             PlayPress(press);
             break;
         }
@@ -233,12 +215,12 @@ void HandleInput() {
         if (click && pointed > 0) ModeClick(pointed);
         break;
     case Playing:
-        if (buttons.pointerMoved) keyHighlight = KeyHighlight::None;
         if (buttons.pointerMoved && pointed >= 8 && pointed <= 25)
             buttons.cursorRow = static_cast<int16_t>((pointed - 8) % 9);
         ReadSettingBars(click, buttons.mouseX, buttons.mouseY);
         if (click && pointed > 0 && board.spinState == NoSpin) PlayClick(pointed);
         break;
     }
+    if (buttons.pointerMoved) keyHighlight = KeyHighlight::None;
     if (state == screen.screenState) HandlePresses();
 }

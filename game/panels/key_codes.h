@@ -8,7 +8,6 @@ constexpr int32_t kKeyBackspace = 22;
 constexpr int32_t kKeyTab = 23;
 constexpr int32_t kKeyA = 25;
 constexpr int32_t kKeyE = kKeyA + 4;
-constexpr int32_t kKeyM = kKeyA + 12;
 constexpr int32_t kKeyQ = kKeyA + 16;
 constexpr int32_t kKeyR = kKeyA + 17;
 constexpr int32_t kKeyT = kKeyA + 19;
