@@ -8,7 +8,6 @@
 #include "framework/text/KBitmapFont.h"
 #include "game/buttons.h"
 #include "game/game_state.h"
-#include "game/panels/key_hint.h"
 #include "game/screens.h"
 #include "game/screen_state.h"
 #include "game/sprite_table.h"
@@ -37,7 +36,6 @@ void FreeMusic() {
 void LoadScreen() {
     KInputState::ForgetPresses(); // a press counts on the screen it was made on
     screen.keyBarShown = 0;
-    keyHighlight = KeyHighlight::None;
     for (int entry = 0; entry < kSpriteCount; ++entry)
         if (entry != kLargeFontSprite) FreeSprite(entry);
     DisableAllButtons();

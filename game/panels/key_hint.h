@@ -10,7 +10,7 @@
 enum class KeyHighlight : uint8_t { None, RowCursor, OptionBar };
 
 // Set by the play screen's keys; None again when the pointer moves or a
-// screen starts.
+// play screen starts.
 extern KeyHighlight keyHighlight;
 
 // `pointer` with its button and position replaced by those that show the

@@ -102,6 +102,7 @@ void DrawPanel() {
     }
     HintSituation situation{settings.gameMode, buttons.hoveredButton, buttons.mouseX,
                             buttons.mouseY, tutorial.page};
+    if (buttons.pointerX < 0) keyHighlight = KeyHighlight::None; // a new screen: no input yet
     if (!tutorialWasRunning)
         situation = WithKeyHighlight(situation, keyHighlight, buttons.cursorRow, screen.keyBar);
     const std::vector<HelpLine> lines = HelpLinesFor(situation);
