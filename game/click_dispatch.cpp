@@ -9,6 +9,7 @@
 #include "game/moves.h"
 #include "game/panels/key_codes.h"
 #include "game/panels/sound_cues.h"
+#include "game/play_keys.h"
 #include "game/screen_flow.h"
 #include "game/screen_state.h"
 
@@ -182,6 +183,8 @@ void HandlePresses() {
             MenuPress(press, ModeClick, true);
             break;
         case Playing:
+            press = AsPlayKey(press);
+            FollowKeyHighlight(press);
             PlayPress(press);
             break;
         }
@@ -218,5 +221,6 @@ void HandleInput() {
         if (click && pointed > 0 && board.spinState == NoSpin) PlayClick(pointed);
         break;
     }
+    if (buttons.pointerMoved) keyHighlight = KeyHighlight::None;
     if (state == screen.screenState) HandlePresses();
 }

@@ -6,8 +6,10 @@
 #include <cstdint>
 
 // What a press asks of the screen: the arrow keys, the D-pad and the left
-// stick move; Return, keypad Enter, Space and a gamepad's A accept; its B
-// goes back; its shoulder buttons turn left and right.
+// stick move; Return, keypad Enter, Space and a gamepad's A accept;
+// Backspace and its B go back; its X starts over, its Y asks for help; its
+// Back picks the next setting and its Start raises that setting; its
+// shoulder buttons turn left and right.
 enum class KInputAction : uint8_t {
     None,
     Up,
@@ -16,6 +18,10 @@ enum class KInputAction : uint8_t {
     Right,
     Accept,
     Back,
+    Restart,
+    Help,
+    NextSetting,
+    RaiseSetting,
     TurnLeft,
     TurnRight,
 };

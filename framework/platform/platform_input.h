@@ -27,7 +27,20 @@ KeyScancodes ScancodesForKeyCode(int keyCode);
 
 // A gamepad's buttons as the input layer hears of them: the left stick
 // leaning past half way reports as the D-pad direction it leans to.
-enum class PadButton { Up, Down, Left, Right, A, B, LeftShoulder, RightShoulder };
+enum class PadButton {
+    Up,
+    Down,
+    Left,
+    Right,
+    A,
+    B,
+    X,
+    Y,
+    Back,
+    Start,
+    LeftShoulder,
+    RightShoulder
+};
 
 // Told of every press at the moment SDL reads it from the window system,
 // with SDL's millisecond time; auto-repeat is no press. A null member is not

@@ -22,7 +22,7 @@ constexpr const char* kTutorialTimeLine = "You lose also if you run out of time!
 constexpr Lines kTutorialHint = {"Click this button to view a quick tutorial.",
                                  "Remember that there's also a detailed help HTML",
                                  "page that you can find in the installation folder.",
-                                 "Keys: T tutorial, R restart, Q/E turn, arrows slide rows."};
+                                 "Keys: T tutorial, R restart, M menu, Q/E turn, arrows slide."};
 constexpr Lines kRestartHint = {"Click this button to restart the current game type.", nullptr,
                                 nullptr, nullptr};
 constexpr Lines kQuitHint = {"Click this button to quit the current game and go",

@@ -15,6 +15,21 @@
 
 namespace {
 
+// The page lists this computer's tables only; it says so, and how to share.
+ListingWording LocalWording() {
+    ListingWording wording;
+    wording.title = "Orbolo highscores on this computer";
+    wording.heading = "Highscores on this computer";
+    wording.noteHtml =
+        "These tables are kept on this computer for the players who play here. To share "
+        "tables with other players, join a shared score server: start the game as "
+        "<code>orbolo --score-server http://host:8086</code>, or put the line "
+        "<code>score-server = http://host:8086</code> in "
+        "<code>~/.config/orbolo/orbolo.conf</code>. The game's help page tells how to run "
+        "one.";
+    return wording;
+}
+
 class LocalTables : public ScoreTables {
   public:
     explicit LocalTables(std::string directory) : directory(std::move(directory)) {}
@@ -66,7 +81,7 @@ class LocalTables : public ScoreTables {
         const std::string partial = page + ".part";
         {
             std::ofstream out(partial, std::ios::binary | std::ios::trunc);
-            out << RenderListingPage(tables);
+            out << RenderListingPage(tables, LocalWording());
             if (!out.flush()) return Fail("cannot write " + partial);
         }
         std::error_code error;

@@ -7,6 +7,7 @@
 #include "game/game_state.h"
 #include "game/modes.h"
 #include "game/panels/help_lines.h"
+#include "game/panels/key_hint.h"
 #include "game/panels/panel_values.h"
 #include "game/panels/quick_tutorial.h"
 #include "game/screen_state.h"
@@ -91,15 +92,20 @@ void DrawModeBox(KGraphic& fontSheet, KBitmapFont& large) {
 
 void DrawPanel() {
     // The frame in which the tutorial ends still shows no button hint.
-    if (screen.tutorialRunning) buttons.hoveredButton = 0;
+    const bool tutorialWasRunning = screen.tutorialRunning;
+    if (tutorialWasRunning) buttons.hoveredButton = 0;
     const TutorialFrame tutorial = StepTutorial(NowStamp());
     // While the tutorial runs the pointer keeps its last position.
     if (!screen.tutorialRunning) {
         buttons.mouseX = KInputState::GetMouseX();
         buttons.mouseY = KInputState::GetMouseY();
     }
-    const std::vector<HelpLine> lines = HelpLinesFor(
-        {settings.gameMode, buttons.hoveredButton, buttons.mouseX, buttons.mouseY, tutorial.page});
+    HintSituation situation{settings.gameMode, buttons.hoveredButton, buttons.mouseX,
+                            buttons.mouseY, tutorial.page};
+    if (buttons.pointerX < 0) keyHighlight = KeyHighlight::None; // a new screen: no input yet
+    if (!tutorialWasRunning)
+        situation = WithKeyHighlight(situation, keyHighlight, buttons.cursorRow, screen.keyBar);
+    const std::vector<HelpLine> lines = HelpLinesFor(situation);
 
     KBitmapFont* large = resources.largeFont;
     KBitmapFont* small = resources.smallFont;

@@ -15,6 +15,8 @@ header { text-align: center; padding: 1.5rem 1rem 0.5rem; }
 h1 { margin: 0 0 0 0.3em; color: #f4c430; letter-spacing: 0.3em; font-size: clamp(1.8rem, 6vw, 3rem);
   text-shadow: 0 2px 0 #7a5a00; }
 header p { margin: 0.3rem 0 0; color: #dfe6ff; }
+header p.note { max-width: 44rem; margin: 0.6rem auto 0; color: #b9c3e8; font-size: 0.9rem; }
+code { color: #f4c430; overflow-wrap: anywhere; }
 main { display: grid; gap: 1rem; padding: 1rem; max-width: 72rem; margin: 0 auto;
   grid-template-columns: repeat(auto-fit, minmax(17rem, 1fr)); }
 section { background: rgba(255, 255, 255, 0.06); border: 2px solid #f4c430;
@@ -109,13 +111,17 @@ std::string EscapeHtml(const std::string& text) {
     return out;
 }
 
-std::string RenderListingPage(const std::vector<ListedTable>& tables) {
+std::string RenderListingPage(const std::vector<ListedTable>& tables,
+                              const ListingWording& wording) {
     std::string html = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
                        "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
-                       "<title>Orbolo online highscores</title>\n<style>";
+                       "<title>" +
+                       EscapeHtml(wording.title) + "</title>\n<style>";
     html += kStyle;
-    html += "</style>\n</head>\n<body>\n<header>\n<h1>ORBOLO</h1>\n"
-            "<p>Online highscores</p>\n</header>\n<main>\n";
+    html += "</style>\n</head>\n<body>\n<header>\n<h1>ORBOLO</h1>\n<p>" +
+            EscapeHtml(wording.heading) + "</p>\n";
+    if (!wording.noteHtml.empty()) html += "<p class=\"note\">" + wording.noteHtml + "</p>\n";
+    html += "</header>\n<main>\n";
     for (const ListedTable& listed : tables)
         RenderTable(html, listed);
     html += "</main>\n<footer>TimeAttack ranks by the time left on the clock, TopScore by "

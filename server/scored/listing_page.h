@@ -15,5 +15,12 @@ struct ListedTable {
 std::string EscapeHtml(const std::string& text);
 // A time (seconds since 1970) in UTC, by strftime's `format`.
 std::string FormatUtc(int64_t seconds, const char* format);
+// What the page calls itself: by default a shared server's tables.
+struct ListingWording {
+    std::string title = "Orbolo online highscores";
+    std::string heading = "Online highscores";
+    std::string noteHtml; // markup under the heading; empty for none
+};
 // TimeAttack tables show the seconds left as m:ss, TopScore tables points.
-std::string RenderListingPage(const std::vector<ListedTable>& tables);
+std::string RenderListingPage(const std::vector<ListedTable>& tables,
+                              const ListingWording& wording = {});

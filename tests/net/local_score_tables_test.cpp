@@ -42,6 +42,9 @@ TEST(LocalScoreTables, KeepsTheBestTenOfEachTableAndListsThem) {
     EXPECT_NE(std::string::npos, html.find("ANN LEE"));
     EXPECT_NE(std::string::npos, html.find("chicken"));
     EXPECT_EQ(std::string::npos, html.find("CY"));
+    EXPECT_NE(std::string::npos, html.find("<title>Orbolo highscores on this computer</title>"));
+    EXPECT_EQ(std::string::npos, html.find("nline"));
+    EXPECT_NE(std::string::npos, html.find("--score-server"));
 
     // Another player's folder holds tables of its own; the same folder
     // opened again holds what was written.

@@ -25,6 +25,7 @@ TEST(ListingPage, TimeAsMinutesAndSecondsPointsAsThey) {
     EXPECT_NE(std::string::npos, page.find(">1230<"));
     EXPECT_NE(std::string::npos, page.find(">1970-01-02<"));
     EXPECT_NE(std::string::npos, page.find("No scores yet"));
+    EXPECT_NE(std::string::npos, page.find("<title>Orbolo online highscores</title>"));
 }
 
 } // namespace
