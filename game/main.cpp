@@ -11,6 +11,7 @@
 #include "game/level_file.h"
 #include "game/rules/game_hooks.h"
 #include "game/rules/game_state.h"
+#include "game/rules/rules_clock.h"
 #include "game/panels/completion_screen.h"
 #include "game/panels/game_over_dialog.h"
 #include "game/panels/score_tables.h"

@@ -1,24 +1,12 @@
 #include "game/rules/game_state.h"
 
 #include "game/rules/game_hooks.h"
-
-#include <chrono>
+#include "game/rules/rules_clock.h"
 
 GameSettings settings;
 GameCounters counters;
 BoardState board;
 GameHooks gameHooks;
-
-namespace {
-int32_t (*rulesClock)() = nullptr;
-
-// Milliseconds of the monotonic clock, wrapped into 32 bits.
-int32_t SteadyMilliseconds() {
-    auto since = std::chrono::steady_clock::now().time_since_epoch();
-    auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(since).count();
-    return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(ms)));
-}
-} // namespace
 
 void ResetGameState() {
     settings = GameSettings{};
@@ -27,11 +15,7 @@ void ResetGameState() {
 }
 
 uint32_t NowStamp() {
-    return static_cast<uint32_t>(rulesClock ? rulesClock() : SteadyMilliseconds());
-}
-
-void SetRulesClock(int32_t (*milliseconds)()) {
-    rulesClock = milliseconds;
+    return static_cast<uint32_t>(RulesClockMilliseconds());
 }
 
 uint32_t MillisecondsSince(uint32_t stamp) {
