@@ -18,6 +18,7 @@
 #include "game/panels/sound_cues.h"
 #include "game/preferences.h"
 #include "game/screen_flow.h"
+#include "game/screen_switch.h"
 #include "game/screen_state.h"
 #include "game/sprite_table.h"
 
@@ -25,8 +26,6 @@
 #include <string>
 
 namespace {
-
-constexpr int kEscape = 24;
 
 KGraphic* LoadPointer(const char* relativePath) {
     auto* image = new KGraphic;
@@ -77,8 +76,7 @@ bool StartUp() {
     gameHooks.showGameOver = ShowGameOver;
     gameHooks.showCompletionScreen = ShowCompletionScreen;
 
-    screen.screenState = Intro;
-    LoadScreen();
+    ShowScreen(Intro);
     KGraphic::SetTextureFilter(false);
     resources.largeFont =
         new KBitmapFont(KSystemTools::MakePath("gfx\\font2.jpg"), LargeFontGlyphs);
@@ -113,7 +111,7 @@ int main(int argc, char** argv) {
         if (resources.window) ShutDown();
         return 1;
     }
-    while (!KInputState::IsKeyDown(kEscape) && !screen.quitRequested &&
+    while (!KInputState::IsKeyDown(kKeyEscape) && !screen.quitRequested &&
            !KDisplayWindow::IsClosed()) {
         KGraphic::SetWorldView(0, 0, 0, 1, true);
         UpdateScreen();

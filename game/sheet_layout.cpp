@@ -1,6 +1,6 @@
-#include "layout.h"
+#include "game/sheet_layout.h"
 
-namespace art::layout {
+namespace layout {
 
 std::vector<Piece> allPieces() {
     std::vector<Piece> p;
@@ -38,4 +38,4 @@ std::vector<Piece> allPieces() {
     return p;
 }
 
-} // namespace art::layout
+} // namespace layout
