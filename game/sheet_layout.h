@@ -204,10 +204,13 @@ constexpr int kSplashSize = 50;
 constexpr int kPointerSize = 32;
 constexpr int kIconSize = 64;
 
-// Every piece with its sheet, for checks that pieces lie inside their sheets.
+// Every piece with its sheet and the places on the screen the game draws it
+// (none for the balls and the overlay, placed in the board's view), for
+// checks that pieces lie inside their sheets and are drawn where named.
 struct Piece {
     std::string_view sheet;
     Rect rect;
+    std::vector<Point> at;
 };
 std::vector<Piece> allPieces();
 
