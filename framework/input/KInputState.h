@@ -24,7 +24,7 @@ enum class KInputAction : uint8_t {
 
 // One press of a key or gamepad button. keyCode as IsKeyDown names keys,
 // except that letters follow the player's keyboard layout (the key that
-// types Z is 50 on any layout) and keypad Enter is Return; -1 for a gamepad.
+// types Z is kKeyZ on any layout) and keypad Enter is Return; -1 for a gamepad.
 struct KInputPress {
     int32_t keyCode = -1;
     KInputAction action = KInputAction::None;

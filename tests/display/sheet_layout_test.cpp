@@ -140,16 +140,8 @@ TEST(SheetLayout, EveryPlainDrawIsANamedPieceAtItsPlaceAndEveryPlaceIsDrawn) {
                         std::back_inserter(unnamed));
     std::set_difference(named.begin(), named.end(), seen.begin(), seen.end(),
                         std::back_inserter(undrawn));
-    auto text = [](const std::vector<Draw>& draws) {
-        std::string s;
-        for (const auto& [sheet, x1, y1, x2, y2, x, y] : draws)
-            s += sheet + " " + std::to_string(x1) + "," + std::to_string(y1) + "-" +
-                 std::to_string(x2) + "," + std::to_string(y2) + " at " + std::to_string(x) + "," +
-                 std::to_string(y) + "\n";
-        return s;
-    };
-    EXPECT_TRUE(unnamed.empty()) << "drawn but not named:\n" << text(unnamed);
-    EXPECT_TRUE(undrawn.empty()) << "named but not drawn:\n" << text(undrawn);
+    EXPECT_TRUE(unnamed.empty()) << "drawn but not named: " << testing::PrintToString(unnamed);
+    EXPECT_TRUE(undrawn.empty()) << "named but not drawn: " << testing::PrintToString(undrawn);
 }
 
 } // namespace
