@@ -58,7 +58,6 @@ bool StartUp() {
     KSystemTools::SetInstalledDataDirectory(ORBOLO_INSTALLED_DATA);
     KSystemTools::InitModuleDirectory();
     SetRulesClock(KSystemTools::GetMilliseconds); // one clock for rules and screens
-    board.fallTimer = NowStamp();
     resources.window = new KDisplayWindow;
     ReadPreferences();
     if (commandLine.window != CommandLineOptions::Window::FromPrefs)

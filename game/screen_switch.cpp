@@ -59,6 +59,7 @@ void ShowScreen(ScreenState state) {
         LoadSprite(kPlaySprite, "gfx\\play2.tga");
         SetPlayButtons();
         screen.tutorialStart = NowStamp();
+        screen.titleStep = 0; // after a game the selection's title zooms in afresh
         if (resources.largeFont) ShareSprite(kLargeFontSprite, resources.largeFont->GetImage());
         counters.boardReady = 0;
         break;
