@@ -8,14 +8,17 @@
 #include "game/buttons.h"
 #include "game/click_dispatch.h"
 #include "game/command_line.h"
-#include "game/game_hooks.h"
-#include "game/game_state.h"
+#include "game/level_file.h"
+#include "game/rules/game_hooks.h"
+#include "game/rules/game_state.h"
+#include "game/rules/rules_clock.h"
 #include "game/panels/completion_screen.h"
 #include "game/panels/game_over_dialog.h"
 #include "game/panels/score_tables.h"
 #include "game/panels/sound_cues.h"
 #include "game/preferences.h"
 #include "game/screen_flow.h"
+#include "game/screen_switch.h"
 #include "game/screen_state.h"
 #include "game/sprite_table.h"
 
@@ -23,8 +26,6 @@
 #include <string>
 
 namespace {
-
-constexpr int kEscape = 24;
 
 KGraphic* LoadPointer(const char* relativePath) {
     auto* image = new KGraphic;
@@ -56,7 +57,7 @@ void DrawPointer() {
 bool StartUp() {
     KSystemTools::SetInstalledDataDirectory(ORBOLO_INSTALLED_DATA);
     KSystemTools::InitModuleDirectory();
-    board.fallTimer = NowStamp();
+    SetRulesClock(KSystemTools::GetMilliseconds); // one clock for rules and screens
     resources.window = new KDisplayWindow;
     ReadPreferences();
     if (commandLine.window != CommandLineOptions::Window::FromPrefs)
@@ -70,11 +71,11 @@ bool StartUp() {
     KInputState::HideCursor();
     GameScoreTables(); // a score server address that cannot work is reported now
     gameHooks.waitMouseRelease = WaitMouseRelease;
+    gameHooks.readLevel = ReadLevelFile;
     gameHooks.showGameOver = ShowGameOver;
     gameHooks.showCompletionScreen = ShowCompletionScreen;
 
-    screen.screenState = Intro;
-    LoadScreen();
+    ShowScreen(Intro);
     KGraphic::SetTextureFilter(false);
     resources.largeFont =
         new KBitmapFont(KSystemTools::MakePath("gfx\\font2.jpg"), LargeFontGlyphs);
@@ -109,7 +110,7 @@ int main(int argc, char** argv) {
         if (resources.window) ShutDown();
         return 1;
     }
-    while (!KInputState::IsKeyDown(kEscape) && !screen.quitRequested &&
+    while (!KInputState::IsKeyDown(kKeyEscape) && !screen.quitRequested &&
            !KDisplayWindow::IsClosed()) {
         KGraphic::SetWorldView(0, 0, 0, 1, true);
         UpdateScreen();

@@ -1,7 +1,7 @@
-#include "game/game_state.h"
+#include "game/rules/game_state.h"
 
-#include "framework/display/KSystemTools.h"
-#include "game/game_hooks.h"
+#include "game/rules/game_hooks.h"
+#include "game/rules/rules_clock.h"
 
 GameSettings settings;
 GameCounters counters;
@@ -15,7 +15,7 @@ void ResetGameState() {
 }
 
 uint32_t NowStamp() {
-    return static_cast<uint32_t>(KSystemTools::GetMilliseconds());
+    return static_cast<uint32_t>(RulesClockMilliseconds());
 }
 
 uint32_t MillisecondsSince(uint32_t stamp) {

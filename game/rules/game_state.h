@@ -77,6 +77,6 @@ void ResetGameState();
 uint32_t NowStamp();
 uint32_t MillisecondsSince(uint32_t stamp);
 
-// True when the board runs no animation: no slide, turn, vanishing or fall.
+// True while the board animates: a slide, turn, vanishing or fall runs.
 bool BoardAnimating();
 bool SlideRunning();
