@@ -1,14 +1,12 @@
 #include "game/play_keys.h"
 
-#include "game/game_state.h"
-#include "game/panels/key_codes.h"
+#include "game/rules/game_state.h"
+#include "framework/platform/platform_key_codes.h"
 #include "game/panels/key_hint.h"
 #include "game/panels/panel_values.h"
 #include "game/screen_state.h"
 
 namespace {
-
-constexpr int32_t kKeyM = kKeyA + 12;
 
 bool IsDigit(int32_t keyCode) {
     return (keyCode >= kKeyDigit0 && keyCode <= kKeyDigit0 + 9) ||

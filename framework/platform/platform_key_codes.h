@@ -21,6 +21,7 @@ enum KKey : int32_t {
     kKeyEscape = 24,
     kKeyA = 25, // then B..Z
     kKeyE = kKeyA + 4,
+    kKeyM = kKeyA + 12,
     kKeyQ = kKeyA + 16,
     kKeyR = kKeyA + 17,
     kKeyT = kKeyA + 19,

@@ -1,16 +1,18 @@
 #include "game/panels/key_hint.h"
 
+#include "game/buttons.h"
+
 KeyHighlight keyHighlight = KeyHighlight::None;
 
-HintSituation WithKeyHighlight(HintSituation pointer, KeyHighlight highlight, int cursorRow,
+HintSituation WithKeyHighlight(HintSituation pointer, KeyHighlight highlight, int keyBoardRow,
                                int optionBar) {
     HintSituation s = pointer;
     switch (highlight) {
     case KeyHighlight::None:
         return s;
     case KeyHighlight::RowCursor:
-        s.hoveredButton = static_cast<int16_t>(8 + cursorRow); // the row's left arrow
-        s.mouseX = s.mouseY = -1;                              // on nothing else
+        s.hoveredButton = static_cast<int16_t>(SlideLeftButton(keyBoardRow));
+        s.mouseX = s.mouseY = -1; // on nothing else
         return s;
     case KeyHighlight::OptionBar:
         s.hoveredButton = 0;

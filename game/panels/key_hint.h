@@ -16,5 +16,5 @@ extern KeyHighlight keyHighlight;
 // `pointer` with its button and position replaced by those that show the
 // highlight's hint: the row's left arrow for the row cursor (0 top), the
 // middle of the framed bar for an option bar (0 effects, 1 music, 2 speed).
-HintSituation WithKeyHighlight(HintSituation pointer, KeyHighlight highlight, int cursorRow,
+HintSituation WithKeyHighlight(HintSituation pointer, KeyHighlight highlight, int keyBoardRow,
                                int optionBar);

@@ -102,7 +102,7 @@ void DrawPanel() {
                             buttons.mouseY, tutorial.page};
     if (buttons.pointerX < 0) keyHighlight = KeyHighlight::None; // a new screen: no input yet
     if (!tutorialWasRunning)
-        situation = WithKeyHighlight(situation, keyHighlight, buttons.cursorRow, screen.keyBar);
+        situation = WithKeyHighlight(situation, keyHighlight, buttons.keyBoardRow, screen.keyBar);
     const std::vector<HelpLine> lines = HelpLinesFor(situation);
 
     KBitmapFont* large = resources.largeFont;
