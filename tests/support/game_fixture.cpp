@@ -1,7 +1,5 @@
 #include "support/game_fixture.h"
 
-#include <cstdlib>
-
 namespace {
 
 std::vector<Cue> cuesPlayed;
@@ -23,7 +21,7 @@ void GameTest::SetUp() {
     cuesPlayed.clear();
     SetCueListener(RecordCue);
     SetRandomSource(nullptr);
-    std::srand(1234);
+    SeedGameRandom(1234);
 }
 
 void GameTest::TearDown() {
