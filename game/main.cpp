@@ -8,8 +8,10 @@
 #include "game/buttons.h"
 #include "game/click_dispatch.h"
 #include "game/command_line.h"
-#include "game/game_hooks.h"
-#include "game/game_state.h"
+#include "game/level_file.h"
+#include "game/rules/game_hooks.h"
+#include "game/rules/game_state.h"
+#include "game/rules/rules_clock.h"
 #include "game/panels/completion_screen.h"
 #include "game/panels/game_over_dialog.h"
 #include "game/panels/score_tables.h"
@@ -57,6 +59,7 @@ void DrawPointer() {
 bool StartUp() {
     KSystemTools::SetInstalledDataDirectory(ORBOLO_INSTALLED_DATA);
     KSystemTools::InitModuleDirectory();
+    SetRulesClock(KSystemTools::GetMilliseconds); // one clock for rules and screens
     ReadFrameClock();
     board.fallTimer = NowStamp();
     resources.window = new KDisplayWindow;
@@ -72,6 +75,7 @@ bool StartUp() {
     KInputState::HideCursor();
     GameScoreTables(); // a score server address that cannot work is reported now
     gameHooks.waitMouseRelease = WaitMouseRelease;
+    gameHooks.readLevel = ReadLevelFile;
     // The game's recording is sealed before the dialog, which sends it.
     gameHooks.showGameOver = [](int16_t mode, int16_t difficulty, int32_t result) {
         EndRecordedGame();

@@ -1,8 +1,8 @@
 #include "game/replay/game_recorder.h"
 
-#include "game/game_state.h"
+#include "game/rules/game_state.h"
 #include "game/panels/score_server_choice.h"
-#include "game/random.h"
+#include "game/rules/random.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -1,9 +1,9 @@
 #include "game/replay/replay_steps.h"
 
-#include "game/board_frame.h"
-#include "game/modes.h"
-#include "game/moves.h"
-#include "game/random.h"
+#include "game/rules/board_frame.h"
+#include "game/rules/modes.h"
+#include "game/rules/moves.h"
+#include "game/rules/random.h"
 
 namespace replay {
 

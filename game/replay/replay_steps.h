@@ -2,7 +2,7 @@
 // that records, the verifier and the watcher: how a game starts from a
 // recording's header, what one frame's rules are, and what an action does.
 #pragma once
-#include "game/game_state.h"
+#include "game/rules/game_state.h"
 #include "game/replay/replay_format.h"
 
 namespace replay {

@@ -1,7 +1,7 @@
 #include "game/replay/replay_verify.h"
 
-#include "game/game_hooks.h"
-#include "game/game_state.h"
+#include "game/rules/game_hooks.h"
+#include "game/rules/game_state.h"
 #include "game/replay/replay_steps.h"
 
 #include <algorithm>

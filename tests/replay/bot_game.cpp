@@ -1,10 +1,10 @@
 #include "replay/bot_game.h"
 
-#include "game/board_rules.h"
-#include "game/board_simulator.h"
-#include "game/game_state.h"
-#include "game/modes.h"
-#include "game/random.h"
+#include "game/rules/board_rules.h"
+#include "game/rules/board_simulator.h"
+#include "game/rules/game_state.h"
+#include "game/rules/modes.h"
+#include "game/rules/random.h"
 #include "game/replay/game_recorder.h"
 #include "game/replay/replay_steps.h"
 

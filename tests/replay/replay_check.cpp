@@ -5,7 +5,7 @@
 //   replay_check record|replay FOLDER GAMES MAX_FRAMES
 #include "replay/bot_game.h"
 
-#include "game/game_state.h"
+#include "game/rules/game_state.h"
 #include "game/replay/replay_verify.h"
 
 #include <cstdio>

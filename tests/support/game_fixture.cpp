@@ -1,5 +1,7 @@
 #include "support/game_fixture.h"
 
+#include "game/level_file.h"
+
 namespace {
 
 std::vector<Cue> cuesPlayed;
@@ -18,6 +20,7 @@ int ScriptedDraw() {
 void GameTest::SetUp() {
     ResetGameState();
     gameHooks = GameHooks{};
+    gameHooks.readLevel = ReadLevelFile;
     cuesPlayed.clear();
     SetCueListener(RecordCue);
     SetRandomSource(nullptr);

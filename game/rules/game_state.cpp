@@ -1,7 +1,7 @@
-#include "game/game_state.h"
+#include "game/rules/game_state.h"
 
-#include "framework/display/KSystemTools.h"
-#include "game/game_hooks.h"
+#include "game/rules/game_hooks.h"
+#include "game/rules/rules_clock.h"
 
 GameSettings settings;
 GameCounters counters;
@@ -23,7 +23,7 @@ uint32_t NowStamp() {
 }
 
 void ReadFrameClock() {
-    frameClock = static_cast<uint32_t>(KSystemTools::GetMilliseconds());
+    frameClock = static_cast<uint32_t>(RulesClockMilliseconds());
 }
 
 void SetFrameClock(uint32_t stamp) {
