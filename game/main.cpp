@@ -59,7 +59,10 @@ void DrawPointer() {
 bool StartUp() {
     KSystemTools::SetInstalledDataDirectory(ORBOLO_INSTALLED_DATA);
     KSystemTools::InitModuleDirectory();
-    SetRulesClock(KSystemTools::GetMilliseconds); // one clock for rules and screens
+    // One clock for rules and screens: the time the last flip returned, so
+    // frames are as far apart as the display paces them, and a recording
+    // shows that pace.
+    SetRulesClock(KDisplayWindow::LastFlipMilliseconds);
     ReadFrameClock();
     board.fallTimer = NowStamp();
     resources.window = new KDisplayWindow;
