@@ -61,12 +61,11 @@ TEST(LocalScoreTables, AnEnteredGameKeepsItsReplay) {
     ASSERT_FALSE(LastGameReplay().empty());
     fs::path dir = Fresh("replays");
     EXPECT_EQ(ScoreReply::Stored, MakeLocalTables(dir.string())->SubmitScore("ANN", "tahard", 9));
-    std::vector<fs::path> kept;
-    for (const auto& file : fs::directory_iterator(dir / "replays"))
-        kept.push_back(file.path());
-    ASSERT_EQ(kept.size(), 1u);
-    EXPECT_EQ(kept[0].filename().string().rfind("tahard-", 0), 0u);
-    const std::string bytes = Read(kept[0].string());
+    fs::directory_iterator files(dir / "replays");
+    ASSERT_NE(files, fs::directory_iterator{});
+    const fs::directory_entry kept = *files;
+    EXPECT_EQ(kept.path().filename().string().rfind("tahard-", 0), 0u);
+    const std::string bytes = Read(kept.path().string());
     EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.end()), LastGameReplay());
 }
 

