@@ -1,9 +1,7 @@
-"""Watching a recorded game ends on the board the game ended on. The real
-game plays a few TopScore moves chosen by the bot (bot_move), with the game
-speed changed by keys on the way, and is left for the menu: the game keeps
-it as the player's last game. Then `orbolo --replay-last` plays it back on
-the play screen, sped up with the Right key, and must come to the same
-board; Q quits.
+"""Watching a recorded game ends on the board the game ended on: a few
+TopScore moves by the bot (bot_move), a speed change by keys, the game left
+for the menu; then `orbolo --replay-last`, sped up with Right, must show the
+same board, and Q quits.
 
 usage: replay_watch_e2e.py GAME BOT_MOVE OUTPUT_FOLDER
 """
