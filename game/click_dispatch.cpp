@@ -7,38 +7,33 @@
 #include "game/buttons.h"
 #include "game/rules/game_state.h"
 #include "game/rules/moves.h"
-#include "game/panels/key_codes.h"
 #include "game/panels/sound_cues.h"
 #include "game/replay/game_recorder.h"
 #include "game/replay/replay_steps.h"
 #include "game/screen_flow.h"
+#include "game/screen_switch.h"
 #include "game/screen_state.h"
 
 namespace {
 
-void GoTo(int16_t state) {
-    screen.screenState = state;
-    LoadScreen();
-}
-
 void MenuClick(int button) {
     PlayCue(Cue::Click);
-    if (button != 2) FadeOutScreen();
+    if (button != DifficultyButton) FadeOutScreen();
     switch (button) {
-    case 1:
-        GoTo(ModeSelection);
+    case NewGameButton:
+        ShowScreen(ModeSelection);
         break;
-    case 2:
+    case DifficultyButton:
         WaitMouseRelease();
         settings.difficulty = static_cast<int16_t>(settings.difficulty % 3 + 1);
         SetDifficultyButton();
         break;
-    case 3:
+    case ScoresButton:
         PlayCue(Cue::Click);
         KDisplayWindow::RequestQuit();
         screen.openScoresOnExit = 1;
         break;
-    case 4:
+    case QuitButton:
         screen.quitRequested = 1;
         break;
     }
@@ -47,12 +42,12 @@ void MenuClick(int button) {
 void ModeClick(int button) {
     PlayCue(Cue::Click);
     FadeOutScreen();
-    if (button >= 1 && button <= 3) {
-        settings.gameMode = static_cast<int16_t>(button);
+    if (button >= TimeAttackButton && button <= PuzzleButton) {
+        settings.gameMode = static_cast<int16_t>(TimeAttack + button - TimeAttackButton);
         counters.puzzleLevel = 1;
-        GoTo(Playing);
-    } else if (button == 4) {
-        GoTo(MainMenu);
+        ShowScreen(Playing);
+    } else if (button == BackButton) {
+        ShowScreen(MainMenu);
     }
 }
 
@@ -83,34 +78,36 @@ void ReadSettingBars(bool click, int mx, int my) {
 
 void PlayClick(int button) {
     switch (button) {
-    case 1:
+    case TutorialButton:
         PlayCue(Cue::Click);
         screen.tutorialRunning = 1;
         screen.tutorialStart = NowStamp();
         WaitMouseRelease();
         PlayCue(Cue::Clear);
         break;
-    case 2:
+    case RestartButton:
         counters.boardReady = 0; // the next frame sets up a new game
         PlayCue(Cue::Swirl);
         WaitMouseRelease();
         break;
-    case 3:
+    case QuitGameButton:
         PlayCue(Cue::Click);
         KGraphic::ResetWorldView();
         PlayCue(Cue::Spin);
         FadeOutScreen();
-        GoTo(MainMenu);
+        ShowScreen(MainMenu);
         break;
-    case 6:
+    case SpinCounterClockwiseButton:
         Turn(SpinCounterClockwise);
         break;
-    case 7:
+    case SpinClockwiseButton:
         Turn(SpinClockwise);
         break;
     default:
-        if (button >= 8 && button <= 16) Slide(button - 8, SlideLeft);
-        if (button >= 17 && button <= 25) Slide(button - 17, SlideRight);
+        if (button >= SlideLeftButtons && button < SlideRightButtons)
+            Slide(button - SlideLeftButtons, SlideLeft);
+        if (button >= SlideRightButtons && button < PlayButtonCount)
+            Slide(button - SlideRightButtons, SlideRight);
         break;
     }
 }
@@ -137,26 +134,28 @@ void SetBarByKey(int32_t keyCode) {
 }
 
 void PlayPress(const KInputPress& press) {
-    const int row = buttons.cursorRow;
+    const int row = buttons.keyBoardRow;
     switch (press.action) {
     case KInputAction::Up:
-        buttons.cursorRow = static_cast<int16_t>((row + 8) % 9);
+        buttons.keyBoardRow = static_cast<int16_t>((row + 8) % 9);
         return;
     case KInputAction::Down:
-        buttons.cursorRow = static_cast<int16_t>((row + 1) % 9);
+        buttons.keyBoardRow = static_cast<int16_t>((row + 1) % 9);
         return;
     default:
         break;
     }
     SetBarByKey(press.keyCode);
     if (board.spinState != NoSpin) return; // as for clicks
-    if (press.action == KInputAction::Left) PlayClick(8 + row);
-    if (press.action == KInputAction::Right) PlayClick(17 + row);
-    if (press.action == KInputAction::TurnLeft || press.keyCode == kKeyQ) PlayClick(6);
-    if (press.action == KInputAction::TurnRight || press.keyCode == kKeyE) PlayClick(7);
-    if (press.keyCode == kKeyR) PlayClick(2);
-    if (press.keyCode == kKeyT) PlayClick(1);
-    if (press.action == KInputAction::Back) PlayClick(3);
+    if (press.action == KInputAction::Left) PlayClick(SlideLeftButton(row));
+    if (press.action == KInputAction::Right) PlayClick(SlideRightButton(row));
+    if (press.action == KInputAction::TurnLeft || press.keyCode == kKeyQ)
+        PlayClick(SpinCounterClockwiseButton);
+    if (press.action == KInputAction::TurnRight || press.keyCode == kKeyE)
+        PlayClick(SpinClockwiseButton);
+    if (press.keyCode == kKeyR) PlayClick(RestartButton);
+    if (press.keyCode == kKeyT) PlayClick(TutorialButton);
+    if (press.action == KInputAction::Back) PlayClick(QuitGameButton);
 }
 
 void MenuPress(const KInputPress& press, void (*click)(int button), bool hasBack) {
@@ -229,8 +228,8 @@ void HandleInput() {
         if (click && pointed > 0) ModeClick(pointed);
         break;
     case Playing:
-        if (buttons.pointerMoved && pointed >= 8 && pointed <= 25)
-            buttons.cursorRow = static_cast<int16_t>((pointed - 8) % 9);
+        if (buttons.pointerMoved && IsSlideButton(pointed))
+            buttons.keyBoardRow = static_cast<int16_t>((pointed - SlideLeftButtons) % kBoardSize);
         ReadSettingBars(click, buttons.mouseX, buttons.mouseY);
         if (click && pointed > 0 && board.spinState == NoSpin) PlayClick(pointed);
         break;

@@ -20,14 +20,13 @@
 #include "game/replay/game_recorder.h"
 #include "game/replay/replay_player.h"
 #include "game/screen_flow.h"
+#include "game/screen_switch.h"
 #include "game/screen_state.h"
 #include "game/sprite_table.h"
 
 #include <string>
 
 namespace {
-
-constexpr int kEscape = 24;
 
 KGraphic* LoadPointer(const char* relativePath) {
     auto* image = new KGraphic;
@@ -86,8 +85,7 @@ bool StartUp() {
     };
     gameHooks.showCompletionScreen = ShowCompletionScreen;
 
-    screen.screenState = Intro;
-    LoadScreen();
+    ShowScreen(Intro);
     KGraphic::SetTextureFilter(false);
     resources.largeFont =
         new KBitmapFont(KSystemTools::MakePath("gfx\\font2.jpg"), LargeFontGlyphs);
@@ -126,7 +124,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     if (watch) StartWatching();
-    while (!KInputState::IsKeyDown(kEscape) && !screen.quitRequested &&
+    while (!KInputState::IsKeyDown(kKeyEscape) && !screen.quitRequested &&
            !KDisplayWindow::IsClosed()) {
         ReadFrameClock();
         KGraphic::SetWorldView(0, 0, 0, 1, true);

@@ -4,13 +4,11 @@
 // system at each call. Presses are reported as SDL takes them in, so that
 // the input layer can remember a tap that was over before its next poll.
 #pragma once
+#include "framework/platform/platform_key_codes.h"
+
 #include <cstdint>
 
 namespace platform {
-
-// The framework's key codes 0..92; the table that maps them to keys is here
-// because the keys are named by the platform.
-constexpr int kKeyCodeCount = 93;
 
 // Inputs as the press watcher names them: SDL scancodes (USB keyboard
 // usages, below 512) and the left mouse button.

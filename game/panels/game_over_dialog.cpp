@@ -21,7 +21,6 @@
 
 namespace {
 
-constexpr int kPlaySheet = 6;
 // A reply sooner than this shows no waiting line, so a quick server (or
 // the tables on this machine) does not flicker one.
 constexpr std::chrono::milliseconds kQuietWait{60};
@@ -45,7 +44,7 @@ const char* ReasonLine(ScoreReply reply) {
 void DrawDialog(FrozenScreen& frozen, bool nameField,
                 const std::function<void(KBitmapFont&)>& texts) {
     frozen.Draw();
-    if (KGraphic* sheet = spriteTable[kPlaySheet].image) DrawMessageBox(*sheet, nameField);
+    if (KGraphic* sheet = spriteTable[kPlaySprite].image) DrawMessageBox(*sheet, nameField);
     if (KBitmapFont* font = resources.smallFont) texts(*font);
 }
 

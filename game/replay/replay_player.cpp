@@ -6,11 +6,10 @@
 #include "framework/text/KBitmapFont.h"
 #include "game/rules/game_hooks.h"
 #include "game/rules/game_state.h"
-#include "game/panels/key_codes.h"
 #include "game/replay/game_recorder.h"
 #include "game/replay/replay_format.h"
 #include "game/replay/replay_steps.h"
-#include "game/screen_flow.h"
+#include "game/screen_switch.h"
 #include "game/screen_state.h"
 #include "game/screens.h"
 
@@ -126,8 +125,7 @@ bool LoadReplayToWatch(const std::string& path) {
 void StartWatching() {
     SetRecordingEnabled(false);
     gameHooks = GameHooks{}; // no dialogs and no waiting for the mouse
-    screen.screenState = Playing;
-    LoadScreen();
+    ShowScreen(Playing);
     watch.active = true;
     watch.lastDisplay = static_cast<uint32_t>(KSystemTools::GetMilliseconds());
 }

@@ -86,6 +86,6 @@ void ReadFrameClock();
 void SetFrameClock(uint32_t stamp);
 uint32_t MillisecondsSince(uint32_t stamp);
 
-// True when the board runs no animation: no slide, turn, vanishing or fall.
+// True while the board animates: a slide, turn, vanishing or fall runs.
 bool BoardAnimating();
 bool SlideRunning();

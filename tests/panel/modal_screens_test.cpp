@@ -43,7 +43,7 @@ class ModalScreens : public ::testing::Test {
         FocusWindow("ORBOLO display test");
         small = std::make_unique<KBitmapFont>(ORBOLO_RUNTIME_DIR "/gfx/font.tga", SmallFontGlyphs);
         KSystemTools::SetModuleDirectoryFrom(ORBOLO_RUNTIME_DIR "/orbolo");
-        LoadSprite(6, "gfx\\play2.tga", 0); // the message box pieces
+        LoadSprite(kPlaySprite, "gfx\\play2.tga"); // the message box pieces
     }
     static void TearDownTestSuite() {
         resources = GameResources{};

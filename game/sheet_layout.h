@@ -1,13 +1,14 @@
 // Where every piece lies in its sheet and where the game draws it. The game
-// cuts pieces by these exact rectangles, so the painters, the preview and
-// the tests all read them from here.
+// draws and sets its buttons by these names, the generators paint the
+// sheets by them, and the preview and the tests read them from here:
+// repainting a sheet cannot silently miscut the game.
 #pragma once
 
 #include <array>
 #include <string_view>
 #include <vector>
 
-namespace art::layout {
+namespace layout {
 
 struct Rect {
     int x1, y1, x2, y2; // right and bottom exclusive
@@ -32,6 +33,14 @@ constexpr Rect vanishFrame(int f) {
 }
 constexpr Rect kBoardOverlay{7, 7, 315, 315};
 constexpr Point kBoardOverlayAt{242, 87}; // on the screen, board at rest
+// The board is drawn in its own view, this far right of the screen's (it
+// turns about its own centre); cells and overlay are placed in that view.
+constexpr int kBoardShiftX = 76;
+constexpr Point kBoardOverlayInView{kBoardOverlayAt.x - kBoardShiftX, kBoardOverlayAt.y};
+constexpr int kCellStep = 34;
+constexpr Point cellInView(int column, int row) {
+    return {164 + kCellStep * column, 86 + kCellStep * row};
+}
 constexpr Rect slideLeft(int row) {
     return {320, 8 + 34 * row, 352, 41 + 34 * row};
 }
@@ -59,24 +68,43 @@ constexpr Rect kLowerLeftPanel{2, 324, 152, 495};
 constexpr Point kLowerLeftPanelAt{0, 310};
 constexpr Rect kBackgroundStrip{479, 1, 511, 481};
 constexpr int kStripFirstX = 151; // tiled 16 times, 32 pixels apart
+constexpr int kStripTiles = 16;
+constexpr Point stripAt(int i) {
+    return {kStripFirstX + 32 * i, 0};
+}
 constexpr Rect kBarLeft{154, 410, 220, 476};
 constexpr Rect kBarMiddle{220, 410, 286, 476};
 constexpr Rect kBarRight{285, 410, 351, 476};
 constexpr Point kBarLeftAt{170, 410};
 constexpr int kBarMiddleFirstX = 214; // six of them, 66 apart
+constexpr int kBarMiddles = 6;
+constexpr Point barMiddleAt(int i) {
+    return {kBarMiddleFirstX + 66 * i, kBarLeftAt.y};
+}
 constexpr Point kBarRightAt{556, 410};
 constexpr Rect kTutorialMark{425, 122, 462, 162};
+// The tutorial's marks: beside the two columns of slide arrows (page 1),
+// then beside the two spin buttons (page 2).
+constexpr Point kTutorialArrowMarksAt[2]{{155, 225}, {590, 225}};
+constexpr Point kTutorialSpinMarksAt[2]{{kSpinCcwAt.x + 45, kSpinCcwAt.y}, kSpinCwAt};
 constexpr Rect kMessageLeft{358, 395, 386, 495};
 constexpr Rect kMessageMiddle{386, 395, 446, 495};
 constexpr Rect kMessageRight{446, 395, 473, 495};
 constexpr Point kMessageLeftAt{212, 192};
 constexpr int kMessageMiddleFirstX = 240; // five of them, 60 apart
+constexpr int kMessageMiddles = 5;
+constexpr Point messageMiddleAt(int i) {
+    return {kMessageMiddleFirstX + 60 * i, kMessageLeftAt.y};
+}
 constexpr Point kMessageRightAt{540, 192};
 constexpr Rect kFieldLeft{285, 478, 295, 504};
 constexpr Rect kFieldMiddle{287, 478, 347, 504};
 constexpr Rect kFieldRight{340, 478, 352, 504};
 constexpr Point kFieldLeftAt{230, 252};
-constexpr int kFieldMiddleFirstX = 240;
+constexpr int kFieldMiddleFirstX = 240; // five of them, 60 apart
+constexpr Point fieldMiddleAt(int i) {
+    return {kFieldMiddleFirstX + 60 * i, kFieldLeftAt.y};
+}
 constexpr Point kFieldRightAt{540, 252};
 
 // ---- gfx/font2.jpg (512 x 512) ----
@@ -94,6 +122,7 @@ constexpr Point kDifficultyAt{198, 345};
 constexpr Rect modeBox(int mode) {
     return {1 + 151 * (mode - 1), 87, 151 + 151 * (mode - 1), 192};
 }
+constexpr Point kModeBoxAt{0, 0};
 constexpr int kModeValueY = 74; // large-font value inside the box, x 0..150
 constexpr Rect kOptionsPanel{1, 198, 151, 404};
 constexpr Point kOptionsPanelAt{0, 105};
@@ -175,11 +204,14 @@ constexpr int kSplashSize = 50;
 constexpr int kPointerSize = 32;
 constexpr int kIconSize = 64;
 
-// Every piece with its sheet, for checks that pieces lie inside their sheets.
+// Every piece with its sheet and the places on the screen the game draws it
+// (none for the balls and the overlay, placed in the board's view), for
+// checks that pieces lie inside their sheets and are drawn where named.
 struct Piece {
     std::string_view sheet;
     Rect rect;
+    std::vector<Point> at;
 };
 std::vector<Piece> allPieces();
 
-} // namespace art::layout
+} // namespace layout
