@@ -40,7 +40,7 @@ def play_and_leave(session):
         print(f"move {seed + 1}: {move}", flush=True)
     session.click(72, 387)  # Quit to the menu: the game is kept as it stands
     session.wait_for("menu", is_menu)
-    session.key("Escape")
+    session.game.terminate()  # as the close box: the game ends in order
     session.game.wait(timeout=60)
     return board
 
