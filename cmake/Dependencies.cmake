@@ -11,6 +11,7 @@ pkg_check_modules(CURL REQUIRED IMPORTED_TARGET libcurl)
 pkg_check_modules(FREETYPE REQUIRED IMPORTED_TARGET freetype2)
 # The art generator finds the fonts it sets its letters in.
 pkg_check_modules(FONTCONFIG REQUIRED IMPORTED_TARGET fontconfig)
+find_package(ZLIB REQUIRED) # recorded games are compressed
 if(NOT ORBOLO_FUZZ)
     # The game keeps its own highscore tables in SQLite.
     pkg_check_modules(SQLITE REQUIRED IMPORTED_TARGET sqlite3)
@@ -22,5 +23,4 @@ endif()
 if(BUILD_TESTING AND NOT ORBOLO_FUZZ)
     pkg_check_modules(HTTPLIB REQUIRED IMPORTED_TARGET cpp-httplib)
     find_package(GTest REQUIRED)
-    find_package(ZLIB REQUIRED)
 endif()

@@ -17,12 +17,13 @@
 #include "game/panels/score_tables.h"
 #include "game/panels/sound_cues.h"
 #include "game/preferences.h"
+#include "game/replay/game_recorder.h"
+#include "game/replay/replay_player.h"
 #include "game/screen_flow.h"
 #include "game/screen_switch.h"
 #include "game/screen_state.h"
 #include "game/sprite_table.h"
 
-#include <cstdlib>
 #include <string>
 
 namespace {
@@ -57,7 +58,12 @@ void DrawPointer() {
 bool StartUp() {
     KSystemTools::SetInstalledDataDirectory(ORBOLO_INSTALLED_DATA);
     KSystemTools::InitModuleDirectory();
-    SetRulesClock(KSystemTools::GetMilliseconds); // one clock for rules and screens
+    // One clock for rules and screens: the time the last flip returned, so
+    // frames are as far apart as the display paces them, and a recording
+    // shows that pace.
+    SetRulesClock(KDisplayWindow::LastFlipMilliseconds);
+    ReadFrameClock();
+    board.fallTimer = NowStamp();
     resources.window = new KDisplayWindow;
     ReadPreferences();
     if (commandLine.window != CommandLineOptions::Window::FromPrefs)
@@ -72,7 +78,11 @@ bool StartUp() {
     GameScoreTables(); // a score server address that cannot work is reported now
     gameHooks.waitMouseRelease = WaitMouseRelease;
     gameHooks.readLevel = ReadLevelFile;
-    gameHooks.showGameOver = ShowGameOver;
+    // The game's recording is sealed before the dialog, which sends it.
+    gameHooks.showGameOver = [](int16_t mode, int16_t difficulty, int32_t result) {
+        EndRecordedGame();
+        ShowGameOver(mode, difficulty, result);
+    };
     gameHooks.showCompletionScreen = ShowCompletionScreen;
 
     ShowScreen(Intro);
@@ -82,7 +92,6 @@ bool StartUp() {
     resources.smallFont = new KBitmapFont(KSystemTools::MakePath("gfx\\font.tga"), SmallFontGlyphs);
     ShareSprite(kLargeFontSprite, resources.largeFont->GetImage());
     LoadSounds();
-    std::srand(static_cast<unsigned>(KSystemTools::GetMilliseconds()));
     KGraphic::SetClearColor(1, 1, 1, 1);
 
     resources.pointer = LoadPointer("gfx\\pointer.tga");
@@ -92,6 +101,7 @@ bool StartUp() {
 }
 
 void ShutDown() {
+    EndRecordedGame(); // a game still being played is kept as the last one
     FreeFontsAndPointers();
     FreeSprites();
     FreeMusic();
@@ -106,15 +116,24 @@ void ShutDown() {
 int main(int argc, char** argv) {
     // --help, --version and bad flags end here, before any window or sound.
     if (int status = ParseCommandLine(argc, argv); status >= 0) return status;
+    if (commandLine.replayLast) commandLine.replayFile = LastGamePath();
+    const bool watch = !commandLine.replayFile.empty();
+    if (watch && !LoadReplayToWatch(commandLine.replayFile)) return 1;
     if (!StartUp()) {
         if (resources.window) ShutDown();
         return 1;
     }
+    if (watch) StartWatching();
     while (!KInputState::IsKeyDown(kKeyEscape) && !screen.quitRequested &&
            !KDisplayWindow::IsClosed()) {
+        ReadFrameClock();
         KGraphic::SetWorldView(0, 0, 0, 1, true);
-        UpdateScreen();
-        HandleInput();
+        if (Watching()) {
+            RunWatchingFrame();
+        } else {
+            UpdateScreen();
+            HandleInput();
+        }
         DrawPointer();
         resources.window->Flip(true);
     }

@@ -6,6 +6,7 @@
 #include "framework/input/KInputState.h"
 #include "framework/text/KBitmapFont.h"
 #include "game/buttons.h"
+#include "game/replay/game_recorder.h"
 #include "game/rules/game_state.h"
 #include "game/sprite_table.h"
 
@@ -28,6 +29,8 @@ void FreeMusic() {
 }
 
 void ShowScreen(ScreenState state) {
+    ReadFrameClock();  // a new screen starts a new frame, after any fade
+    EndRecordedGame(); // a game being left is kept as it stands
     screen.screenState = state;
     KInputState::ForgetPresses(); // a press counts on the screen it was made on
     screen.keyBarShown = 0;

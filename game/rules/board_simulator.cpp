@@ -36,6 +36,7 @@ BoardSimulator::BoardSimulator(int frameMilliseconds) : frameMilliseconds_(frame
     // Start far from zero so the first interval test is not an edge case.
     simulatedClock = 1000000;
     SetRulesClock(SimulatedMilliseconds);
+    SetFrameClock(Now());
 }
 
 BoardSimulator::~BoardSimulator() {
@@ -44,6 +45,7 @@ BoardSimulator::~BoardSimulator() {
 
 void BoardSimulator::Advance(int milliseconds) {
     simulatedClock += milliseconds;
+    SetFrameClock(Now());
 }
 
 uint32_t BoardSimulator::Now() const {

@@ -8,6 +8,10 @@ GameCounters counters;
 BoardState board;
 GameHooks gameHooks;
 
+namespace {
+uint32_t frameClock = 0;
+}
+
 void ResetGameState() {
     settings = GameSettings{};
     counters = GameCounters{};
@@ -15,7 +19,15 @@ void ResetGameState() {
 }
 
 uint32_t NowStamp() {
-    return static_cast<uint32_t>(RulesClockMilliseconds());
+    return frameClock;
+}
+
+void ReadFrameClock() {
+    frameClock = static_cast<uint32_t>(RulesClockMilliseconds());
+}
+
+void SetFrameClock(uint32_t stamp) {
+    frameClock = stamp;
 }
 
 uint32_t MillisecondsSince(uint32_t stamp) {

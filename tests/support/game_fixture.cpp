@@ -2,8 +2,6 @@
 
 #include "game/level_file.h"
 
-#include <cstdlib>
-
 namespace {
 
 std::vector<Cue> cuesPlayed;
@@ -26,7 +24,7 @@ void GameTest::SetUp() {
     cuesPlayed.clear();
     SetCueListener(RecordCue);
     SetRandomSource(nullptr);
-    std::srand(1234);
+    SeedGameRandom(1234);
 }
 
 void GameTest::TearDown() {
