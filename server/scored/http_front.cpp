@@ -179,7 +179,7 @@ MHD_Response* MhdFront::PlainResponse(const std::string& text) {
 }
 
 MHD_Result MhdFront::Respond(MHD_Connection* connection, const Answer& answer) {
-    if (answer.kind == Answer::Plain) {
+    if (answer.kind == Answer::Plain && answer.retryAfterSeconds == 0) {
         return MHD_queue_response(connection, static_cast<unsigned>(answer.status),
                                   PlainResponse(answer.body));
     }
@@ -190,6 +190,14 @@ MHD_Result MhdFront::Respond(MHD_Connection* connection, const Answer& answer) {
     } else {
         response = MHD_create_response_from_buffer(
             answer.body.size(), const_cast<char*>(answer.body.data()), MHD_RESPMEM_MUST_COPY);
+    }
+    if (answer.kind == Answer::Plain) {
+        MHD_add_response_header(response, "Content-Type", "text/plain; charset=utf-8");
+        MHD_add_response_header(response, "Cache-Control", "no-store");
+    }
+    if (answer.retryAfterSeconds > 0) {
+        MHD_add_response_header(response, "Retry-After",
+                                std::to_string(answer.retryAfterSeconds).c_str());
     }
     if (answer.kind == Answer::Page) {
         MHD_add_response_header(response, "Content-Type", "text/html; charset=utf-8");

@@ -13,7 +13,7 @@ std::optional<CopyCount> CopyScores(ScoreBackend& from, ScoreBackend& to) {
     // game's computer field is shown nowhere and not copied.
     std::vector<PendingEntry> pending;
     for (const StoredEntry& e : *entries)
-        pending.push_back({{e.table, e.score, e.name, ""}, e.address, e.submitted});
+        pending.push_back({{e.table, e.score, e.name, ""}, e.address, e.submitted, "", 0});
     CopyCount count;
     for (AddOutcome outcome : to.AddAll(pending)) {
         if (outcome == AddOutcome::Failed) return std::nullopt;
