@@ -10,7 +10,7 @@
 class DatabaseHealth {
   public:
     // Seconds a client is told to wait before trying again.
-    static constexpr int kRetryAfterSeconds = 2;
+    static constexpr int kRetryAfterSeconds = 1;
 
     // True while the database is well, and for one caller a probe interval
     // while it is not.

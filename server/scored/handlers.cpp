@@ -154,9 +154,23 @@ std::optional<Answer> ScoreService::Listing(const std::string& source, const Rep
         return Plain(429, "too many requests, try again in a minute\n");
     }
     {
+        // The page last built is answered at once unless an entry came
+        // since: an old one is built again meanwhile, on the pool, for the
+        // next visitor; a database that is slow to read holds up no one.
         std::lock_guard<std::mutex> lock(listingMutex);
-        if (listingPage && listingWrites == writes.load() &&
-            MonotonicMs() - listingBuiltMs < kListingFreshMs) {
+        if (listingPage && listingWrites == writes.load()) {
+            if (MonotonicMs() - listingBuiltMs >= kListingFreshMs && !listingRebuilding &&
+                health.MayTry()) {
+                auto done = [this] {
+                    std::lock_guard<std::mutex> rebuilt(listingMutex);
+                    listingRebuilding = false;
+                };
+                listingRebuilding = pool.Post({[this, done] {
+                                                   BuildListing();
+                                                   done();
+                                               },
+                                               done, WorkerPool::Clock::now() + kLongestQueueWait});
+            }
             return Answer{200, *listingPage, Answer::Page};
         }
     }

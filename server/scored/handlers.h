@@ -73,12 +73,13 @@ class ScoreService {
     DatabaseHealth health;
     RateLimiter queries, submissions;
     // The listing page last built and when (monotonic ms); rebuilt when
-    // older than a second or after a write.
+    // older than a second (in the background) or after a write.
     std::mutex listingMutex;
     std::shared_ptr<const std::string> listingPage;
     int64_t listingBuiltMs = 0;
     std::atomic<uint64_t> writes{0};
     uint64_t listingWrites = 0;
+    bool listingRebuilding = false;
     std::mutex bansMutex;
     std::shared_ptr<const std::vector<AddressRange>> bans;
 };

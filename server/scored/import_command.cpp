@@ -42,8 +42,11 @@ int RunImport(ScoreBackend& target, const std::string& source) {
     }
     std::optional<CopyCount> count = CopyScores(*from, target);
     if (!count) {
-        std::fprintf(stderr, "orbolo-scored: import from %s failed: the database refused\n",
-                     source.c_str());
+        // Either side may have refused: each says why, or nothing.
+        std::string why = target.LastError();
+        if (why.empty()) why = from->LastError();
+        std::fprintf(stderr, "orbolo-scored: import from %s failed: the database refused: %s\n",
+                     source.c_str(), why.empty() ? "no reason given" : why.c_str());
         return 1;
     }
     std::printf("imported %d entries (%d of them ranked in their tables) and %d bans from %s\n",

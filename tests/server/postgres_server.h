@@ -9,6 +9,7 @@
 
 #include <fcntl.h>
 #include <sys/wait.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -66,6 +67,22 @@ class PostgresServer {
     void Restart() {
         EXPECT_TRUE(
             Shell(asUser + bin + "/pg_ctl -D " + folder + "/data -m fast -w restart > /dev/null"));
+    }
+    // SIGSTOP freezes the server and every process of it, as a machine that
+    // swaps or hangs would; SIGCONT lets them go on.
+    void Signal(int signal) {
+        std::ifstream pidFile(folder + "/data/postmaster.pid");
+        pid_t postmaster = 0;
+        pidFile >> postmaster;
+        ASSERT_LT(0, postmaster);
+        kill(postmaster, signal);
+        for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+            std::ifstream stat(entry.path() / "stat");
+            std::string pid, name, state;
+            pid_t parent = 0;
+            if (stat >> pid >> name >> state >> parent && parent == postmaster)
+                kill(std::atoi(pid.c_str()), signal);
+        }
     }
     std::string Url(const std::string& database) const {
         return "postgresql://orbolo@/" + database + "?host=" + folder;

@@ -72,9 +72,9 @@ class ScoreServerProcess {
                read(out[0], &c, 1) == 1)
             line += c;
         close(out[0]);
-        size_t at = line.find("127.0.0.1:");
+        size_t at = line.rfind(':', line.find("/highscores/"));
         ASSERT_NE(std::string::npos, at) << "no address from the server: " << line;
-        port = std::atoi(line.c_str() + at + 10);
+        port = std::atoi(line.c_str() + at + 1);
     }
     void Stop() {
         if (pid <= 0) return;
@@ -91,14 +91,28 @@ class ScoreServerProcess {
     int port = 0;
 };
 
-// A connection from `source` to the server, or -1.
+// A connection from `source` to the server, or -1: from an address of
+// 127.0.0.0/8 to 127.0.0.1, or from ::1 to ::1.
 inline int Connect(const ScoreServerProcess& server, const char* source) {
-    int s = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in from{AF_INET, 0, {}, {}}, to{AF_INET, htons(server.Port()), {}, {}};
-    inet_pton(AF_INET, source, &from.sin_addr);
-    inet_pton(AF_INET, "127.0.0.1", &to.sin_addr);
-    if (bind(s, reinterpret_cast<sockaddr*>(&from), sizeof from) != 0 ||
-        connect(s, reinterpret_cast<sockaddr*>(&to), sizeof to) != 0) {
+    const bool v6 = std::string(source).find(':') != std::string::npos;
+    int s = socket(v6 ? AF_INET6 : AF_INET, SOCK_STREAM, 0);
+    sockaddr_storage from{}, to{};
+    socklen_t size = v6 ? sizeof(sockaddr_in6) : sizeof(sockaddr_in);
+    if (v6) {
+        auto &f = reinterpret_cast<sockaddr_in6&>(from), &t = reinterpret_cast<sockaddr_in6&>(to);
+        f.sin6_family = t.sin6_family = AF_INET6;
+        inet_pton(AF_INET6, source, &f.sin6_addr);
+        inet_pton(AF_INET6, "::1", &t.sin6_addr);
+        t.sin6_port = htons(server.Port());
+    } else {
+        auto &f = reinterpret_cast<sockaddr_in&>(from), &t = reinterpret_cast<sockaddr_in&>(to);
+        f.sin_family = t.sin_family = AF_INET;
+        inet_pton(AF_INET, source, &f.sin_addr);
+        inet_pton(AF_INET, "127.0.0.1", &t.sin_addr);
+        t.sin_port = htons(server.Port());
+    }
+    if (bind(s, reinterpret_cast<sockaddr*>(&from), size) != 0 ||
+        connect(s, reinterpret_cast<sockaddr*>(&to), size) != 0) {
         close(s);
         return -1;
     }
