@@ -68,20 +68,18 @@ class PostgresServer {
         EXPECT_TRUE(
             Shell(asUser + bin + "/pg_ctl -D " + folder + "/data -m fast -w restart > /dev/null"));
     }
-    // SIGSTOP freezes the server and every process of it, as a machine that
-    // swaps or hangs would; SIGCONT lets them go on.
+    // SIGSTOP freezes the server and its processes, as a machine that
+    // swaps would; SIGCONT thaws them.
     void Signal(int signal) {
-        std::ifstream pidFile(folder + "/data/postmaster.pid");
-        pid_t postmaster = 0;
-        pidFile >> postmaster;
+        pid_t postmaster = 0, pid = 0, parent = 0;
+        std::ifstream(folder + "/data/postmaster.pid") >> postmaster;
         ASSERT_LT(0, postmaster);
         kill(postmaster, signal);
         for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
-            std::ifstream stat(entry.path() / "stat");
-            std::string pid, name, state;
-            pid_t parent = 0;
-            if (stat >> pid >> name >> state >> parent && parent == postmaster)
-                kill(std::atoi(pid.c_str()), signal);
+            std::string name, state; // a server's process names hold no blanks
+            if (std::ifstream(entry.path() / "stat") >> pid >> name >> state >> parent &&
+                parent == postmaster)
+                kill(pid, signal);
         }
     }
     std::string Url(const std::string& database) const {
