@@ -13,7 +13,7 @@ std::optional<CopyCount> CopyScores(ScoreBackend& from, ScoreBackend& to) {
     // game's computer field is shown nowhere and not copied.
     std::vector<PendingEntry> pending;
     for (const StoredEntry& e : *entries)
-        pending.push_back({{e.table, e.score, e.name, ""}, e.address, e.submitted});
+        pending.push_back({{e.table, e.score, e.name, ""}, e.address, e.submitted, "", 0});
     CopyCount count;
     for (AddOutcome outcome : to.AddAll(pending)) {
         if (outcome == AddOutcome::Failed) return std::nullopt;
@@ -42,8 +42,11 @@ int RunImport(ScoreBackend& target, const std::string& source) {
     }
     std::optional<CopyCount> count = CopyScores(*from, target);
     if (!count) {
-        std::fprintf(stderr, "orbolo-scored: import from %s failed: the database refused\n",
-                     source.c_str());
+        // Either side may have refused: each says why, or nothing.
+        std::string why = target.LastError();
+        if (why.empty()) why = from->LastError();
+        std::fprintf(stderr, "orbolo-scored: import from %s failed: the database refused: %s\n",
+                     source.c_str(), why.empty() ? "no reason given" : why.c_str());
         return 1;
     }
     std::printf("imported %d entries (%d of them ranked in their tables) and %d bans from %s\n",

@@ -6,9 +6,12 @@
 #include "options.h"
 #include "score_backend.h"
 #include "submission_writer.h"
+#include "worker_pool.h"
 
 #include <sys/resource.h>
 
+#include <algorithm>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 
@@ -50,6 +53,15 @@ int main(int argc, char** argv) {
         return 1;
     }
     if (!options.command.empty()) return RunOperatorCommand(*store, options.command);
+    // Refused before serving: a damaged or unwritable store would answer
+    // every client with an error.
+    if (!store->CheckHealth(error)) {
+        std::fprintf(stderr, "orbolo-scored: %s: %s\n", options.databasePath.c_str(),
+                     error.c_str());
+        return 1;
+    }
+    // A client waits about three seconds; the database gets half of that.
+    store->SetPatience(std::chrono::milliseconds(1500));
 
     // Blocked before any thread starts, so every thread inherits the mask
     // and only sigwait below ever sees these signals.
@@ -69,8 +81,12 @@ int main(int argc, char** argv) {
                      options.port, error.c_str());
         return 1;
     }
-    SubmissionWriter writer(*store);
-    ScoreService service(*store, writer, options);
+    // Database work waits here, off the event loops: a handful of threads
+    // (database calls mostly wait) and a queue far longer than a healthy
+    // database ever lets build up.
+    WorkerPool pool(std::max(4, 2 * options.threads), 4096);
+    SubmissionWriter writer(*store, pool);
+    ScoreService service(*store, writer, pool, options);
     service.RefreshBans();
     std::unique_ptr<HttpFront> front = StartHttpFront(listener, service, options, error);
     if (!front) {
@@ -84,8 +100,10 @@ int main(int argc, char** argv) {
 
     int received = 0;
     sigwait(&signals, &received);
-    // Queued submissions are written and answered before the loops end.
+    // Queued submissions are written and every waiting request answered
+    // before the loops end; requests that come meanwhile get 503.
     writer.Stop();
+    pool.Stop();
     front->Stop();
     return 0;
 }
