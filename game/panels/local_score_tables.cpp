@@ -37,7 +37,8 @@ class LocalTables : public ScoreTables {
                              {"computer", "M"},
                              {"gamename", table}});
         if (!Store() || !submission) return ScoreReply::StoreFault;
-        PendingEntry entry{*submission, "local", static_cast<int64_t>(std::time(nullptr))};
+        PendingEntry entry{*submission, "local", static_cast<int64_t>(std::time(nullptr)), false,
+                           ""};
         switch (store->AddAll({entry}).at(0)) {
         case AddOutcome::Stored:
             return ScoreReply::Stored;
