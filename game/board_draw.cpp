@@ -1,7 +1,7 @@
 #include "game/board_draw.h"
 
 #include "framework/display/KGraphic.h"
-#include "game/game_state.h"
+#include "game/rules/game_state.h"
 #include "game/sprite_table.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "game/buttons.h"
 
 #include "framework/display/KGraphic.h"
-#include "game/game_state.h"
+#include "game/rules/game_state.h"
 #include "game/panels/sound_cues.h"
 #include "game/sprite_table.h"
 

@@ -8,8 +8,9 @@
 #include "game/buttons.h"
 #include "game/click_dispatch.h"
 #include "game/command_line.h"
-#include "game/game_hooks.h"
-#include "game/game_state.h"
+#include "game/level_file.h"
+#include "game/rules/game_hooks.h"
+#include "game/rules/game_state.h"
 #include "game/panels/completion_screen.h"
 #include "game/panels/game_over_dialog.h"
 #include "game/panels/score_tables.h"
@@ -56,6 +57,7 @@ void DrawPointer() {
 bool StartUp() {
     KSystemTools::SetInstalledDataDirectory(ORBOLO_INSTALLED_DATA);
     KSystemTools::InitModuleDirectory();
+    SetRulesClock(KSystemTools::GetMilliseconds); // one clock for rules and screens
     board.fallTimer = NowStamp();
     resources.window = new KDisplayWindow;
     ReadPreferences();
@@ -70,6 +72,7 @@ bool StartUp() {
     KInputState::HideCursor();
     GameScoreTables(); // a score server address that cannot work is reported now
     gameHooks.waitMouseRelease = WaitMouseRelease;
+    gameHooks.readLevel = ReadLevelFile;
     gameHooks.showGameOver = ShowGameOver;
     gameHooks.showCompletionScreen = ShowCompletionScreen;
 

@@ -1,7 +1,7 @@
 #include "framework/display/KGraphic.h"
 #include "framework/text/KBitmapFont.h"
 #include "game/buttons.h"
-#include "game/game_state.h"
+#include "game/rules/game_state.h"
 #include "game/screen_state.h"
 #include "game/screens.h"
 #include "game/sprite_table.h"

@@ -1,7 +1,7 @@
 #include "game/preferences.h"
 
 #include "framework/display/KSystemTools.h"
-#include "game/game_state.h"
+#include "game/rules/game_state.h"
 
 #include <cstdint>
 #include <cstdio>

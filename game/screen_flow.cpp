@@ -7,7 +7,7 @@
 #include "framework/input/KInputState.h"
 #include "framework/text/KBitmapFont.h"
 #include "game/buttons.h"
-#include "game/game_state.h"
+#include "game/rules/game_state.h"
 #include "game/screens.h"
 #include "game/screen_state.h"
 #include "game/sprite_table.h"

@@ -3,7 +3,7 @@
 #include "framework/display/KDisplayWindow.h"
 #include "framework/input/KInputState.h"
 #include "framework/text/KBitmapFont.h"
-#include "game/game_state.h"
+#include "game/rules/game_state.h"
 #include "game/panels/frozen_screen.h"
 #include "game/panels/message_box.h"
 #include "game/panels/name_entry.h"

@@ -1,6 +1,6 @@
 #include "game/panels/help_lines.h"
 
-#include "game/game_state.h"
+#include "game/rules/game_state.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 #include "game/panels/local_score_tables.h"
 
-#include "game/game_state.h"
+#include "game/rules/game_state.h"
 #include "game/panels/score_protocol.h"
 #include "server/scored/listing_page.h"
 #include "server/scored/options.h"

@@ -1,7 +1,7 @@
 #include "game/panels/score_protocol.h"
 
 #include "framework/net/KUrlReader.h"
-#include "game/game_state.h"
+#include "game/rules/game_state.h"
 
 #include <cstdio>
 #include <cstring>

@@ -3,10 +3,10 @@
 // timing, and whole moves.
 #include "support/game_fixture.h"
 
-#include "game/board_frame.h"
-#include "game/board_rules.h"
-#include "game/modes.h"
-#include "game/moves.h"
+#include "game/rules/board_frame.h"
+#include "game/rules/board_rules.h"
+#include "game/rules/modes.h"
+#include "game/rules/moves.h"
 
 #include <cstdlib>
 

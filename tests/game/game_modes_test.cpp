@@ -4,9 +4,9 @@
 #include "support/game_fixture.h"
 
 #include "framework/display/KSystemTools.h"
-#include "game/board_rules.h"
+#include "game/rules/board_rules.h"
 #include "game/level_file.h"
-#include "game/modes.h"
+#include "game/rules/modes.h"
 #include "game/preferences.h"
 
 #include <cstdlib>

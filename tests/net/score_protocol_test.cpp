@@ -3,7 +3,7 @@
 // The requests' exact form is checked end to end by panel_modal_screens_test
 // (query and submission, blanks-only name) and game_bot_e2e (the real server).
 #include "framework/net/KUrlReader.h"
-#include "game/game_state.h"
+#include "game/rules/game_state.h"
 #include "game/panels/score_protocol.h"
 #include "net/loopback_servers.h"
 

@@ -8,7 +8,7 @@
 #include "framework/display/KSystemTools.h"
 #include "framework/input/KInputState.h"
 #include "framework/text/KBitmapFont.h"
-#include "game/game_state.h"
+#include "game/rules/game_state.h"
 #include "game/panels/completion_screen.h"
 #include "game/panels/game_over_dialog.h"
 #include "game/panels/score_protocol.h"

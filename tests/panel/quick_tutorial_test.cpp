@@ -23,12 +23,14 @@ class QuickTutorial : public GameTest {
         tutorialBlink = TutorialBlink{};
         fakeNow = 1'000'000;
         KSystemTools::SetClockSource([] { return fakeNow; });
+        SetRulesClock([] { return fakeNow; });
         // What the tutorial button does.
         screen.tutorialRunning = 1;
         screen.tutorialStart = static_cast<uint32_t>(fakeNow);
     }
     void TearDown() override {
         KSystemTools::SetClockSource(nullptr);
+        SetRulesClock(nullptr);
         GameTest::TearDown();
     }
     static uint32_t Start() { return screen.tutorialStart; }

@@ -1,5 +1,7 @@
 #include "support/game_fixture.h"
 
+#include "game/level_file.h"
+
 #include <cstdlib>
 
 namespace {
@@ -20,6 +22,7 @@ int ScriptedDraw() {
 void GameTest::SetUp() {
     ResetGameState();
     gameHooks = GameHooks{};
+    gameHooks.readLevel = ReadLevelFile;
     cuesPlayed.clear();
     SetCueListener(RecordCue);
     SetRandomSource(nullptr);

@@ -2,7 +2,7 @@
 // falling, the drop-in of new balls, and the tests that end a game or a
 // Puzzle level. Everything steps on the millisecond clock and gameSpeed.
 #pragma once
-#include "game/game_state.h"
+#include "game/rules/game_state.h"
 
 // Game-end tests, Puzzle level advance (through SetupGame in modes.h),
 // line search, Puzzle moves test. Called while no slide, vanishing or fall

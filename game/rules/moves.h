@@ -1,7 +1,7 @@
 // The player's two moves: sliding a row one cell (the ball that leaves at one
 // end comes back at the other) and turning the whole board a quarter turn.
 #pragma once
-#include "game/game_state.h"
+#include "game/rules/game_state.h"
 
 // Slides `row` (0..8, top to bottom) when the board allows it; returns
 // whether it started. The cells move at once; the picture glides after.

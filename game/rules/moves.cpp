@@ -1,8 +1,8 @@
-#include "game/moves.h"
+#include "game/rules/moves.h"
 
-#include "game/board_rules.h"
-#include "game/game_hooks.h"
-#include "game/panels/sound_cues.h"
+#include "game/rules/board_rules.h"
+#include "game/rules/game_hooks.h"
+#include "game/rules/cues.h"
 
 #include <algorithm>
 

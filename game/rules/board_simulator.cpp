@@ -1,9 +1,8 @@
-#include "game/board_simulator.h"
+#include "game/rules/board_simulator.h"
 
-#include "framework/display/KSystemTools.h"
-#include "game/board_frame.h"
-#include "game/board_rules.h"
-#include "game/moves.h"
+#include "game/rules/board_frame.h"
+#include "game/rules/board_rules.h"
+#include "game/rules/moves.h"
 
 namespace {
 
@@ -35,11 +34,11 @@ std::string BoardMove::Name() const {
 BoardSimulator::BoardSimulator(int frameMilliseconds) : frameMilliseconds_(frameMilliseconds) {
     // Start far from zero so the first interval test is not an edge case.
     simulatedClock = 1000000;
-    KSystemTools::SetClockSource(SimulatedMilliseconds);
+    SetRulesClock(SimulatedMilliseconds);
 }
 
 BoardSimulator::~BoardSimulator() {
-    KSystemTools::SetClockSource(nullptr);
+    SetRulesClock(nullptr);
 }
 
 void BoardSimulator::Advance(int milliseconds) {

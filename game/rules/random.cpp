@@ -1,4 +1,4 @@
-#include "game/random.h"
+#include "game/rules/random.h"
 
 #include <cstdlib>
 

@@ -1,8 +1,8 @@
-#include "game/board_frame.h"
+#include "game/rules/board_frame.h"
 
-#include "game/board_rules.h"
-#include "game/game_state.h"
-#include "game/moves.h"
+#include "game/rules/board_rules.h"
+#include "game/rules/game_state.h"
+#include "game/rules/moves.h"
 
 void StepBoardFrame(const BoardPainter& painter) {
     StepFall();

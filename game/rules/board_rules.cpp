@@ -1,9 +1,9 @@
-#include "game/board_rules.h"
+#include "game/rules/board_rules.h"
 
-#include "game/game_hooks.h"
-#include "game/modes.h"
-#include "game/panels/sound_cues.h"
-#include "game/random.h"
+#include "game/rules/game_hooks.h"
+#include "game/rules/modes.h"
+#include "game/rules/cues.h"
+#include "game/rules/random.h"
 
 int FallInterval() {
     return (5 - settings.gameSpeed) * 5;

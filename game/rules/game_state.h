@@ -76,6 +76,9 @@ void ResetGameState();
 // MillisecondsSince(t) > N, an unsigned difference that survives wrapping.
 uint32_t NowStamp();
 uint32_t MillisecondsSince(uint32_t stamp);
+// The clock behind NowStamp (nullptr: the system's monotonic clock). The
+// game sets the framework's clock, the simulator its own.
+void SetRulesClock(int32_t (*milliseconds)());
 
 // True when the board runs no animation: no slide, turn, vanishing or fall.
 bool BoardAnimating();

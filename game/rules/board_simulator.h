@@ -3,7 +3,7 @@
 // "after this move and its cascades the board is X". Used by the tests, the
 // level tool and the bot.
 #pragma once
-#include "game/game_state.h"
+#include "game/rules/game_state.h"
 
 #include <string>
 #include <vector>

@@ -1,9 +1,8 @@
-#include "game/modes.h"
+#include "game/rules/modes.h"
 
-#include "game/game_hooks.h"
-#include "game/game_state.h"
-#include "game/level_file.h"
-#include "game/random.h"
+#include "game/rules/game_hooks.h"
+#include "game/rules/game_state.h"
+#include "game/rules/random.h"
 
 namespace {
 
@@ -30,7 +29,7 @@ void ClearBoardAnimation() {
 void SetupPuzzleLevel() {
     for (auto& column : board.cells)
         column.fill(kEmpty);
-    if (!ReadLevelFile(counters.puzzleLevel, board.cells)) {
+    if (!gameHooks.readLevel || !gameHooks.readLevel(counters.puzzleLevel, board.cells)) {
         // No board to play: stay on an empty, finished board instead of
         // counting it as cleared and running through every level.
         counters.levelUnavailable = 1;
