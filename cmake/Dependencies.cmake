@@ -14,6 +14,7 @@ if(NOT ORBOLO_FUZZ)
     pkg_check_modules(SQLITE REQUIRED IMPORTED_TARGET sqlite3)
     pkg_check_modules(LIBPQ REQUIRED IMPORTED_TARGET libpq)
     pkg_check_modules(MICROHTTPD REQUIRED IMPORTED_TARGET libmicrohttpd)
+    pkg_check_modules(LIBCRYPTO REQUIRED IMPORTED_TARGET libcrypto) # game token signatures
     find_package(GTest REQUIRED)
     find_package(ZLIB REQUIRED)
 endif()

@@ -9,6 +9,8 @@
 #include "game/panels/name_entry.h"
 #include "game/panels/score_protocol.h"
 #include "game/panels/score_tables.h"
+#include "game/replay/game_recorder.h"
+#include "game/replay/replay_format.h"
 #include "game/screen_flow.h"
 #include "game/screen_state.h"
 #include "game/sprite_table.h"
@@ -126,6 +128,24 @@ bool EnterName(FrozenScreen& frozen, int16_t gameMode, NameBuffer& name) {
     return false;
 }
 
+// The recording of the game just over when the server can verify it: it
+// carries a server's token and claims this result. Otherwise empty, and
+// the old query and submission go instead.
+std::vector<uint8_t> VerifiableRecording(int32_t result) {
+    const std::vector<uint8_t>& bytes = LastGameReplay();
+    replay::Replay recording;
+    if (bytes.empty() ||
+        replay::ReadReplay(bytes.data(), bytes.size(), recording) != replay::ReadError::None) {
+        return {};
+    }
+    const replay::ReplayHeader& header = recording.header;
+    if (header.token.empty() || header.outcome != replay::Outcome::Result ||
+        header.claimedResult != result) {
+        return {};
+    }
+    return bytes;
+}
+
 } // namespace
 
 void ShowGameOver(int16_t gameMode, int16_t difficulty, int32_t result) {
@@ -134,9 +154,14 @@ void ShowGameOver(int16_t gameMode, int16_t difficulty, int32_t result) {
     ScoreTables& tables = GameScoreTables();
     FrozenScreen frozen;
     KInputState::ForgetPresses(); // keys struck in play are not the name
+    const std::vector<uint8_t> recording = VerifiableRecording(result);
+    const bool verified = !recording.empty();
 
     ScoreReply answer =
-        WaitForReply([&tables, table, result] { return tables.IsHighscore(table, result); },
+        WaitForReply([&tables, table, result, verified] {
+                         return verified ? tables.IsVerifiedHighscore(table, result)
+                                         : tables.IsHighscore(table, result);
+                     },
                      [&] {
                          DrawDialog(frozen, false, [](KBitmapFont& font) {
                              font.DrawCentered("YOU MADE A GREAT GAME!", 275, 510, 198, 0);
@@ -156,8 +181,10 @@ void ShowGameOver(int16_t gameMode, int16_t difficulty, int32_t result) {
     std::array<char, 256> submission{};
     std::memcpy(submission.data(), name.text.data(), name.text.size());
     ScoreReply stored =
-        WaitForReply([&tables, &submission, table,
-                      result] { return tables.SubmitScore(submission.data(), table, result); },
+        WaitForReply([&tables, &submission, &recording, table, result, verified] {
+                         return verified ? tables.SubmitReplay(submission.data(), recording)
+                                         : tables.SubmitScore(submission.data(), table, result);
+                     },
                      [&] {
                          DrawDialog(frozen, true, [&](KBitmapFont& font) {
                              DrawAcceptedTexts(font, gameMode, name, "Contacting the server...");

@@ -3,6 +3,7 @@
 #include "access_log.h"
 #include "listing_page.h"
 #include "validation.h"
+#include "verified_games.h"
 
 #include <chrono>
 #include <ctime>
@@ -38,9 +39,10 @@ void LogRefused(const ScoreRequest& request, const char* outcome) {
 
 } // namespace
 
-ScoreService::ScoreService(ScoreBackend& store, SubmissionWriter& writer,
+ScoreService::ScoreService(ScoreBackend& store, SubmissionWriter& writer, VerifiedGames& verified,
                            const ServerOptions& options)
-    : store(store), writer(writer), queries(options.queriesPerMinute),
+    : store(store), writer(writer), verified(verified), verifiedOnly(options.verifiedOnly),
+      unverifiedEntries(options.unverifiedEntries), queries(options.queriesPerMinute),
       submissions(options.submissionsPerMinute),
       bans(std::make_shared<const std::vector<AddressRange>>()) {}
 
@@ -52,6 +54,10 @@ std::optional<Answer> ScoreService::Handle(const ScoreRequest& request,
         return Plain(403, "forbidden\n");
     }
     const std::string source = SourceKey(request.source);
+    if (VerifiedGames::Serves(request.path)) return verified.Handle(request, source, later);
+    if (request.method != "GET" && request.method != "HEAD") {
+        return Plain(405, "method not allowed\n");
+    }
     if (request.path == kBase + "ishighscore.php") return Query(request, source);
     if (submission) return Submit(request, source, later);
     if (request.path == kBase || request.path == kBase + "index.html") return Listing(source);
@@ -67,7 +73,10 @@ Answer ScoreService::Query(const ScoreRequest& request, const std::string& sourc
     }
     std::optional<ScoreQuery> query = ParseQuery(request.parameters);
     if (!query) return Plain(400, "bad request\n");
-    std::optional<bool> enters = store.WouldEnter(query->table, query->score);
+    // A server that lists only verified games has no place for an old
+    // client's value: "no" spares the player a name nobody will list.
+    std::optional<bool> enters =
+        verifiedOnly ? false : store.WouldEnter(query->table, query->score);
     if (!enters) return Plain(500, "server error\n");
     // Only a value that would enter may be submitted: the game asks first.
     if (*enters) store.RememberQuery(source, query->table, query->score, Now());
@@ -85,12 +94,16 @@ std::optional<Answer> ScoreService::Submit(const ScoreRequest& request, const st
         LogRefused(request, "refused");
         return Plain(400, "bad request\n");
     }
+    if (verifiedOnly) {
+        LogRefused(request, "unverified");
+        return Plain(403, "this server lists verified games only\n");
+    }
     const int64_t now = Now();
     if (!store.TakeQuery(source, submission->table, submission->score, now, kQueryValidSeconds)) {
         LogRefused(request, "unasked");
         return Plain(403, "submit only what the query accepted\n");
     }
-    PendingEntry entry{*submission, AddressText(request.source), now};
+    PendingEntry entry{*submission, AddressText(request.source), now, false, ""};
     bool queued = writer.Enqueue(std::move(entry), [later](AddOutcome outcome) {
         // Only an entry that stays in its table is "stored".
         if (outcome == AddOutcome::Failed) return later(Plain(500, "server error\n"));
@@ -105,10 +118,13 @@ Answer ScoreService::Listing(const std::string& source) {
         return Plain(429, "too many requests, try again in a minute\n");
     }
     std::vector<ListedTable> tables;
+    const bool withUnverified = !verifiedOnly && unverifiedEntries == UnverifiedEntries::Apart;
     for (const char* table : kTablesInOrder) {
-        auto entries = store.Top(table);
-        if (!entries) return Plain(500, "server error\n");
-        tables.push_back({table, std::move(*entries)});
+        auto entries = store.Top(table, true);
+        auto unverified =
+            withUnverified ? store.Top(table, false) : std::optional<std::vector<ScoreEntry>>{{}};
+        if (!entries || !unverified) return Plain(500, "server error\n");
+        tables.push_back({table, std::move(*entries), std::move(*unverified)});
     }
     return Answer{200, RenderListingPage(tables), Answer::Page};
 }

@@ -1,6 +1,7 @@
 // The score server's routes under /highscores/orbolo/: the query and the
-// submission the game sends, and the listing page; bans, per-source
-// limits and the trust rule. Knows nothing of the HTTP library.
+// submission the game sends, the listing page, and the verified requests
+// (verified_games.h); bans, per-source limits and the trust rule. Knows
+// nothing of the HTTP library.
 #pragma once
 #include "address_range.h"
 #include "options.h"
@@ -18,19 +19,26 @@
 struct Answer {
     int status = 200;
     std::string body;
-    enum Kind { Plain, Page, Redirect } kind = Plain; // Redirect: body is the location
+    // Redirect: body is the location. Download: a replay file named `fileName`.
+    enum Kind { Plain, Page, Redirect, Download } kind = Plain;
+    std::string fileName;
 };
 
 struct ScoreRequest {
     std::string path;
     QueryParameters parameters;
     Address source;
+    std::string method = "GET";
+    std::string body; // a POST's, within the front's bound
 };
+
+class VerifiedGames;
 
 class ScoreService {
   public:
-    // The store and writer must outlive the service.
-    ScoreService(ScoreBackend& store, SubmissionWriter& writer, const ServerOptions& options);
+    // The store, writer and verified requests must outlive the service.
+    ScoreService(ScoreBackend& store, SubmissionWriter& writer, VerifiedGames& verified,
+                 const ServerOptions& options);
 
     // The answer, or nullopt when a submission waits for its group to be
     // written: `later` then gets the answer on the writer's thread.
@@ -48,6 +56,9 @@ class ScoreService {
 
     ScoreBackend& store;
     SubmissionWriter& writer;
+    VerifiedGames& verified;
+    const bool verifiedOnly;
+    const UnverifiedEntries unverifiedEntries;
     RateLimiter queries, submissions;
     std::mutex bansMutex;
     std::shared_ptr<const std::vector<AddressRange>> bans;

@@ -36,7 +36,7 @@ struct Connection {
     std::atomic<int64_t> waitingSince{0};
 };
 
-// The request context of a request whose headers have arrived.
+// The request context of a GET or HEAD whose headers have arrived.
 char kHeadersIn;
 
 // A submission waiting for its group; shared with the writer's callback.
@@ -44,6 +44,14 @@ struct Exchange {
     std::mutex mutex;
     std::optional<Answer> answer;
     bool suspended = false;
+};
+
+// The request context of a POST while its body arrives, and of any request
+// waiting for a worker's answer.
+struct Pending {
+    std::string body;
+    bool overflow = false; // the body went past --max-request-bytes
+    std::shared_ptr<Exchange> exchange;
 };
 
 class MhdFront : public HttpFront {
@@ -138,8 +146,7 @@ void MhdFront::Notify(void* self, MHD_Connection* connection, void** context,
 
 void MhdFront::Completed(void*, MHD_Connection* connection, void** requestContext,
                          MHD_RequestTerminationCode) {
-    if (*requestContext != &kHeadersIn)
-        delete static_cast<std::shared_ptr<Exchange>*>(*requestContext);
+    if (*requestContext != &kHeadersIn) delete static_cast<Pending*>(*requestContext);
     *requestContext = nullptr;
     const MHD_ConnectionInfo* info =
         MHD_get_connection_info(connection, MHD_CONNECTION_INFO_SOCKET_CONTEXT);
@@ -184,7 +191,15 @@ MHD_Result MhdFront::Respond(MHD_Connection* connection, const Answer& answer) {
                                   PlainResponse(answer.body));
     }
     MHD_Response* response = nullptr;
-    if (answer.kind == Answer::Redirect) {
+    if (answer.kind == Answer::Download) {
+        response = MHD_create_response_from_buffer(
+            answer.body.size(), const_cast<char*>(answer.body.data()), MHD_RESPMEM_MUST_COPY);
+        // The type the game registers on the desktop, so a download opens in it.
+        MHD_add_response_header(response, "Content-Type", "application/x-orbolo-replay");
+        MHD_add_response_header(response, "Content-Disposition",
+                                ("attachment; filename=\"" + answer.fileName + "\"").c_str());
+        MHD_add_response_header(response, "X-Content-Type-Options", "nosniff");
+    } else if (answer.kind == Answer::Redirect) {
         response = MHD_create_response_from_buffer(0, nullptr, MHD_RESPMEM_PERSISTENT);
         MHD_add_response_header(response, "Location", answer.body.c_str());
     } else {
@@ -215,36 +230,57 @@ MHD_Result CollectParameter(void* parameters, MHD_ValueKind, const char* key, si
 }
 
 MHD_Result MhdFront::Access(void* self, MHD_Connection* connection, const char* url,
-                            const char* method, const char*, const char*, size_t* uploadSize,
+                            const char* method, const char*, const char* upload, size_t* uploadSize,
                             void** requestContext) {
     auto* front = static_cast<MhdFront*>(self);
+    Connection* connectionState = nullptr;
+    if (const MHD_ConnectionInfo* info =
+            MHD_get_connection_info(connection, MHD_CONNECTION_INFO_SOCKET_CONTEXT)) {
+        connectionState = static_cast<Connection*>(info->socket_context);
+    }
+    const bool post = std::strcmp(method, "POST") == 0;
     if (!*requestContext) {
         // Headers are in. Answering only on the next call keeps the
-        // connection open for another request.
-        *requestContext = &kHeadersIn;
-        if (const MHD_ConnectionInfo* info =
-                MHD_get_connection_info(connection, MHD_CONNECTION_INFO_SOCKET_CONTEXT);
-            info && info->socket_context) {
-            static_cast<Connection*>(info->socket_context)->waitingSince = 0;
+        // connection open for another request. A POST's body must still
+        // arrive within the request's time.
+        if (post) {
+            *requestContext = new Pending;
+            return MHD_YES;
         }
+        *requestContext = &kHeadersIn;
+        if (connectionState) connectionState->waitingSince = 0;
         return MHD_YES;
     }
-    if (*requestContext != &kHeadersIn) {
-        // Back from waiting for the writer: the answer is there.
-        auto& exchange = **static_cast<std::shared_ptr<Exchange>*>(*requestContext);
-        std::lock_guard<std::mutex> lock(exchange.mutex);
-        return front->Respond(connection, *exchange.answer);
+    Pending* pending =
+        *requestContext == &kHeadersIn ? nullptr : static_cast<Pending*>(*requestContext);
+    if (pending && pending->exchange) {
+        // Back from waiting for a worker: the answer is there.
+        std::lock_guard<std::mutex> lock(pending->exchange->mutex);
+        return front->Respond(connection, *pending->exchange->answer);
     }
-    if (std::strcmp(method, "GET") != 0 && std::strcmp(method, "HEAD") != 0) {
+    if (pending && *uploadSize != 0) {
+        // Past the bound the rest is read and dropped, then refused whole.
+        if (pending->body.size() + *uploadSize > static_cast<size_t>(front->options.maxReplayBytes))
+            pending->overflow = true;
+        else
+            pending->body.append(upload, *uploadSize);
+        *uploadSize = 0;
+        return MHD_YES;
+    }
+    if (post && connectionState) connectionState->waitingSince = 0;
+    if (!post && std::strcmp(method, "GET") != 0 && std::strcmp(method, "HEAD") != 0) {
         return front->Respond(connection, {405, "method not allowed\n"});
     }
     if (*uploadSize != 0) return front->Respond(connection, {400, "bad request\n"});
+    if (pending && pending->overflow) return front->Respond(connection, {413, "too large\n"});
     if (MHD_get_connection_values(connection, MHD_HEADER_KIND, nullptr, nullptr) >
         static_cast<int>(kMostHeaders)) {
         return front->Respond(connection, {431, "too many header lines\n"});
     }
     ScoreRequest request;
     request.path = url;
+    request.method = method;
+    if (pending) request.body = std::move(pending->body);
     MHD_get_connection_values_n(connection, MHD_GET_ARGUMENT_KIND, CollectParameter,
                                 &request.parameters);
     size_t length = request.path.size();
@@ -265,11 +301,12 @@ MHD_Result MhdFront::Access(void* self, MHD_Connection* connection, const char* 
             if (exchange->suspended) MHD_resume_connection(connection);
         });
     if (answer) return front->Respond(connection, *answer);
-    // The writer may already have answered; otherwise wait without
-    // holding the event loop.
+    // A worker may already have answered; otherwise wait without holding
+    // the event loop.
     std::lock_guard<std::mutex> lock(exchange->mutex);
     if (exchange->answer) return front->Respond(connection, *exchange->answer);
-    *requestContext = new std::shared_ptr<Exchange>(exchange);
+    if (!pending) *requestContext = pending = new Pending;
+    pending->exchange = exchange;
     MHD_suspend_connection(connection);
     exchange->suspended = true;
     return MHD_YES;

@@ -7,8 +7,10 @@
 #include <vector>
 
 struct ListedTable {
-    std::string table; // "taeasy" .. "tshard"
-    std::vector<ScoreEntry> entries;
+    std::string table;               // "taeasy" .. "tshard"
+    std::vector<ScoreEntry> entries; // verified, each linked to its replay
+    // From games that sent no replay, listed apart; empty when hidden.
+    std::vector<ScoreEntry> unverified;
 };
 
 // Every text from outside is escaped before it enters the markup.
@@ -16,4 +18,5 @@ std::string EscapeHtml(const std::string& text);
 // A time (seconds since 1970) in UTC, by strftime's `format`.
 std::string FormatUtc(int64_t seconds, const char* format);
 // TimeAttack tables show the seconds left as m:ss, TopScore tables points.
+// A verified entry carries a mark and a link to its replay.
 std::string RenderListingPage(const std::vector<ListedTable>& tables);

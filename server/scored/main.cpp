@@ -6,13 +6,65 @@
 #include "options.h"
 #include "score_backend.h"
 #include "submission_writer.h"
+#include "verified_games.h"
 
 #include <sys/resource.h>
 
+#include <condition_variable>
 #include <csignal>
+#include <deque>
+#include <mutex>
+#include <thread>
 #include <cstdio>
 
 namespace {
+
+// Replays that may wait to be judged, in all and per source: a player
+// uploads one game at a time.
+constexpr size_t kMostReplaysWaiting = 64;
+constexpr size_t kMostReplaysPerSource = 2;
+
+// One thread that runs posted jobs in order.
+class VerificationWorker {
+  public:
+    VerificationWorker() : thread([this] { Run(); }) {}
+    ~VerificationWorker() { Stop(); }
+    void Post(std::function<void()> job) {
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            jobs.push_back(std::move(job));
+        }
+        wake.notify_one();
+    }
+    // Runs what is posted, then ends.
+    void Stop() {
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            stopping = true;
+        }
+        wake.notify_one();
+        if (thread.joinable()) thread.join();
+    }
+
+  private:
+    void Run() {
+        std::unique_lock<std::mutex> lock(mutex);
+        for (;;) {
+            wake.wait(lock, [this] { return stopping || !jobs.empty(); });
+            if (jobs.empty()) return;
+            std::function<void()> job = std::move(jobs.front());
+            jobs.pop_front();
+            lock.unlock();
+            job();
+            lock.lock();
+        }
+    }
+    std::mutex mutex;
+    std::condition_variable wake;
+    std::deque<std::function<void()>> jobs;
+    bool stopping = false;
+    std::thread thread;
+};
 
 // Every open connection is a descriptor: take all the system allows.
 void RaiseDescriptorLimit() {
@@ -69,8 +121,19 @@ int main(int argc, char** argv) {
                      options.port, error.c_str());
         return 1;
     }
+    // Every server on one database signs game tokens with the same key.
+    std::optional<std::string> tokenKey = store->SharedSecret(NewTokenKey());
+    if (!tokenKey) {
+        std::fprintf(stderr, "orbolo-scored: %s: cannot read the token key\n",
+                     options.databasePath.c_str());
+        return 1;
+    }
     SubmissionWriter writer(*store);
-    ScoreService service(*store, writer, options);
+    VerificationWorker worker;
+    VerificationQueue verifications([&worker](std::function<void()> job) { worker.Post(job); },
+                                    kMostReplaysWaiting, kMostReplaysPerSource);
+    VerifiedGames verified(*store, writer, verifications, TokenSigner(*tokenKey), options);
+    ScoreService service(*store, writer, verified, options);
     service.RefreshBans();
     std::unique_ptr<HttpFront> front = StartHttpFront(listener, service, options, error);
     if (!front) {
@@ -84,7 +147,9 @@ int main(int argc, char** argv) {
 
     int received = 0;
     sigwait(&signals, &received);
-    // Queued submissions are written and answered before the loops end.
+    // Queued replays are judged and submissions written and answered
+    // before the loops end.
+    worker.Stop();
     writer.Stop();
     front->Stop();
     return 0;
