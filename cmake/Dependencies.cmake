@@ -9,6 +9,7 @@ pkg_check_modules(VORBIS REQUIRED IMPORTED_TARGET vorbisfile vorbis ogg)
 pkg_check_modules(VORBISENC REQUIRED IMPORTED_TARGET vorbisenc vorbisfile vorbis ogg)
 pkg_check_modules(CURL REQUIRED IMPORTED_TARGET libcurl)
 pkg_check_modules(FREETYPE REQUIRED IMPORTED_TARGET freetype2)
+find_package(ZLIB REQUIRED) # recorded games are compressed
 if(NOT ORBOLO_FUZZ)
     pkg_check_modules(HTTPLIB REQUIRED IMPORTED_TARGET cpp-httplib)
     pkg_check_modules(SQLITE REQUIRED IMPORTED_TARGET sqlite3)
@@ -16,5 +17,4 @@ if(NOT ORBOLO_FUZZ)
     pkg_check_modules(MICROHTTPD REQUIRED IMPORTED_TARGET libmicrohttpd)
     pkg_check_modules(LIBCRYPTO REQUIRED IMPORTED_TARGET libcrypto) # game token signatures
     find_package(GTest REQUIRED)
-    find_package(ZLIB REQUIRED)
 endif()

@@ -9,6 +9,8 @@
 #include "game/rules/moves.h"
 #include "game/panels/key_codes.h"
 #include "game/panels/sound_cues.h"
+#include "game/replay/game_recorder.h"
+#include "game/replay/replay_steps.h"
 #include "game/screen_flow.h"
 #include "game/screen_state.h"
 
@@ -54,12 +56,27 @@ void ModeClick(int button) {
     }
 }
 
+// The game speed is part of the game: each change is recorded.
+void SetGameSpeed(int16_t speed) {
+    if (speed == settings.gameSpeed) return;
+    settings.gameSpeed = speed;
+    RecordAction(replay::SpeedCode(speed));
+}
+
+void Slide(int row, SlideDirection direction) {
+    if (StartSlide(row, direction)) RecordAction(replay::SlideCode(row, direction));
+}
+
+void Turn(SpinState direction) {
+    if (StartSpin(direction)) RecordAction(replay::TurnCode(direction));
+}
+
 // Dragging along a bar changes its value continuously.
 void ReadSettingBars(bool click, int mx, int my) {
     if (click && mx > 25 && mx < 125) {
         if (my > 150 && my < 167) settings.sfxVolume = static_cast<int16_t>(mx - 25);
         if (my > 200 && my < 217) settings.musicVolume = static_cast<int16_t>(mx - 25);
-        if (my > 250 && my < 267) settings.gameSpeed = static_cast<int16_t>((mx - 25) / 21 + 1);
+        if (my > 250 && my < 267) SetGameSpeed(static_cast<int16_t>((mx - 25) / 21 + 1));
     }
     KAudioSource::SetMasterVolumes(settings.musicVolume, settings.sfxVolume);
 }
@@ -86,14 +103,14 @@ void PlayClick(int button) {
         GoTo(MainMenu);
         break;
     case 6:
-        StartSpin(SpinCounterClockwise);
+        Turn(SpinCounterClockwise);
         break;
     case 7:
-        StartSpin(SpinClockwise);
+        Turn(SpinClockwise);
         break;
     default:
-        if (button >= 8 && button <= 16) StartSlide(button - 8, SlideLeft);
-        if (button >= 17 && button <= 25) StartSlide(button - 17, SlideRight);
+        if (button >= 8 && button <= 16) Slide(button - 8, SlideLeft);
+        if (button >= 17 && button <= 25) Slide(button - 17, SlideRight);
         break;
     }
 }
@@ -114,7 +131,7 @@ void SetBarByKey(int32_t keyCode) {
     const auto volume = static_cast<int16_t>(10 * level - 1); // as many ticks as the digit
     if (screen.keyBar == 0) settings.sfxVolume = volume;
     if (screen.keyBar == 1) settings.musicVolume = volume;
-    if (screen.keyBar == 2) settings.gameSpeed = static_cast<int16_t>(level < 5 ? level : 5);
+    if (screen.keyBar == 2) SetGameSpeed(static_cast<int16_t>(level < 5 ? level : 5));
     screen.keyBarShown = 1;
     KAudioSource::SetMasterVolumes(settings.musicVolume, settings.sfxVolume);
 }

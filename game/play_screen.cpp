@@ -5,6 +5,7 @@
 #include "game/rules/game_state.h"
 #include "game/rules/modes.h"
 #include "game/panels/side_panel.h"
+#include "game/replay/game_recorder.h"
 #include "game/screen_flow.h"
 #include "game/screen_state.h"
 #include "game/screens.h"
@@ -55,14 +56,7 @@ void DrawCellsUnderTransform() {
 
 } // namespace
 
-void RunPlayingFrame() {
-    KGraphic::ResetWorldView();
-    if (!counters.boardReady) SetupGame();
-    if (counters.levelUnavailable) { // the player has been told; back to the menu
-        screen.screenState = MainMenu;
-        LoadScreen();
-        return;
-    }
+void DrawPlayingFrame(bool stepRules) {
     KGraphic* sheet = spriteTable[kSheet].image;
     DrawBackground(sheet);
     DrawMoveButtons(sheet);
@@ -72,9 +66,29 @@ void RunPlayingFrame() {
     BoardPainter painter;
     painter.drawCells = DrawCellsUnderTransform;
     painter.drawSlidingRow = DrawSlidingRow; // the transform is still set
-    StepBoardFrame(painter);
+    if (stepRules)
+        StepBoardFrame(painter);
+    else
+        DrawBoardFrame(painter);
 
     KGraphic::ResetWorldView();
     DrawBottomBar(sheet);
-    DrawPanel();
+    DrawPanel(); // ticks the TimeAttack clock after drawing it
+}
+
+void RunPlayingFrame() {
+    KGraphic::ResetWorldView();
+    if (!counters.boardReady) {
+        BeginRecordedGame();
+        SetupGame();
+    } else {
+        RecordFrame();
+    }
+    if (counters.levelUnavailable) { // the player has been told; back to the menu
+        screen.screenState = MainMenu;
+        LoadScreen();
+        return;
+    }
+    DrawPlayingFrame(true);
+    if (counters.gameOver) EndRecordedGame();
 }

@@ -7,6 +7,7 @@
 #include "framework/input/KInputState.h"
 #include "framework/text/KBitmapFont.h"
 #include "game/buttons.h"
+#include "game/replay/game_recorder.h"
 #include "game/rules/game_state.h"
 #include "game/screens.h"
 #include "game/screen_state.h"
@@ -34,6 +35,8 @@ void FreeMusic() {
 }
 
 void LoadScreen() {
+    ReadFrameClock();             // a new screen starts a new frame, after any fade
+    EndRecordedGame();            // a game being left is kept as it stands
     KInputState::ForgetPresses(); // a press counts on the screen it was made on
     screen.keyBarShown = 0;
     for (int entry = 0; entry < kSpriteCount; ++entry)

@@ -84,11 +84,12 @@ int Upload(const std::string& base, const std::string& database, double rate, do
         long status = 0;
         if (curl_easy_perform(curl) == CURLE_OK)
             curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
-        latencies.push_back(std::chrono::duration<double, std::milli>(Clock::now() - sentAt).count());
+        latencies.push_back(
+            std::chrono::duration<double, std::milli>(Clock::now() - sentAt).count());
         stored += status == 200;
         ++sent;
-        std::this_thread::sleep_until(start + std::chrono::duration_cast<Clock::duration>(
-                                                  period * sent));
+        std::this_thread::sleep_until(start +
+                                      std::chrono::duration_cast<Clock::duration>(period * sent));
     }
     curl_easy_cleanup(curl);
     std::sort(latencies.begin(), latencies.end());
@@ -109,7 +110,9 @@ int main(int argc, char** argv) {
         Cost("TopScore easy, quick bot", Game(TopScore, 1, 2, 3));
         return 0;
     }
-    if (mode == "upload" && argc == 6) return Upload(argv[2], argv[3], std::atof(argv[4]), std::atof(argv[5]));
-    std::fprintf(stderr, "usage: verification_bench cost | upload BASE_URL DATABASE RATE SECONDS\n");
+    if (mode == "upload" && argc == 6)
+        return Upload(argv[2], argv[3], std::atof(argv[4]), std::atof(argv[5]));
+    std::fprintf(stderr,
+                 "usage: verification_bench cost | upload BASE_URL DATABASE RATE SECONDS\n");
     return 2;
 }

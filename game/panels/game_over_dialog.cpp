@@ -157,17 +157,17 @@ void ShowGameOver(int16_t gameMode, int16_t difficulty, int32_t result) {
     const std::vector<uint8_t> recording = VerifiableRecording(result);
     const bool verified = !recording.empty();
 
-    ScoreReply answer =
-        WaitForReply([&tables, table, result, verified] {
-                         return verified ? tables.IsVerifiedHighscore(table, result)
-                                         : tables.IsHighscore(table, result);
-                     },
-                     [&] {
-                         DrawDialog(frozen, false, [](KBitmapFont& font) {
-                             font.DrawCentered("YOU MADE A GREAT GAME!", 275, 510, 198, 0);
-                             font.DrawCentered("Contacting the server...", 275, 510, 230, 0);
-                         });
-                     });
+    ScoreReply answer = WaitForReply(
+        [&tables, table, result, verified] {
+            return verified ? tables.IsVerifiedHighscore(table, result)
+                            : tables.IsHighscore(table, result);
+        },
+        [&] {
+            DrawDialog(frozen, false, [](KBitmapFont& font) {
+                font.DrawCentered("YOU MADE A GREAT GAME!", 275, 510, 198, 0);
+                font.DrawCentered("Contacting the server...", 275, 510, 230, 0);
+            });
+        });
     if (KDisplayWindow::IsClosed()) return;
     if (answer != ScoreReply::Enters) {
         ShowNotice(frozen, "YOU MADE A GREAT GAME!", "But you can't enter the online scoring",
@@ -180,16 +180,16 @@ void ShowGameOver(int16_t gameMode, int16_t difficulty, int32_t result) {
     if (!EnterName(frozen, gameMode, name)) return;
     std::array<char, 256> submission{};
     std::memcpy(submission.data(), name.text.data(), name.text.size());
-    ScoreReply stored =
-        WaitForReply([&tables, &submission, &recording, table, result, verified] {
-                         return verified ? tables.SubmitReplay(submission.data(), recording)
-                                         : tables.SubmitScore(submission.data(), table, result);
-                     },
-                     [&] {
-                         DrawDialog(frozen, true, [&](KBitmapFont& font) {
-                             DrawAcceptedTexts(font, gameMode, name, "Contacting the server...");
-                         });
-                     });
+    ScoreReply stored = WaitForReply(
+        [&tables, &submission, &recording, table, result, verified] {
+            return verified ? tables.SubmitReplay(submission.data(), recording)
+                            : tables.SubmitScore(submission.data(), table, result);
+        },
+        [&] {
+            DrawDialog(frozen, true, [&](KBitmapFont& font) {
+                DrawAcceptedTexts(font, gameMode, name, "Contacting the server...");
+            });
+        });
     if (stored == ScoreReply::Stored || KDisplayWindow::IsClosed()) return;
     ShowNotice(frozen, "YOUR SCORE WAS NOT SAVED!", "It didn't get into the online scoring",
                stored);

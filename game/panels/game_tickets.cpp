@@ -1,6 +1,7 @@
 #include "game/panels/game_tickets.h"
 
 #include "game/panels/score_tables.h"
+#include "game/rules/game_state.h"
 
 #include <chrono>
 #include <mutex>
@@ -32,8 +33,10 @@ void Fetch() {
     TICKETS.fetching = false;
 }
 
-// With the lock held.
+// With the lock held, on the game's thread. A player who keeps the online
+// scores off sends nothing.
 void FetchAheadLocked() {
+    if (!settings.onlineScores) return;
     if (TICKETS.fetching || !TICKETS.askAgain || TICKETS.ready) return;
     if (TICKETS.fetch.joinable()) TICKETS.fetch.join(); // ended: it cleared `fetching`
     TICKETS.fetching = true;

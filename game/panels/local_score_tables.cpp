@@ -59,7 +59,7 @@ class LocalTables : public ScoreTables {
                 const char* table = HighscoreTableName(mode, difficulty);
                 std::optional<std::vector<ScoreEntry>> entries = store->Top(table);
                 if (!entries) return Fail("cannot read the highscores in " + Database());
-                tables.push_back({table, std::move(*entries)});
+                tables.push_back({table, std::move(*entries), {}});
             }
         }
         // Written whole, then moved in place: a browser never reads half a page.

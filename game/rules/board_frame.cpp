@@ -19,3 +19,8 @@ void StepBoardFrame(const BoardPainter& painter) {
     }
     if (!SlideRunning() && !board.clearing && board.fallOffset == 0) ScanBoard();
 }
+
+void DrawBoardFrame(const BoardPainter& painter) {
+    if (painter.drawCells) painter.drawCells();
+    if (SlideRunning() && painter.drawSlidingRow) painter.drawSlidingRow();
+}

@@ -10,3 +10,5 @@ struct BoardPainter {
 };
 
 void StepBoardFrame(const BoardPainter& painter);
+// The same pictures with no step of the rules.
+void DrawBoardFrame(const BoardPainter& painter);

@@ -122,10 +122,9 @@ void ScanBoard() {
     if (mode == TimeAttack && counters.timeLeft < 1) counters.gameOver = 1; // time is up
     if ((mode == TimeAttack || mode == TopScore) && !anyColourHasThree && !counters.gameOver) {
         counters.gameOver = 1;
-        if (settings.onlineScores && gameHooks.showGameOver) {
-            int32_t result = (mode == TimeAttack) ? counters.timeLeft : counters.score * 10;
-            gameHooks.showGameOver(mode, settings.difficulty, result);
-        }
+        counters.tableResult = (mode == TimeAttack) ? counters.timeLeft : counters.score * 10;
+        if (settings.onlineScores && gameHooks.showGameOver)
+            gameHooks.showGameOver(mode, settings.difficulty, counters.tableResult);
         return;
     }
 

@@ -35,6 +35,7 @@ BoardSimulator::BoardSimulator(int frameMilliseconds) : frameMilliseconds_(frame
     // Start far from zero so the first interval test is not an edge case.
     simulatedClock = 1000000;
     SetRulesClock(SimulatedMilliseconds);
+    SetFrameClock(Now());
 }
 
 BoardSimulator::~BoardSimulator() {
@@ -43,6 +44,7 @@ BoardSimulator::~BoardSimulator() {
 
 void BoardSimulator::Advance(int milliseconds) {
     simulatedClock += milliseconds;
+    SetFrameClock(Now());
 }
 
 uint32_t BoardSimulator::Now() const {

@@ -11,6 +11,7 @@ GameHooks gameHooks;
 
 namespace {
 int32_t (*rulesClock)() = nullptr;
+uint32_t frameClock = 0; // read once per frame: every rule sees the same time
 
 // Milliseconds of the monotonic clock, wrapped into 32 bits.
 int32_t SteadyMilliseconds() {
@@ -27,7 +28,15 @@ void ResetGameState() {
 }
 
 uint32_t NowStamp() {
-    return static_cast<uint32_t>(rulesClock ? rulesClock() : SteadyMilliseconds());
+    return frameClock;
+}
+
+void ReadFrameClock() {
+    frameClock = static_cast<uint32_t>(rulesClock ? rulesClock() : SteadyMilliseconds());
+}
+
+void SetFrameClock(uint32_t stamp) {
+    frameClock = stamp;
 }
 
 void SetRulesClock(int32_t (*milliseconds)()) {

@@ -41,6 +41,9 @@ struct GameCounters {
     uint8_t boardReady = 0;
     uint8_t levelUnavailable = 0; // the level file could not be read
     uint32_t lastTick = 0;        // TimeAttack clock's time stamp
+    // Set when the game ends with a result for the highscore tables:
+    // TimeAttack's seconds left, TopScore's displayed points. -1 otherwise.
+    int32_t tableResult = -1;
 };
 
 struct BoardState {
@@ -74,7 +77,13 @@ void ResetGameState();
 
 // The clock as an unsigned time stamp; "more than N ms since t" is
 // MillisecondsSince(t) > N, an unsigned difference that survives wrapping.
+// It is read once per frame and every rule reads that one value, so a frame
+// is a function of its time alone and a recorded game replays exactly.
 uint32_t NowStamp();
+// Reads the clock for the frame about to run.
+void ReadFrameClock();
+// Sets the frame's time from elsewhere: a replay, the headless simulator.
+void SetFrameClock(uint32_t stamp);
 uint32_t MillisecondsSince(uint32_t stamp);
 // The clock behind NowStamp (nullptr: the system's monotonic clock). The
 // game sets the framework's clock, the simulator its own.

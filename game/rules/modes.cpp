@@ -60,6 +60,7 @@ void NewBoard() {
 void SetupGame() {
     ClearBoardAnimation();
     counters.gameOver = 0;
+    counters.tableResult = -1;
     counters.levelUnavailable = 0;
     counters.ballsLeft = static_cast<int16_t>(50 * settings.difficulty);
     switch (settings.gameMode) {

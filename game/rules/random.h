@@ -1,7 +1,12 @@
-// The game's random draws. They come from the C library's rand(), seeded at
-// start-up from the clock; tests seed it or script the draws.
+// The game's random draws: a generator of its own with a defined algorithm
+// (SplitMix64, docs/REPLAY.md), seeded when a game is set up, so a seed gives
+// the same board on every machine and C library. Tests may script the draws.
 #pragma once
+#include <cstdint>
 
+// Starts the sequence a seed names.
+void SeedGameRandom(uint64_t seed);
+// The next draw, 0 .. 2^31 - 1; the rules take it modulo what they need.
 int GameRand();
-// Tests: a source of draws in place of rand() (nullptr restores rand()).
+// Tests: a source of draws in place of the generator (nullptr restores it).
 void SetRandomSource(int (*source)());

@@ -122,7 +122,7 @@ Answer ScoreService::Listing(const std::string& source) {
     for (const char* table : kTablesInOrder) {
         auto entries = store.Top(table, true);
         auto unverified =
-            withUnverified ? store.Top(table, false) : std::optional<std::vector<ScoreEntry>>{{}};
+            withUnverified ? store.Top(table, false) : std::optional(std::vector<ScoreEntry>{});
         if (!entries || !unverified) return Plain(500, "server error\n");
         tables.push_back({table, std::move(*entries), std::move(*unverified)});
     }

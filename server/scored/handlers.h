@@ -17,10 +17,13 @@
 #include <vector>
 
 struct Answer {
-    int status = 200;
-    std::string body;
     // Redirect: body is the location. Download: a replay file named `fileName`.
-    enum Kind { Plain, Page, Redirect, Download } kind = Plain;
+    enum Kind { Plain, Page, Redirect, Download };
+    Answer(int status = 200, std::string body = {}, Kind kind = Plain, std::string fileName = {})
+        : status(status), body(std::move(body)), kind(kind), fileName(std::move(fileName)) {}
+    int status;
+    std::string body;
+    Kind kind;
     std::string fileName;
 };
 

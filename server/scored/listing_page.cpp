@@ -65,16 +65,20 @@ std::string FormatValue(const std::string& table, int value) {
     return text;
 }
 
-// One ranking; a verified one has a fifth column with the replay's link.
+// One ranking; where it holds verified entries, a column with each one's
+// mark and the link to its replay.
 void RenderRanking(std::string& html, const std::string& table,
-                   const std::vector<ScoreEntry>& entries, bool verified) {
-    html += verified ? "<table>\n" : "<table class=\"unverified\">\n";
+                   const std::vector<ScoreEntry>& entries, bool apart) {
+    bool proofs = false;
+    for (const ScoreEntry& entry : entries)
+        proofs = proofs || entry.verified;
+    html += apart ? "<table class=\"unverified\">\n" : "<table>\n";
     html += "<thead><tr><th>#</th><th>Name</th><th class=\"value\">";
     html += IsTimeTable(table) ? "Time left" : "Points";
-    html += verified ? "</th><th>Date</th><th>Replay</th></tr></thead>\n<tbody>\n"
-                     : "</th><th>Date</th></tr></thead>\n<tbody>\n";
+    html += proofs ? "</th><th>Date</th><th>Replay</th></tr></thead>\n<tbody>\n"
+                   : "</th><th>Date</th></tr></thead>\n<tbody>\n";
     if (entries.empty()) {
-        html += "<tr><td class=\"empty\" colspan=\"5\">No scores yet</td></tr>\n";
+        html += "<tr><td class=\"empty\" colspan=\"4\">No scores yet</td></tr>\n";
     }
     int rank = 1;
     for (const ScoreEntry& entry : entries) {
@@ -82,10 +86,12 @@ void RenderRanking(std::string& html, const std::string& table,
                 EscapeHtml(entry.name) + "</td><td class=\"value\">" +
                 EscapeHtml(FormatValue(table, entry.score)) + "</td><td class=\"date\">" +
                 EscapeHtml(FormatUtc(entry.submitted, "%Y-%m-%d")) + "</td>";
-        if (verified) {
+        if (entry.verified) {
             html += "<td class=\"proof\"><a href=\"replay.php?id=" + std::to_string(entry.id) +
                     "\" title=\"Verified: the server replayed this game\">\xE2\x9C\x93 "
                     "watch</a></td>";
+        } else if (proofs) {
+            html += "<td></td>";
         }
         html += "</tr>\n";
     }
@@ -94,10 +100,10 @@ void RenderRanking(std::string& html, const std::string& table,
 
 void RenderTable(std::string& html, const ListedTable& listed) {
     html += "<section>\n<h2>" + EscapeHtml(TitleOf(listed.table)) + "</h2>\n";
-    RenderRanking(html, listed.table, listed.entries, true);
+    RenderRanking(html, listed.table, listed.entries, false);
     if (!listed.unverified.empty()) {
         html += "<h3>Not verified (games that sent no replay)</h3>\n";
-        RenderRanking(html, listed.table, listed.unverified, false);
+        RenderRanking(html, listed.table, listed.unverified, true);
     }
     html += "</section>\n";
 }

@@ -8,7 +8,7 @@
 
 struct ListedTable {
     std::string table;               // "taeasy" .. "tshard"
-    std::vector<ScoreEntry> entries; // verified, each linked to its replay
+    std::vector<ScoreEntry> entries; // a verified one is linked to its replay
     // From games that sent no replay, listed apart; empty when hidden.
     std::vector<ScoreEntry> unverified;
 };

@@ -99,9 +99,8 @@ Answer VerifiedGames::Download(const ScoreRequest& request, const std::string& s
     }
     std::optional<StoredReplay> replay = store.Replay(std::stoll(*id));
     if (!replay) return Plain(404, "no such replay\n");
-    Answer answer{200, std::move(replay->bytes), Answer::Download};
-    answer.fileName = "orbolo-" + replay->table + "-" + *id + ".orbolo-replay";
-    return answer;
+    return Answer(200, std::move(replay->bytes), Answer::Download,
+                  "orbolo-" + replay->table + "-" + *id + ".orbolo-replay");
 }
 
 std::optional<Answer> VerifiedGames::Upload(const ScoreRequest& request, const std::string& source,

@@ -8,8 +8,6 @@
 #include "game/rules/modes.h"
 #include "game/rules/moves.h"
 
-#include <cstdlib>
-
 namespace {
 
 using Rules = GameTest;
@@ -31,7 +29,7 @@ TEST_F(Rules, RandomFillStartsLinesOnlyInTheTopRowOrLeftColumn) {
     int blacks = 0;
     settings.gameMode = TopScore;
     for (unsigned seed = 1; seed <= 300; ++seed) {
-        std::srand(seed);
+        SeedGameRandom(seed);
         NewBoard();
         blacks += Count(kBlackBall);
         for (int c = 0; c < kBoardSize; ++c)

@@ -148,8 +148,9 @@ inline std::string Post(const ScoreServerProcess& server, const std::string& tar
                         const std::string& body, const char* source = "127.0.0.1") {
     int s = Connect(server, source);
     if (s < 0) return "no connection";
-    std::string request = "POST " + target + " HTTP/1.0\r\nContent-Length: " +
-                          std::to_string(body.size()) + "\r\n\r\n" + body;
+    std::string request = "POST " + target +
+                          " HTTP/1.0\r\nContent-Length: " + std::to_string(body.size()) +
+                          "\r\n\r\n" + body;
     send(s, request.data(), request.size(), MSG_NOSIGNAL);
     std::string reply = ReadAll(s);
     close(s);

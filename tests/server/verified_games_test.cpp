@@ -5,6 +5,7 @@
 // the key in the server's database, as another server on it would, so a
 // game can be older than the test.
 #include "game/panels/score_protocol.h"
+#include "game/rules/game_state.h"
 #include "game_token.h"
 #include "score_backend.h"
 #include "server/score_server_process.h"
@@ -71,9 +72,8 @@ TEST(VerifiedGames, ABotGameIsReplayedAndListedWithItsReplay) {
     // The old requests answer as they always did, and their entry is
     // listed apart.
     EXPECT_EQ("200 yes", Get(server, kBase + "ishighscore.php?gamename=tseasy&submtdscore=990"));
-    EXPECT_EQ("200 stored\n",
-              Get(server, kBase + "scoresubmitter.php?name=OLD&score=990&computer=M"
-                                  "&gamename=tseasy"));
+    EXPECT_EQ("200 stored\n", Get(server, kBase + "scoresubmitter.php?name=OLD&score=990&computer=M"
+                                                  "&gamename=tseasy"));
     const std::string page = Get(server, kBase);
     const size_t link = page.find("replay.php?id=");
     ASSERT_NE(std::string::npos, link) << page;

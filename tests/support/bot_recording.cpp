@@ -4,6 +4,8 @@
 #include "game/rules/game_state.h"
 #include "game/replay/replay_steps.h"
 
+#include <utility>
+
 namespace {
 
 bool HasLine(const Board& cells) {
@@ -19,8 +21,19 @@ bool HasLine(const Board& cells) {
     return false;
 }
 
-// A slide that makes a line on the board as it stands, or a turn.
-uint8_t ChooseMove(uint32_t& turns) {
+// Balls drop to the lowest free cell of their column, as they will.
+void Settle(Board& cells) {
+    for (auto& column : cells) {
+        int bottom = kBoardSize - 1;
+        for (int r = kBoardSize - 1; r >= 0; --r)
+            if (column[r] != kEmpty) std::swap(column[r], column[bottom--]);
+    }
+}
+
+// A slide that makes a line on the board as it stands; otherwise a turn now
+// and then (it costs points or time) or a slide of some row, which lets
+// balls fall into new places.
+uint8_t ChooseMove(uint32_t& misses) {
     for (int row = 0; row < kBoardSize; ++row)
         for (SlideDirection direction : {SlideLeft, SlideRight}) {
             Board moved = board.cells;
@@ -29,9 +42,13 @@ uint8_t ChooseMove(uint32_t& turns) {
                                                         : (c + kBoardSize - 1) % kBoardSize;
                 moved[c][row] = board.cells[from][row];
             }
+            Settle(moved);
             if (HasLine(moved)) return replay::SlideCode(row, direction);
         }
-    return replay::TurnCode(++turns % 3 ? SpinClockwise : SpinCounterClockwise);
+    ++misses;
+    if (misses % 4 == 0) return replay::TurnCode(misses % 8 ? SpinClockwise : SpinCounterClockwise);
+    return replay::SlideCode(static_cast<int>(misses * 7 % kBoardSize),
+                             misses % 2 ? SlideLeft : SlideRight);
 }
 
 } // namespace
@@ -40,7 +57,7 @@ replay::Replay RecordBotGame(const replay::ReplayHeader& start, const BotGameSty
     replay::Replay recording;
     recording.header = start;
     ResetGameState();
-    uint32_t now = 5000000, resting = 0, turns = 0;
+    uint32_t now = 5000000, resting = 0, misses = 0;
     for (uint32_t frame = 0; frame < style.maxFrames; ++frame) {
         if (frame > 0) {
             now += style.frameGap;
@@ -53,8 +70,11 @@ replay::Replay RecordBotGame(const replay::ReplayHeader& start, const BotGameSty
         const bool still = !BoardAnimating() && !BallCanFall();
         resting = still ? resting + 1 : 0;
         if (resting <= style.thinkFrames) continue;
-        const uint8_t code = ChooseMove(turns);
-        if (replay::ApplyAction(code)) recording.actions.push_back({frame, code});
+        uint8_t code = ChooseMove(misses);
+        bool accepted = replay::ApplyAction(code);
+        if (!accepted)
+            accepted = replay::ApplyAction(code = ChooseMove(misses)); // a turn it cannot afford
+        if (accepted) recording.actions.push_back({frame, code});
         resting = 0;
     }
     recording.header.outcome = !counters.gameOver          ? replay::Outcome::Unfinished

@@ -1,7 +1,7 @@
 // A whole game played headless by a simple bot through the very steps a
 // recording replays (game/replay/replay_steps.h), and its recording: what
 // the score server's tests and benchmarks upload. The bot slides a row
-// whenever that makes a line and turns the board otherwise; it thinks
+// whenever that makes a line and stirs the board otherwise; it thinks
 // `thinkFrames` frames at rest before each move, so a game can be made to
 // last.
 #pragma once

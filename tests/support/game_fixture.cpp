@@ -26,7 +26,7 @@ void GameTest::SetUp() {
     cuesPlayed.clear();
     SetCueListener(RecordCue);
     SetRandomSource(nullptr);
-    std::srand(1234);
+    SeedGameRandom(1234);
 }
 
 void GameTest::TearDown() {
