@@ -3,7 +3,10 @@
 // PostgreSQL server that this test starts itself.
 #include "postgres_server.h"
 #include "score_backend.h"
+#include "game/rules/game_state.h"
+#include "game_token.h"
 #include "server/score_server_process.h"
+#include "support/bot_recording.h"
 
 #include <sqlite3.h>
 
@@ -293,6 +296,34 @@ TEST(PostgreSQLScoreServer, ShareTheTablesAndTheQueries) {
     std::vector<std::string> lines = Lines(store->List(""));
     ASSERT_EQ(1u, lines.size());
     EXPECT_EQ("tseasy 1 PAT 120 127.0.0.1", lines[0].substr(0, lines[0].rfind(' ')));
+}
+
+// A bot's game verified across two servers on one database: a token from
+// one is good on the other, and spent on both once used.
+TEST(PostgreSQLScoreServer, VerifyEachOthersGames) {
+    std::string url = Postgres().NewDatabase();
+    ScoreServerProcess first({"--db", url}), second({"--db", url});
+    std::string error;
+    std::unique_ptr<ScoreBackend> store = OpenScoreBackend(url, 10, error);
+    ASSERT_TRUE(store) << error;
+    const TokenSigner signer(store->SharedSecret("not the first").value());
+    const std::string ticket = Get(first, "/highscores/orbolo/newgame.php");
+    ASSERT_EQ("200 token ", ticket.substr(0, 10));
+    const std::optional<IssuedGame> issued = signer.Read(ticket.substr(10, 64));
+    ASSERT_TRUE(issued);
+
+    replay::ReplayHeader start;
+    start.gameMode = TimeAttack;
+    start.seed = issued->seed;
+    start.token = signer.Issue({issued->seed, issued->issued - 3600});
+    const std::vector<uint8_t> bytes = replay::WriteReplay(RecordBotGame(start));
+    const std::string body(bytes.begin(), bytes.end());
+    const std::string upload = "/highscores/orbolo/replaysubmitter.php?name=PG";
+    EXPECT_EQ("200 stored\n", Post(second, upload, body));
+    EXPECT_EQ("409", Post(first, upload, body).substr(0, 3));
+    std::vector<ScoreEntry> listed = store->Top("taeasy", true).value();
+    ASSERT_EQ(1u, listed.size());
+    EXPECT_EQ(body, store->Replay(listed[0].id).value().bytes);
 }
 
 // Pooled connections cut by a restart of the database server are opened
