@@ -7,6 +7,7 @@
 //     signed with the key in DATABASE (the server's), and prints how many
 //     were stored and how long their answers took.
 #include "game/replay/replay_verify.h"
+#include "game/rules/game_state.h"
 #include "game_token.h"
 #include "score_backend.h"
 #include "support/bot_recording.h"

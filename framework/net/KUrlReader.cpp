@@ -3,6 +3,7 @@
 #include "framework/net/url_text.h"
 #include "framework/platform/platform_http.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -27,6 +28,8 @@ KUrlFailure FailureOf(platform::HttpFailure failure) {
         return KUrlFailure::Unreachable;
     case platform::HttpFailure::ErrorStatus:
         return KUrlFailure::ErrorStatus;
+    case platform::HttpFailure::Busy:
+        return KUrlFailure::Busy;
     case platform::HttpFailure::ForeignRedirect:
         return KUrlFailure::ForeignRedirect;
     case platform::HttpFailure::Broken:
@@ -106,7 +109,12 @@ const char* KUrlReader::Fetch(const char* url, bool direct) {
     failure = KUrlFailure::BadUrl;
     if (!url) return nullptr;
 
-    const KUrlReaderLimits limits = NET.limits;
+    retryAfterSeconds = -1;
+    KUrlReaderLimits limits = NET.limits;
+    if (totalLimit > 0 && totalLimit < limits.totalMilliseconds) {
+        limits.totalMilliseconds = totalLimit;
+        limits.connectMilliseconds = std::min(limits.connectMilliseconds, totalLimit);
+    }
     internetHandle = platform::OpenHttpClient(
         UserAgent(), {limits.connectMilliseconds, limits.totalMilliseconds}, direct);
     if (!internetHandle) {
@@ -122,6 +130,7 @@ const char* KUrlReader::Fetch(const char* url, bool direct) {
     urlHandle = platform::OpenUrl(internetHandle, canonical);
     if (!urlHandle) {
         failure = FailureOf(platform::LastFailure(internetHandle));
+        retryAfterSeconds = platform::RetryAfterSeconds(internetHandle);
         CloseHandles();
         return nullptr;
     }

@@ -20,6 +20,7 @@ enum class HttpFailure {
     None,
     Unreachable,     // no name, no connection, no trusted certificate, or no answer in time
     ErrorStatus,     // an answer of 400 and above, or a redirect with nowhere to go
+    Busy,            // 503: the server did nothing and asks to be tried again later
     ForeignRedirect, // sent to another host, port or scheme
     Broken,          // the body broke off or stalled midway
 };
@@ -45,6 +46,9 @@ void SetPostBody(HttpClient* client, const char* data, size_t size);
 HttpStream* OpenUrl(HttpClient* client, const char* url);
 // What made the client's last OpenUrl or ReadUrl fail.
 HttpFailure LastFailure(const HttpClient* client);
+// After Busy: the seconds the server asked to wait (its Retry-After), -1
+// when it named none.
+long RetryAfterSeconds(const HttpClient* client);
 void CloseUrl(HttpStream* stream);
 
 // Copies at most `capacity` bytes of the body into `destination`.

@@ -37,13 +37,14 @@ class LocalTables : public ScoreTables {
                              {"computer", "M"},
                              {"gamename", table}});
         if (!Store() || !submission) return ScoreReply::StoreFault;
-        PendingEntry entry{*submission, "local", static_cast<int64_t>(std::time(nullptr)), false,
-                           ""};
+        PendingEntry entry{*submission, "local", static_cast<int64_t>(std::time(nullptr)), "", 0,
+                           false,       ""};
         switch (store->AddAll({entry}).at(0)) {
         case AddOutcome::Stored:
             return ScoreReply::Stored;
         case AddOutcome::TrimmedAway:
             return ScoreReply::TooLow;
+        case AddOutcome::Unasked: // asked of server entries only
         case AddOutcome::Failed:
             break;
         }

@@ -3,14 +3,18 @@
 #include "framework/net/KUrlReader.h"
 #include "game/rules/game_state.h"
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <thread>
 
 namespace {
 
 constexpr size_t kUrlSize = 260;
+// A retry with less time than this left would rarely get its answer.
+constexpr std::chrono::milliseconds kShortestTry{500};
 
 // Formats into `url`; false when the text would not fit, so a request is
 // never sent cut short.
@@ -73,7 +77,19 @@ class ServerTables : public ScoreTables {
                        address.c_str(), NameToSend(name), value, table)) {
             return ScoreReply::BadAddress;
         }
-        return Ask(url, "stored", ScoreReply::Stored);
+        // A busy server stored nothing: one more try after the wait it
+        // asked for, when that still fits the time a player waits.
+        const auto started = std::chrono::steady_clock::now();
+        long retryAfter = -1;
+        ScoreReply reply = Ask(url, "stored", ScoreReply::Stored, 0, &retryAfter);
+        if (retryAfter < 0) return reply;
+        const auto wait = std::chrono::seconds(retryAfter);
+        const auto left = std::chrono::milliseconds(KUrlReader::GetLimits().totalMilliseconds) -
+                          (std::chrono::steady_clock::now() - started) - wait;
+        if (left < kShortestTry) return reply;
+        std::this_thread::sleep_for(wait);
+        return Ask(url, "stored", ScoreReply::Stored,
+                   std::chrono::duration_cast<std::chrono::milliseconds>(left).count());
     }
 
     std::string HighscoresPageAddress() override { return address + "/highscores/orbolo/"; }
@@ -123,10 +139,16 @@ class ServerTables : public ScoreTables {
 
   private:
     // One request: `word` means `accepted`, "no" too low, anything else a
-    // fault of the server.
-    static ScoreReply Ask(const char* url, const char* word, ScoreReply accepted) {
+    // fault of the server. `totalMs` (when not 0) bounds it below the usual
+    // limit; `retryAfter`, when given, receives the wait a busy server
+    // asked for (a second when it named none), and stays -1 otherwise.
+    static ScoreReply Ask(const char* url, const char* word, ScoreReply accepted, long totalMs = 0,
+                          long* retryAfter = nullptr) {
         KUrlReader reader;
+        reader.LimitTotal(totalMs);
         const char* body = reader.Get(url, false);
+        if (!body && reader.GetFailure() == KUrlFailure::Busy && retryAfter)
+            *retryAfter = reader.GetRetryAfterSeconds() < 0 ? 1 : reader.GetRetryAfterSeconds();
         if (!body) return ReplyToFailure(reader.GetFailure());
         if (IsAnswer(body, word)) return accepted;
         if (IsAnswer(body, "no")) return ScoreReply::TooLow;

@@ -21,7 +21,7 @@ std::optional<CopyCount> CopyScores(ScoreBackend& from, ScoreBackend& to) {
             replay = std::move(stored->bytes);
         }
         pending.push_back(
-            {{e.table, e.score, e.name, ""}, e.address, e.submitted, e.verified, replay});
+            {{e.table, e.score, e.name, ""}, e.address, e.submitted, "", 0, e.verified, replay});
     }
     CopyCount count;
     for (AddOutcome outcome : to.AddAll(pending)) {

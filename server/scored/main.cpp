@@ -7,14 +7,13 @@
 #include "score_backend.h"
 #include "submission_writer.h"
 #include "verified_games.h"
+#include "worker_pool.h"
 
 #include <sys/resource.h>
 
-#include <condition_variable>
+#include <algorithm>
+#include <chrono>
 #include <csignal>
-#include <deque>
-#include <mutex>
-#include <thread>
 #include <cstdio>
 
 namespace {
@@ -23,48 +22,6 @@ namespace {
 // uploads one game at a time.
 constexpr size_t kMostReplaysWaiting = 64;
 constexpr size_t kMostReplaysPerSource = 2;
-
-// One thread that runs posted jobs in order.
-class VerificationWorker {
-  public:
-    VerificationWorker() : thread([this] { Run(); }) {}
-    ~VerificationWorker() { Stop(); }
-    void Post(std::function<void()> job) {
-        {
-            std::lock_guard<std::mutex> lock(mutex);
-            jobs.push_back(std::move(job));
-        }
-        wake.notify_one();
-    }
-    // Runs what is posted, then ends.
-    void Stop() {
-        {
-            std::lock_guard<std::mutex> lock(mutex);
-            stopping = true;
-        }
-        wake.notify_one();
-        if (thread.joinable()) thread.join();
-    }
-
-  private:
-    void Run() {
-        std::unique_lock<std::mutex> lock(mutex);
-        for (;;) {
-            wake.wait(lock, [this] { return stopping || !jobs.empty(); });
-            if (jobs.empty()) return;
-            std::function<void()> job = std::move(jobs.front());
-            jobs.pop_front();
-            lock.unlock();
-            job();
-            lock.lock();
-        }
-    }
-    std::mutex mutex;
-    std::condition_variable wake;
-    std::deque<std::function<void()>> jobs;
-    bool stopping = false;
-    std::thread thread;
-};
 
 // Every open connection is a descriptor: take all the system allows.
 void RaiseDescriptorLimit() {
@@ -102,6 +59,15 @@ int main(int argc, char** argv) {
         return 1;
     }
     if (!options.command.empty()) return RunOperatorCommand(*store, options.command);
+    // Refused before serving: a damaged or unwritable store would answer
+    // every client with an error.
+    if (!store->CheckHealth(error)) {
+        std::fprintf(stderr, "orbolo-scored: %s: %s\n", options.databasePath.c_str(),
+                     error.c_str());
+        return 1;
+    }
+    // A client waits about three seconds; the database gets half of that.
+    store->SetPatience(std::chrono::milliseconds(1500));
 
     // Blocked before any thread starts, so every thread inherits the mask
     // and only sigwait below ever sees these signals.
@@ -121,19 +87,27 @@ int main(int argc, char** argv) {
                      options.port, error.c_str());
         return 1;
     }
+    // Database work waits here, off the event loops: a handful of threads
+    // (database calls mostly wait) and a queue far longer than a healthy
+    // database ever lets build up.
+    WorkerPool pool(std::max(4, 2 * options.threads), 4096);
+    SubmissionWriter writer(*store, pool);
     // Every server on one database signs game tokens with the same key.
     std::optional<std::string> tokenKey = store->SharedSecret(NewTokenKey());
     if (!tokenKey) {
-        std::fprintf(stderr, "orbolo-scored: %s: cannot read the token key\n",
-                     options.databasePath.c_str());
+        std::fprintf(stderr, "orbolo-scored: %s: cannot read the token key: %s\n",
+                     options.databasePath.c_str(), store->LastError().c_str());
         return 1;
     }
-    SubmissionWriter writer(*store);
-    VerificationWorker worker;
-    VerificationQueue verifications([&worker](std::function<void()> job) { worker.Post(job); },
-                                    kMostReplaysWaiting, kMostReplaysPerSource);
-    VerifiedGames verified(*store, writer, verifications, TokenSigner(*tokenKey), options);
-    ScoreService service(*store, writer, verified, options);
+    // Replays run on the same pool, one at a time (the rules' state is
+    // program-wide), so they never hold more than one worker.
+    VerificationQueue verifications(
+        [&pool](std::function<void()> job) {
+            return pool.Post({std::move(job), nullptr, WorkerPool::Clock::time_point::max()});
+        },
+        kMostReplaysWaiting, kMostReplaysPerSource);
+    VerifiedGames verified(*store, writer, pool, verifications, TokenSigner(*tokenKey), options);
+    ScoreService service(*store, writer, pool, verified, options);
     service.RefreshBans();
     std::unique_ptr<HttpFront> front = StartHttpFront(listener, service, options, error);
     if (!front) {
@@ -147,10 +121,11 @@ int main(int argc, char** argv) {
 
     int received = 0;
     sigwait(&signals, &received);
-    // Queued replays are judged and submissions written and answered
-    // before the loops end.
-    worker.Stop();
+    // Queued submissions are written and every waiting request answered
+    // before the loops end; requests that come meanwhile get 503.
+    verifications.Stop();
     writer.Stop();
+    pool.Stop();
     front->Stop();
     return 0;
 }

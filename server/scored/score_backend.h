@@ -11,6 +11,7 @@
 #pragma once
 #include "validation.h"
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -44,6 +45,11 @@ struct PendingEntry {
     ScoreSubmission submission;
     std::string address;
     int64_t submitted = 0;
+    // When not empty: written only if this source asked about the same
+    // table and value within `askedWithinSeconds` (the query is taken in
+    // the same transaction, so a failed write leaves it for a retry).
+    std::string asker;
+    int64_t askedWithinSeconds = 0;
     bool verified = false;
     std::string replay; // the recorded game that proved a verified entry
 };
@@ -55,9 +61,10 @@ struct StoredReplay {
 };
 
 // Stored: the entry is in its table after trimming. TrimmedAway: written,
-// but it ranked below the last place and is gone. Failed: the database
-// refused; nothing of the batch changed.
-enum class AddOutcome { Stored, TrimmedAway, Failed };
+// but it ranked below the last place and is gone. Unasked: its source had
+// no matching query; not written. Failed: the database refused; nothing
+// of the batch changed and no query was taken.
+enum class AddOutcome { Stored, TrimmedAway, Unasked, Failed };
 
 class ScoreBackend {
   public:
@@ -67,9 +74,24 @@ class ScoreBackend {
     // database failure.
     virtual std::optional<bool> WouldEnter(const std::string& table, int score,
                                            bool verified = false) = 0;
+    // The same from what this process read lately, without touching the
+    // database; nullopt when it has nothing fresh.
+    virtual std::optional<bool> CachedWouldEnter(const std::string& table, int score,
+                                                 bool verified = false) = 0;
+    // Whether RememberQuery and TakeQuery stay in this process's memory (no
+    // database call, safe on an event loop).
+    virtual bool QueriesInProcess() const = 0;
+    // Before serving: false with `error` set when the store is damaged or
+    // cannot be written.
+    virtual bool CheckHealth(std::string& error) = 0;
+    // The database's own words on the last failure.
+    virtual std::string LastError() = 0;
+    // From now on a call gives up on a database that keeps it waiting this
+    // long: a server answering clients waits less than an operator.
+    virtual void SetPatience(std::chrono::milliseconds time) = 0;
     // Writes the entries in one transaction, trimming each table after
     // each entry; one outcome per entry, in order (all Failed when the
-    // transaction fails).
+    // transaction fails). Entries with an asker take their query first.
     virtual std::vector<AddOutcome> AddAll(const std::vector<PendingEntry>& entries) = 0;
     // One ranking of the table, best first; nullopt on a database failure.
     virtual std::optional<std::vector<ScoreEntry>> Top(const std::string& table,

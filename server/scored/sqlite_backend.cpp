@@ -83,10 +83,11 @@ std::unique_ptr<SqliteScoreBackend> SqliteScoreBackend::Open(const std::string& 
     store->path = path;
     Writer& w = store->writer;
     if (!(w.db = Connect(path, error))) return nullptr;
-    // WAL lets the reader go on during a write; NORMAL syncs at checkpoints,
-    // which in WAL mode still never corrupts the database.
+    // WAL lets the reader go on during a write. FULL syncs the log at every
+    // commit: an entry answered "stored" survives a power cut. Submissions
+    // share commits, so the sync is paid once per group.
     bool ok = Execute(w.db, "PRAGMA journal_mode=WAL;") &&
-              Execute(w.db, "PRAGMA synchronous=NORMAL;") && Execute(w.db, "BEGIN IMMEDIATE;") &&
+              Execute(w.db, "PRAGMA synchronous=FULL;") && Execute(w.db, "BEGIN IMMEDIATE;") &&
               Execute(w.db, kSchema) &&
               (HasColumn(w.db, "scores", "address") || Execute(w.db, kAddAddress)) &&
               (HasColumn(w.db, "scores", "verified") || Execute(w.db, kAddVerified)) &&
@@ -121,18 +122,70 @@ std::unique_ptr<SqliteScoreBackend> SqliteScoreBackend::Open(const std::string& 
     return store;
 }
 
+bool SqliteScoreBackend::Failed(sqlite3* db) {
+    std::lock_guard<std::mutex> lock(errorMutex);
+    lastError = sqlite3_errmsg(db);
+    return false;
+}
+
+void SqliteScoreBackend::SetPatience(std::chrono::milliseconds time) {
+    std::scoped_lock lock(readMutex, writeMutex);
+    sqlite3_busy_timeout(reader.db, static_cast<int>(time.count()));
+    sqlite3_busy_timeout(writer.db, static_cast<int>(time.count()));
+}
+
+std::string SqliteScoreBackend::LastError() {
+    std::lock_guard<std::mutex> lock(errorMutex);
+    return lastError;
+}
+
+// quick_check reads every page; the write test commits a real change (a
+// table made and dropped), which a read-only file or folder, a full disk
+// or a lock held elsewhere refuses.
+bool SqliteScoreBackend::CheckHealth(std::string& error) {
+    std::lock_guard<std::mutex> lock(writeMutex);
+    std::string damage;
+    {
+        SqliteStatement check(writer.db, "PRAGMA quick_check(5)");
+        int rc = 0;
+        while (check.Ok() && (rc = check.Step()) == SQLITE_ROW) {
+            if (check.Text(0) != "ok") damage += (damage.empty() ? "" : "; ") + check.Text(0);
+        }
+        if (!check.Ok() || (rc != SQLITE_DONE && damage.empty()))
+            damage = sqlite3_errmsg(writer.db);
+    }
+    if (!damage.empty()) {
+        error = "the database is damaged: " + damage;
+        return false;
+    }
+    if (sqlite3_db_readonly(writer.db, "main") == 1) {
+        error = "the database cannot be written: the file is read-only";
+        return false;
+    }
+    if (!Execute(writer.db, "BEGIN IMMEDIATE; CREATE TABLE write_check (x);"
+                            " DROP TABLE write_check; COMMIT;")) {
+        error = std::string("the database cannot be written: ") + sqlite3_errmsg(writer.db);
+        Execute(writer.db, "ROLLBACK;");
+        return false;
+    }
+    return true;
+}
+
+std::optional<bool> SqliteScoreBackend::CachedWouldEnter(const std::string& table, int score,
+                                                         bool verified) {
+    std::lock_guard<std::mutex> lock(lastPlacesMutex);
+    auto found = lastPlaces.find(verified ? table + "+verified" : table);
+    if (found == lastPlaces.end() || MonotonicMs() - found->second.readAtMs >= kFreshMs)
+        return std::nullopt;
+    // A tie ranks below the earlier entry; a table not full takes anyone.
+    return !found->second.full || score > found->second.score;
+}
+
 std::optional<bool> SqliteScoreBackend::WouldEnter(const std::string& table, int score,
                                                    bool verified) {
+    if (std::optional<bool> cached = CachedWouldEnter(table, score, verified)) return cached;
     const int64_t now = MonotonicMs();
     const std::string ranking = verified ? table + "+verified" : table;
-    {
-        std::lock_guard<std::mutex> lock(lastPlacesMutex);
-        auto found = lastPlaces.find(ranking);
-        if (found != lastPlaces.end() && now - found->second.readAtMs < kFreshMs) {
-            // A tie ranks below the earlier entry; a table not full takes anyone.
-            return !found->second.full || score > found->second.score;
-        }
-    }
     const uint64_t generation = writes.load();
     std::lock_guard<std::mutex> lock(readMutex);
     SqliteStatement& last = reader.lastPlace->Reset();
@@ -140,7 +193,10 @@ std::optional<bool> SqliteScoreBackend::WouldEnter(const std::string& table, int
     int rc = last.Step();
     LastPlace place{now, rc == SQLITE_ROW, rc == SQLITE_ROW ? last.Integer(0) : 0};
     last.Reset(); // ends the read so checkpoints are not held back
-    if (rc != SQLITE_ROW && rc != SQLITE_DONE) return std::nullopt;
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE) {
+        Failed(reader.db);
+        return std::nullopt;
+    }
     {
         std::lock_guard<std::mutex> places(lastPlacesMutex);
         // Kept only when no write of this process came between.
@@ -166,14 +222,36 @@ std::optional<int64_t> SqliteScoreBackend::CountRows(const std::string& table, b
 
 std::vector<AddOutcome> SqliteScoreBackend::AddAll(const std::vector<PendingEntry>& entries) {
     std::vector<AddOutcome> outcomes(entries.size(), AddOutcome::Failed);
+    // The queries are in this process: taken now, given back when the
+    // transaction fails, so the client's retry still finds its query.
+    std::vector<std::optional<int64_t>> asked(entries.size());
+    auto giveBack = [&] {
+        for (size_t i = 0; i < entries.size(); ++i) {
+            const PendingEntry& e = entries[i];
+            if (asked[i])
+                queries.Remember(e.asker, e.submission.table, e.submission.score, *asked[i]);
+        }
+        return std::vector<AddOutcome>(entries.size(), AddOutcome::Failed);
+    };
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const PendingEntry& e = entries[i];
+        if (e.asker.empty()) continue;
+        asked[i] = queries.Take(e.asker, e.submission.table, e.submission.score, e.submitted,
+                                e.askedWithinSeconds);
+        if (!asked[i]) outcomes[i] = AddOutcome::Unasked;
+    }
     std::lock_guard<std::mutex> lock(writeMutex);
-    if (!Execute(writer.db, "BEGIN IMMEDIATE;")) return outcomes;
+    if (!Execute(writer.db, "BEGIN IMMEDIATE;")) {
+        Failed(writer.db);
+        return giveBack();
+    }
     // Counted once per group: nobody else writes while this transaction
     // holds the lock, so each entry then costs a few index steps.
     std::map<std::pair<std::string, bool>, int64_t> rows;
     bool ok = true;
     for (size_t i = 0; ok && i < entries.size(); ++i) {
         const PendingEntry& entry = entries[i];
+        if (outcomes[i] == AddOutcome::Unasked) continue;
         const std::string& table = entry.submission.table;
         const int64_t verified = entry.verified;
         auto counted = rows.find({table, entry.verified});
@@ -213,8 +291,9 @@ std::vector<AddOutcome> SqliteScoreBackend::AddAll(const std::vector<PendingEntr
         ForgetLastPlaces();
         return outcomes;
     }
+    Failed(writer.db);
     Execute(writer.db, "ROLLBACK;");
-    return std::vector<AddOutcome>(entries.size(), AddOutcome::Failed);
+    return giveBack();
 }
 
 std::optional<std::vector<ScoreEntry>> SqliteScoreBackend::Top(const std::string& table,
@@ -229,7 +308,10 @@ std::optional<std::vector<ScoreEntry>> SqliteScoreBackend::Top(const std::string
                            top.Integer(3), verified});
     }
     top.Reset();
-    if (rc != SQLITE_DONE) return std::nullopt;
+    if (rc != SQLITE_DONE) {
+        Failed(reader.db);
+        return std::nullopt;
+    }
     return entries;
 }
 
@@ -240,7 +322,7 @@ void SqliteScoreBackend::RememberQuery(const std::string& address, const std::st
 
 bool SqliteScoreBackend::TakeQuery(const std::string& address, const std::string& table, int score,
                                    int64_t now, int64_t maxAgeSeconds) {
-    return queries.Take(address, table, score, now, maxAgeSeconds);
+    return queries.Take(address, table, score, now, maxAgeSeconds).has_value();
 }
 
 std::optional<std::vector<StoredEntry>> SqliteScoreBackend::List(const std::string& table) {
@@ -249,7 +331,10 @@ std::optional<std::vector<StoredEntry>> SqliteScoreBackend::List(const std::stri
                          "SELECT board, name, score, address, submitted, verified, id FROM scores"
                          " WHERE ?1 = '' OR board = ?1"
                          " ORDER BY board, verified DESC, score DESC, id ASC");
-    if (!list.Ok()) return std::nullopt;
+    if (!list.Ok()) {
+        Failed(reader.db);
+        return std::nullopt;
+    }
     list.Bind(1, table);
     std::vector<StoredEntry> entries;
     int rc = 0;
@@ -264,7 +349,10 @@ std::optional<std::vector<StoredEntry>> SqliteScoreBackend::List(const std::stri
         }
         entries.push_back(std::move(entry));
     }
-    if (rc != SQLITE_DONE) return std::nullopt;
+    if (rc != SQLITE_DONE) {
+        Failed(reader.db);
+        return std::nullopt;
+    }
     return entries;
 }
 
@@ -304,9 +392,9 @@ std::optional<bool> SqliteScoreBackend::UseToken(const std::string& token, int64
 bool SqliteScoreBackend::Write(const char* sql, const std::string& value, int* changes) {
     std::lock_guard<std::mutex> lock(writeMutex);
     SqliteStatement statement(writer.db, sql);
-    if (!statement.Ok()) return false;
+    if (!statement.Ok()) return Failed(writer.db);
     statement.Bind(1, value);
-    if (statement.Step() != SQLITE_DONE) return false;
+    if (statement.Step() != SQLITE_DONE) return Failed(writer.db);
     if (changes) *changes = sqlite3_changes(writer.db);
     return true;
 }
@@ -314,9 +402,10 @@ bool SqliteScoreBackend::Write(const char* sql, const std::string& value, int* c
 std::optional<int> SqliteScoreBackend::Delete(const std::string& table, const std::string& name) {
     std::lock_guard<std::mutex> lock(writeMutex);
     SqliteStatement remove(writer.db, "DELETE FROM scores WHERE board = ?1 AND name = ?2");
-    if (!remove.Ok()) return std::nullopt;
-    remove.Bind(1, table).Bind(2, name);
-    if (remove.Step() != SQLITE_DONE) return std::nullopt;
+    if (!remove.Ok() || (remove.Bind(1, table).Bind(2, name), remove.Step() != SQLITE_DONE)) {
+        Failed(writer.db);
+        return std::nullopt;
+    }
     ForgetLastPlaces();
     return sqlite3_changes(writer.db);
 }
@@ -332,12 +421,18 @@ bool SqliteScoreBackend::Unban(const std::string& range) {
 std::optional<std::vector<std::string>> SqliteScoreBackend::Bans() {
     std::lock_guard<std::mutex> lock(readMutex);
     SqliteStatement bans(reader.db, "SELECT range FROM bans ORDER BY range");
-    if (!bans.Ok()) return std::nullopt;
+    if (!bans.Ok()) {
+        Failed(reader.db);
+        return std::nullopt;
+    }
     std::vector<std::string> ranges;
     int rc = 0;
     while ((rc = bans.Step()) == SQLITE_ROW)
         ranges.push_back(bans.Text(0));
-    if (rc != SQLITE_DONE) return std::nullopt;
+    if (rc != SQLITE_DONE) {
+        Failed(reader.db);
+        return std::nullopt;
+    }
     return ranges;
 }
 

@@ -1,4 +1,4 @@
-// The six tables in one SQLite file (WAL mode): the embedded default of
+// The six tables in one SQLite file (WAL mode, synced at every commit): the embedded default of
 // orbolo-scored and the store the game links for tables kept on the
 // player's own machine. One connection reads, another writes, so queries
 // never wait behind a batch of submissions. The trust rule's query memory
@@ -25,6 +25,12 @@ class SqliteScoreBackend : public ScoreBackend {
 
     std::optional<bool> WouldEnter(const std::string& table, int score,
                                    bool verified = false) override;
+    std::optional<bool> CachedWouldEnter(const std::string& table, int score,
+                                         bool verified = false) override;
+    bool QueriesInProcess() const override { return true; }
+    bool CheckHealth(std::string& error) override;
+    std::string LastError() override;
+    void SetPatience(std::chrono::milliseconds time) override;
     std::vector<AddOutcome> AddAll(const std::vector<PendingEntry>& entries) override;
     std::optional<std::vector<ScoreEntry>> Top(const std::string& table,
                                                bool verified = false) override;
@@ -45,6 +51,8 @@ class SqliteScoreBackend : public ScoreBackend {
   private:
     SqliteScoreBackend() = default;
     bool Write(const char* sql, const std::string& value, int* changes = nullptr);
+    // Keeps the connection's last error for LastError; returns false.
+    bool Failed(sqlite3* db);
     std::optional<int64_t> CountRows(const std::string& table, bool verified); // on the writer
 
     // The statements a server runs on every request, prepared once.
@@ -73,7 +81,8 @@ class SqliteScoreBackend : public ScoreBackend {
     std::atomic<uint64_t> writes{0}; // counts this process's writes
     int tableSize = 10;
     std::string path;
-    std::mutex readMutex, writeMutex;
+    std::mutex readMutex, writeMutex, errorMutex;
+    std::string lastError;
     Reader reader;
     Writer writer;
     QueryMemory queries;

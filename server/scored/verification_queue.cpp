@@ -4,7 +4,7 @@ VerificationQueue::Queued VerificationQueue::Add(const std::string& source,
                                                  std::function<void()> job) {
     {
         std::lock_guard<std::mutex> lock(mutex);
-        if (waiting.size() >= mostWaiting) return Queued::Busy;
+        if (stopping || waiting.size() >= mostWaiting) return Queued::Busy;
         size_t& held = perSource[source];
         if (held >= mostPerSource) return Queued::SourceBusy;
         ++held;
@@ -12,27 +12,42 @@ VerificationQueue::Queued VerificationQueue::Add(const std::string& source,
         if (running) return Queued::Yes;
         running = true;
     }
-    executor([this] { RunNext(); });
-    return Queued::Yes;
+    if (executor([this] { RunNext(); })) return Queued::Yes;
+    std::lock_guard<std::mutex> lock(mutex);
+    waiting.pop_back();
+    if (--perSource[source] == 0) perSource.erase(source);
+    running = false;
+    idle.notify_all();
+    return Queued::Busy;
 }
 
 void VerificationQueue::RunNext() {
-    Job job;
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        job = std::move(waiting.front());
-        waiting.pop_front();
-    }
-    job.run();
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        if (--perSource[job.source] == 0) perSource.erase(job.source);
-        if (waiting.empty()) {
-            running = false;
-            return;
+    for (;;) {
+        Job job;
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            job = std::move(waiting.front());
+            waiting.pop_front();
         }
+        job.run();
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            if (--perSource[job.source] == 0) perSource.erase(job.source);
+            if (waiting.empty()) {
+                running = false;
+                idle.notify_all();
+                return;
+            }
+        }
+        // The next replay goes to the back of the workers' line, so other
+        // work is not starved behind a queue of replays; with no room
+        // there it runs here.
+        if (executor([this] { RunNext(); })) return;
     }
-    // The next job goes to the back of the workers' line, so other work is
-    // not starved behind a long queue of replays.
-    executor([this] { RunNext(); });
+}
+
+void VerificationQueue::Stop() {
+    std::unique_lock<std::mutex> lock(mutex);
+    stopping = true;
+    idle.wait(lock, [this] { return !running; });
 }

@@ -19,6 +19,10 @@ Answer Plain(int status, std::string text) {
     return {status, std::move(text), Answer::Plain};
 }
 
+Answer Busy() {
+    return {503, "busy, try again shortly\n", Answer::Plain, DatabaseHealth::kRetryAfterSeconds};
+}
+
 int64_t Now() {
     return static_cast<int64_t>(std::time(nullptr));
 }
@@ -43,10 +47,10 @@ void Log(const std::string& address, const std::string& table, int64_t value,
 
 } // namespace
 
-VerifiedGames::VerifiedGames(ScoreBackend& store, SubmissionWriter& writer,
+VerifiedGames::VerifiedGames(ScoreBackend& store, SubmissionWriter& writer, WorkerPool& pool,
                              VerificationQueue& queue, TokenSigner signer,
                              const ServerOptions& options)
-    : store(store), writer(writer), queue(queue), signer(std::move(signer)),
+    : store(store), writer(writer), pool(pool), queue(queue), signer(std::move(signer)),
       tokenSeconds(int64_t{options.tokenHours} * 3600), games(options.gamesPerMinute),
       replays(options.replaysPerMinute), downloads(options.queriesPerMinute) {}
 
@@ -64,8 +68,8 @@ std::optional<Answer> VerifiedGames::Handle(const ScoreRequest& request, const s
     if (upload != (request.method == "POST")) return Plain(405, "method not allowed\n");
     if (upload) return Upload(request, source, later);
     if (request.path == kBase + "newgame.php") return NewGame(source);
-    if (request.path == kBase + "isverifiedhighscore.php") return Query(request, source);
-    return Download(request, source);
+    if (request.path == kBase + "isverifiedhighscore.php") return Query(request, source, later);
+    return Download(request, source, later);
 }
 
 Answer VerifiedGames::NewGame(const std::string& source) {
@@ -77,18 +81,27 @@ Answer VerifiedGames::NewGame(const std::string& source) {
                  "token " + signer.Issue(ticket) + "\nseed " + std::to_string(ticket.seed) + "\n");
 }
 
-Answer VerifiedGames::Query(const ScoreRequest& request, const std::string& source) {
+std::optional<Answer> VerifiedGames::Query(const ScoreRequest& request, const std::string& source,
+                                           const Reply& later) {
     if (!downloads.Allow(source, std::chrono::steady_clock::now())) {
         return Plain(429, "too many requests, try again in a minute\n");
     }
     std::optional<ScoreQuery> query = ParseQuery(request.parameters);
     if (!query) return Plain(400, "bad request\n");
-    std::optional<bool> enters = store.WouldEnter(query->table, query->score, true);
-    if (!enters) return Plain(500, "server error\n");
-    return Plain(200, *enters ? "yes" : "no");
+    if (std::optional<bool> known = store.CachedWouldEnter(query->table, query->score, true))
+        return Plain(200, *known ? "yes" : "no");
+    return AnswerOnPool(
+        pool,
+        [this, query = *query] {
+            std::optional<bool> enters = store.WouldEnter(query.table, query.score, true);
+            if (!enters) return Busy();
+            return Plain(200, *enters ? "yes" : "no");
+        },
+        Busy, later);
 }
 
-Answer VerifiedGames::Download(const ScoreRequest& request, const std::string& source) {
+std::optional<Answer> VerifiedGames::Download(const ScoreRequest& request,
+                                              const std::string& source, const Reply& later) {
     if (!downloads.Allow(source, std::chrono::steady_clock::now())) {
         return Plain(429, "too many requests, try again in a minute\n");
     }
@@ -97,10 +110,15 @@ Answer VerifiedGames::Download(const ScoreRequest& request, const std::string& s
         id->find_first_not_of("0123456789") != std::string::npos) {
         return Plain(400, "bad request\n");
     }
-    std::optional<StoredReplay> replay = store.Replay(std::stoll(*id));
-    if (!replay) return Plain(404, "no such replay\n");
-    return Answer(200, std::move(replay->bytes), Answer::Download,
-                  "orbolo-" + replay->table + "-" + *id + ".orbolo-replay");
+    return AnswerOnPool(
+        pool,
+        [this, id = *id] {
+            std::optional<StoredReplay> replay = store.Replay(std::stoll(id));
+            if (!replay) return Plain(404, "no such replay\n");
+            return Answer(200, std::move(replay->bytes), Answer::Download, 0,
+                          "orbolo-" + replay->table + "-" + id + ".orbolo-replay");
+        },
+        Busy, later);
 }
 
 std::optional<Answer> VerifiedGames::Upload(const ScoreRequest& request, const std::string& source,
@@ -155,7 +173,7 @@ void VerifiedGames::Judge(const std::string& bytes, const std::string& name,
     }
     if (header.outcome != replay::Outcome::Result) return refuse(422, "no result to list");
     std::optional<bool> fresh = store.UseToken(header.token, ticket->issued + tokenSeconds, now);
-    if (!fresh) return answer(Plain(503, "server busy, try again later\n"));
+    if (!fresh) return answer(Busy());
     if (!*fresh) return refuse(409, "the token was used before");
 
     const double cpuStart = ThreadCpuMs();
@@ -172,10 +190,10 @@ void VerifiedGames::Judge(const std::string& bytes, const std::string& name,
     char cost[64];
     std::snprintf(cost, sizeof cost, "verified (%u frames, %.1f ms CPU)", proven.frames, cpuMs);
     Log(address, table, *value, cost);
-    PendingEntry entry{{table, *value, name, ""}, address, now, true, bytes};
+    PendingEntry entry{{table, *value, name, ""}, address, now, "", 0, true, bytes};
     bool queued = writer.Enqueue(std::move(entry), [answer](AddOutcome outcome) {
-        if (outcome == AddOutcome::Failed) return answer(Plain(500, "server error\n"));
+        if (outcome == AddOutcome::Failed) return answer(Busy());
         answer(Plain(200, outcome == AddOutcome::Stored ? "stored\n" : "no"));
     });
-    if (!queued) answer(Plain(503, "shutting down\n"));
+    if (!queued) answer(Busy());
 }

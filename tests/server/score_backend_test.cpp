@@ -25,7 +25,7 @@ PostgresServer& Postgres() {
 
 PendingEntry Entry(const std::string& table, const std::string& name, int score,
                    int64_t submitted = 1000, const std::string& address = "192.0.2.1") {
-    return {{table, score, name, "PC"}, address, submitted, false, ""};
+    return {{table, score, name, "PC"}, address, submitted, "", 0, false, ""};
 }
 
 // An entry a replay proved, with that replay (bytes of every value).
