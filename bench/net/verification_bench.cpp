@@ -106,8 +106,8 @@ int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
     if (mode == "cost") {
         // Hard TimeAttack with a slow bot: the clock runs out after ten minutes.
-        Cost("TimeAttack hard, ten minutes", Game(TimeAttack, 3, 60, 1));
-        Cost("TopScore hard, slow bot", Game(TopScore, 3, 400, 2));
+        Cost("TimeAttack hard, ten minutes", Game(TimeAttack, 3, 250, 1));
+        Cost("TopScore hard, slow bot", Game(TopScore, 3, 2000, 2));
         Cost("TopScore easy, quick bot", Game(TopScore, 1, 2, 3));
         return 0;
     }
