@@ -11,6 +11,7 @@
 #include "game/level_file.h"
 #include "game/rules/game_hooks.h"
 #include "game/rules/game_state.h"
+#include "game/rules/rules_clock.h"
 #include "game/panels/completion_screen.h"
 #include "game/panels/game_over_dialog.h"
 #include "game/panels/game_tickets.h"
@@ -59,7 +60,10 @@ void DrawPointer() {
 bool StartUp() {
     KSystemTools::SetInstalledDataDirectory(ORBOLO_INSTALLED_DATA);
     KSystemTools::InitModuleDirectory();
-    SetRulesClock(KSystemTools::GetMilliseconds); // one clock for rules and screens
+    // One clock for rules and screens: the time the last flip returned, so
+    // frames are as far apart as the display paces them, and a recording
+    // shows that pace.
+    SetRulesClock(KDisplayWindow::LastFlipMilliseconds);
     ReadFrameClock();
     board.fallTimer = NowStamp();
     resources.window = new KDisplayWindow;

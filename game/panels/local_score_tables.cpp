@@ -2,6 +2,7 @@
 
 #include "game/rules/game_state.h"
 #include "game/panels/score_protocol.h"
+#include "game/replay/game_recorder.h"
 #include "server/scored/listing_page.h"
 #include "server/scored/options.h"
 #include "server/scored/score_backend.h"
@@ -41,6 +42,7 @@ class LocalTables : public ScoreTables {
                            false,       ""};
         switch (store->AddAll({entry}).at(0)) {
         case AddOutcome::Stored:
+            KeepReplay(table, entry.submitted);
             return ScoreReply::Stored;
         case AddOutcome::TrimmedAway:
             return ScoreReply::TooLow;
@@ -79,6 +81,22 @@ class LocalTables : public ScoreTables {
 
   private:
     std::string Database() const { return directory + "/scores.db"; }
+
+    // The recording of the game just entered goes beside the tables, named
+    // by table and time: replays/tahard-1765170000.orbolo-replay.
+    void KeepReplay(const char* table, int64_t when) {
+        const std::vector<uint8_t>& replay = LastGameReplay();
+        if (replay.empty()) return;
+        const std::string folder = directory + "/replays";
+        std::error_code made;
+        std::filesystem::create_directories(folder, made);
+        const std::string path =
+            folder + "/" + table + "-" + std::to_string(when) + ".orbolo-replay";
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(replay.data()),
+                  static_cast<std::streamsize>(replay.size()));
+        if (!out.flush()) Fail("cannot keep the game's replay in " + path);
+    }
 
     std::string Fail(const std::string& problem) {
         std::fprintf(stderr, "orbolo: %s\n", problem.c_str());

@@ -47,7 +47,7 @@ struct ReplayHeader {
     uint8_t difficulty = 1; // 1..3
     uint8_t startSpeed = 3; // 1..5
     uint8_t startLevel = 1; // the Puzzle level played first (1..10); 1 otherwise
-    uint64_t seed = 0;      // the game's random generator (game/random.h)
+    uint64_t seed = 0;      // the game's random generator (game/rules/random.h)
     std::string token;      // the score server's, empty when there was none
     Outcome outcome = Outcome::Unfinished;
     int32_t claimedResult = 0; // what the tables were told; 0 unless Outcome::Result

@@ -87,7 +87,7 @@ void DrawStatus() {
         std::snprintf(line, sizeof line, "REPLAY X%d", kRates[watch.rate] / 8);
     else
         std::snprintf(line, sizeof line, "REPLAY X1/%d", 8 / kRates[watch.rate]);
-    font->DrawCentered(line, 0, 148, 330, 0);
+    font->DrawCentered(line, 0, 148, 291, 0); // under the options, above the buttons
 }
 
 } // namespace

@@ -4,7 +4,6 @@
 #include "game/rules/game_state.h"
 #include "game/replay/replay_steps.h"
 
-#include <algorithm>
 #include <mutex>
 
 namespace replay {
@@ -61,19 +60,11 @@ RunEnd Run(const Replay& recording, bool stopEarly,
     return end;
 }
 
-// Flips are at least kMinFrameGap apart, and the whole-millisecond clock
-// read after each one can lose a millisecond to truncation, once: so frames
-// i < j of a real game lie at least kMinFrameGap x (j - i) - 1 apart. With
-// s(j) = t(j) - kMinFrameGap x j that is: no s(j) below an earlier one
-// minus 1. Returns the first frame that breaks it, 0 when none does.
+// Returns the first frame closer to the one before than the game's pace
+// allows, 0 when none is.
 uint32_t FirstFrameTooFast(const Replay& recording) {
-    int64_t time = 0, highest = 0;
-    for (uint32_t frame = 1; frame < recording.FrameCount(); ++frame) {
-        time += recording.frameGaps[frame - 1];
-        const int64_t slack = time - int64_t{kMinFrameGap} * frame;
-        if (slack < highest - 1) return frame;
-        highest = std::max(highest, slack);
-    }
+    for (size_t i = 0; i < recording.frameGaps.size(); ++i)
+        if (recording.frameGaps[i] < kMinFrameGap) return static_cast<uint32_t>(i + 1);
     return 0;
 }
 

@@ -19,8 +19,8 @@
 namespace replay {
 
 // The game's pace: the display flips at most once per this many
-// milliseconds, so frames i < j lie at least kMinFrameGap x (j - i) - 1 ms
-// apart on the whole-millisecond clock (docs/REPLAY.md).
+// milliseconds, and every frame's time is when the flip before it returned,
+// so no two frames of a real game are closer.
 constexpr uint32_t kMinFrameGap = 14;
 
 enum class Verdict {

@@ -3,6 +3,7 @@
 #include "game/rules/board_frame.h"
 #include "game/rules/board_rules.h"
 #include "game/rules/moves.h"
+#include "game/rules/rules_clock.h"
 
 namespace {
 

@@ -85,9 +85,6 @@ void ReadFrameClock();
 // Sets the frame's time from elsewhere: a replay, the headless simulator.
 void SetFrameClock(uint32_t stamp);
 uint32_t MillisecondsSince(uint32_t stamp);
-// The clock behind NowStamp (nullptr: the system's monotonic clock). The
-// game sets the framework's clock, the simulator its own.
-void SetRulesClock(int32_t (*milliseconds)());
 
 // True when the board runs no animation: no slide, turn, vanishing or fall.
 bool BoardAnimating();

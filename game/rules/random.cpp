@@ -19,6 +19,10 @@ void SeedGameRandom(uint64_t seed) {
     generatorState = seed;
 }
 
+uint64_t GameRandomState() {
+    return generatorState;
+}
+
 int GameRand() {
     return randomSource ? randomSource() : SplitMix64Draw();
 }

@@ -57,6 +57,7 @@ for path in ./usr/games/orbolo ./usr/share/games/orbolo/prefs \
     ./usr/share/doc/orbolo/copyright ./usr/share/doc/orbolo/changelog.gz ./usr/share/man/man6/orbolo.6.gz \
     ./usr/share/applications/example.orbolo.Orbolo.desktop \
     ./usr/share/metainfo/example.orbolo.Orbolo.metainfo.xml \
+    ./usr/share/mime/packages/example.orbolo.Orbolo.xml \
     ./usr/share/icons/hicolor/scalable/apps/orbolo.svg ./usr/share/icons/hicolor/16x16/apps/orbolo.png; do
     grep -qxF "$path" <<<"$game_files" || fail "orbolo lacks $path"
 done

@@ -33,6 +33,15 @@ appstreamcli validate --no-net "$usr/share/metainfo/$id.metainfo.xml" >/dev/null
     fail "metainfo: $(appstreamcli validate --no-net "$usr/share/metainfo/$id.metainfo.xml")"
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$usr/share/metainfo/$id.metainfo.xml" ||
     fail "metainfo does not launch $id.desktop"
+# Replays open in the game: the file type is known by name and by content,
+# and the entry takes the file it is given.
+grep -qx 'MimeType=application/x-orbolo-replay;' "$usr/share/applications/$id.desktop" &&
+    grep -qx 'Exec=orbolo %f' "$usr/share/applications/$id.desktop" || fail "desktop entry takes no replay"
+mime=$(mktemp -d)
+cp -r "$usr/share/mime/packages" "$mime/" && update-mime-database "$mime" || fail "MIME type file"
+grep -qx '50:application/x-orbolo-replay:\*.orbolo-replay' "$mime/globs2" || fail "no replay glob: $(cat "$mime/globs2")"
+grep -qa 'application/x-orbolo-replay' "$mime/magic" || fail "no replay magic"
+rm -rf "$mime"
 icon=$(sed -n 's/^Icon=//p' "$usr/share/applications/$id.desktop")
 for size in 16 32 48 64 128 256; do
     png=$usr/share/icons/hicolor/${size}x$size/apps/$icon.png

@@ -6,6 +6,7 @@
 #include "game/click_dispatch.h"
 #include "game/panels/quick_tutorial.h"
 #include "game/panels/side_panel.h"
+#include "game/rules/rules_clock.h"
 #include "game/screen_state.h"
 #include "support/game_fixture.h"
 

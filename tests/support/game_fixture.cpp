@@ -2,8 +2,6 @@
 
 #include "game/level_file.h"
 
-#include <cstdlib>
-
 namespace {
 
 std::vector<Cue> cuesPlayed;
