@@ -75,9 +75,10 @@ int Upload(const std::string& base, const std::string& database, double rate, do
     const auto start = Clock::now();
     const auto period = std::chrono::duration<double>(1.0 / rate);
     int sent = 0, stored = 0;
+    const int64_t issued = std::time(nullptr) - 7200; // each token a second older: all differ
     std::vector<double> latencies;
     while (Clock::now() - start < std::chrono::duration<double>(seconds)) {
-        game.header.token = signer.Issue({game.header.seed, std::time(nullptr) - 7200 - sent});
+        game.header.token = signer.Issue({game.header.seed, issued - sent});
         const std::vector<uint8_t> bytes = replay::WriteReplay(game);
         curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE, static_cast<long>(bytes.size()));
         curl_easy_setopt(curl, CURLOPT_POSTFIELDS, bytes.data());
