@@ -19,6 +19,7 @@ endif()
 if(ORBOLO_SERVER AND NOT ORBOLO_FUZZ)
     pkg_check_modules(LIBPQ REQUIRED IMPORTED_TARGET libpq)
     pkg_check_modules(MICROHTTPD REQUIRED IMPORTED_TARGET libmicrohttpd)
+    pkg_check_modules(LIBCRYPTO REQUIRED IMPORTED_TARGET libcrypto) # game token signatures
 endif()
 if(BUILD_TESTING AND NOT ORBOLO_FUZZ)
     pkg_check_modules(HTTPLIB REQUIRED IMPORTED_TARGET cpp-httplib)

@@ -14,6 +14,7 @@
 #include "game/rules/rules_clock.h"
 #include "game/panels/completion_screen.h"
 #include "game/panels/game_over_dialog.h"
+#include "game/panels/game_tickets.h"
 #include "game/panels/score_tables.h"
 #include "game/panels/sound_cues.h"
 #include "game/preferences.h"
@@ -76,6 +77,10 @@ bool StartUp() {
     }
     KInputState::HideCursor();
     GameScoreTables(); // a score server address that cannot work is reported now
+    // A server that verifies games hands out each game's token and seed;
+    // they are fetched ahead so that no game waits for them.
+    SetGameTicketSource(TakeGameTicket);
+    StartFetchingGameTickets();
     gameHooks.waitMouseRelease = WaitMouseRelease;
     gameHooks.readLevel = ReadLevelFile;
     // The game's recording is sealed before the dialog, which sends it.
@@ -101,6 +106,7 @@ bool StartUp() {
 }
 
 void ShutDown() {
+    StopFetchingGameTickets();
     EndRecordedGame(); // a game still being played is kept as the last one
     FreeFontsAndPointers();
     FreeSprites();

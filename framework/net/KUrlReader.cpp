@@ -86,6 +86,14 @@ const char* KUrlReader::Get(const char* url, bool direct) {
     return Fetch(url, direct);
 }
 
+const char* KUrlReader::Post(const char* url, const char* data, uint32_t size, bool direct) {
+    postData = data;
+    postSize = size;
+    const char* body = Get(url, direct);
+    postData = nullptr;
+    return body;
+}
+
 void KUrlReader::GrowBuffer() {
     uint32_t grown = capacity * 2;
     char* block = new char[grown](); // zero-filled, so the text stays terminated
@@ -113,6 +121,7 @@ const char* KUrlReader::Fetch(const char* url, bool direct) {
         failure = KUrlFailure::Unreachable;
         return nullptr;
     }
+    if (postData) platform::SetPostBody(internetHandle, postData, postSize);
 
     // A URL that cannot be made safe whole is not sent cut short.
     char canonical[kUrlSize] = {};

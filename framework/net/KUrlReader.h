@@ -43,6 +43,8 @@ class KUrlReader {
     // `direct` connects without a proxy; otherwise the environment's proxy
     // settings apply, except for a loopback host, which no proxy can reach.
     const char* Get(const char* url, bool direct);
+    // The same for a POST of `size` bytes at `data` (binary).
+    const char* Post(const char* url, const char* data, uint32_t size, bool direct);
     // The fetch proper. Frees the previous body first, so a reader can be
     // reused. The result stays valid until the next fetch or destruction.
     const char* Fetch(const char* url, bool direct);
@@ -81,4 +83,7 @@ class KUrlReader {
     KUrlFailure failure = KUrlFailure::None;
     long retryAfterSeconds = -1;
     long totalLimit = 0;
+    // The body of the POST being sent; null for a GET.
+    const char* postData = nullptr;
+    uint32_t postSize = 0;
 };

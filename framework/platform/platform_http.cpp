@@ -36,6 +36,7 @@ void InitCurlOnce() {
 struct HttpClient {
     CURL* easy = nullptr;
     CURLM* multi = nullptr;
+    curl_slist* headers = nullptr;
     HttpTimeouts timeouts{};
     HttpFailure failure = HttpFailure::None;
     long retryAfterSeconds = -1;
@@ -107,7 +108,18 @@ void CloseHttpClient(HttpClient* client) {
     if (!client) return;
     if (client->multi) curl_multi_cleanup(client->multi);
     if (client->easy) curl_easy_cleanup(client->easy);
+    curl_slist_free_all(client->headers);
     delete client;
+}
+
+void SetPostBody(HttpClient* client, const char* data, size_t size) {
+    CURL* e = client->easy;
+    curl_easy_setopt(e, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(size));
+    curl_easy_setopt(e, CURLOPT_POSTFIELDS, data);
+    // No "Expect: 100-continue" round trip: the body is small.
+    client->headers = curl_slist_append(client->headers, "Content-Type: application/octet-stream");
+    client->headers = curl_slist_append(client->headers, "Expect:");
+    curl_easy_setopt(e, CURLOPT_HTTPHEADER, client->headers);
 }
 
 namespace {

@@ -53,7 +53,8 @@ class LocalTables : public ScoreTables {
                              {"computer", "M"},
                              {"gamename", table}});
         if (!Store() || !submission) return ScoreReply::StoreFault;
-        PendingEntry entry{*submission, "local", static_cast<int64_t>(std::time(nullptr)), "", 0};
+        PendingEntry entry{*submission, "local", static_cast<int64_t>(std::time(nullptr)), "", 0,
+                           false,       ""};
         switch (store->AddAll({entry}).at(0)) {
         case AddOutcome::Stored:
             KeepReplay(table, entry.submitted);
@@ -76,7 +77,7 @@ class LocalTables : public ScoreTables {
                 const char* table = HighscoreTableName(mode, difficulty);
                 std::optional<std::vector<ScoreEntry>> entries = store->Top(table);
                 if (!entries) return Fail("cannot read the highscores in " + Database());
-                tables.push_back({table, std::move(*entries)});
+                tables.push_back({table, std::move(*entries), {}});
             }
         }
         // Written whole, then moved in place: a browser never reads half a page.

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <thread>
@@ -40,6 +41,19 @@ ScoreReply ReplyToFailure(KUrlFailure failure) {
     default:
         return ScoreReply::ServerFault;
     }
+}
+
+// "token T\nseed N\n": the token as the recording keeps it (printable
+// ASCII, no blank) and the seed in decimal.
+std::optional<GameTicket> ParseTicket(const char* body) {
+    char token[replay::kMaxTokenBytes + 1] = {};
+    unsigned long long seed = 0;
+    int consumed = 0;
+    if (std::sscanf(body, "token %64[!-~]\nseed %llu\n%n", token, &seed, &consumed) != 2 ||
+        consumed == 0 || body[consumed] != '\0') {
+        return std::nullopt;
+    }
+    return GameTicket{seed, token};
 }
 
 class ServerTables : public ScoreTables {
@@ -79,6 +93,49 @@ class ServerTables : public ScoreTables {
     }
 
     std::string HighscoresPageAddress() override { return address + "/highscores/orbolo/"; }
+
+    std::optional<GameTicket> FetchGameTicket(bool& askAgain) override {
+        askAgain = true;
+        char url[kUrlSize] = {};
+        if (!FormatUrl(url, "%s/highscores/orbolo/newgame.php", address.c_str())) {
+            askAgain = false;
+            return std::nullopt;
+        }
+        KUrlReader reader;
+        const char* body = reader.Get(url, false);
+        if (!body) {
+            // A server that answers with an error status knows no such
+            // request: one that predates verified games.
+            askAgain = reader.GetFailure() == KUrlFailure::Unreachable;
+            return std::nullopt;
+        }
+        return ParseTicket(body);
+    }
+
+    ScoreReply IsVerifiedHighscore(const char* table, int value) override {
+        char url[kUrlSize] = {};
+        if (!FormatUrl(url,
+                       "%s/highscores/orbolo/isverifiedhighscore.php?gamename=%s&submtdscore=%d",
+                       address.c_str(), table, value)) {
+            return ScoreReply::BadAddress;
+        }
+        return Ask(url, "yes", ScoreReply::Enters);
+    }
+
+    ScoreReply SubmitReplay(const char* name, const std::vector<uint8_t>& replay) override {
+        char url[kUrlSize] = {};
+        if (!FormatUrl(url, "%s/highscores/orbolo/replaysubmitter.php?name=%s", address.c_str(),
+                       NameToSend(name))) {
+            return ScoreReply::BadAddress;
+        }
+        KUrlReader reader;
+        const char* body = reader.Post(url, reinterpret_cast<const char*>(replay.data()),
+                                       static_cast<uint32_t>(replay.size()), false);
+        if (!body) return ReplyToFailure(reader.GetFailure());
+        if (IsAnswer(body, "stored")) return ScoreReply::Stored;
+        if (IsAnswer(body, "no")) return ScoreReply::TooLow;
+        return ScoreReply::ServerFault;
+    }
 
   private:
     // One request: `word` means `accepted`, "no" too low, anything else a

@@ -3,6 +3,7 @@
 #include "access_log.h"
 #include "listing_page.h"
 #include "validation.h"
+#include "verified_games.h"
 
 #include <chrono>
 #include <ctime>
@@ -57,9 +58,10 @@ void LogRefused(const ScoreRequest& request, const char* outcome) {
 } // namespace
 
 ScoreService::ScoreService(ScoreBackend& store, SubmissionWriter& writer, WorkerPool& pool,
-                           const ServerOptions& options)
-    : store(store), writer(writer), pool(pool), queries(options.queriesPerMinute),
-      submissions(options.submissionsPerMinute),
+                           VerifiedGames& verified, const ServerOptions& options)
+    : store(store), writer(writer), pool(pool), verified(verified),
+      verifiedOnly(options.verifiedOnly), unverifiedEntries(options.unverifiedEntries),
+      queries(options.queriesPerMinute), submissions(options.submissionsPerMinute),
       bans(std::make_shared<const std::vector<AddressRange>>()) {}
 
 std::optional<Answer> ScoreService::Handle(const ScoreRequest& request, Reply later) {
@@ -69,6 +71,10 @@ std::optional<Answer> ScoreService::Handle(const ScoreRequest& request, Reply la
         return Plain(403, "forbidden\n");
     }
     const std::string source = SourceKey(request.source);
+    if (VerifiedGames::Serves(request.path)) return verified.Handle(request, source, later);
+    if (request.method != "GET" && request.method != "HEAD") {
+        return Plain(405, "method not allowed\n");
+    }
     if (request.path == kBase + "ishighscore.php") return Query(request, source, later);
     if (submission) return Submit(request, source, later);
     if (request.path == kBase || request.path == kBase + "index.html")
@@ -79,12 +85,17 @@ std::optional<Answer> ScoreService::Handle(const ScoreRequest& request, Reply la
     return Plain(404, "not found\n");
 }
 
-std::optional<Answer> ScoreService::OnPool(std::function<Answer()> work,
-                                           std::function<Answer()> instead, const Reply& later) {
+std::optional<Answer> AnswerOnPool(WorkerPool& pool, std::function<Answer()> work,
+                                   std::function<Answer()> instead, const Reply& later) {
     WorkerPool::Job job{[work, later] { later(work()); }, [instead, later] { later(instead()); },
                         WorkerPool::Clock::now() + kLongestQueueWait};
     if (!pool.Post(std::move(job))) return instead();
     return std::nullopt;
+}
+
+std::optional<Answer> ScoreService::OnPool(std::function<Answer()> work,
+                                           std::function<Answer()> instead, const Reply& later) {
+    return AnswerOnPool(pool, std::move(work), std::move(instead), later);
 }
 
 std::optional<Answer> ScoreService::Query(const ScoreRequest& request, const std::string& source,
@@ -94,6 +105,9 @@ std::optional<Answer> ScoreService::Query(const ScoreRequest& request, const std
     }
     std::optional<ScoreQuery> query = ParseQuery(request.parameters);
     if (!query) return Plain(400, "bad request\n");
+    // A server that lists only verified games has no place for an old
+    // client's value: "no" spares the player a name nobody will list.
+    if (verifiedOnly) return Plain(200, "no");
     // Only a value that would enter may be submitted: the game asks first.
     std::optional<bool> known = store.CachedWouldEnter(query->table, query->score);
     if (known && (!*known || store.QueriesInProcess())) {
@@ -123,11 +137,16 @@ std::optional<Answer> ScoreService::Submit(const ScoreRequest& request, const st
         LogRefused(request, "refused");
         return Plain(400, "bad request\n");
     }
+    if (verifiedOnly) {
+        LogRefused(request, "unverified");
+        return Plain(403, "this server lists verified games only\n");
+    }
     if (!health.MayTry()) {
         LogRefused(request, "busy");
         return Busy();
     }
-    PendingEntry entry{*submission, AddressText(request.source), Now(), source, kQueryValidSeconds};
+    PendingEntry entry{
+        *submission, AddressText(request.source), Now(), source, kQueryValidSeconds, false, ""};
     bool queued = writer.Enqueue(std::move(entry), [this, later](AddOutcome outcome) {
         health.Report(outcome != AddOutcome::Failed);
         switch (outcome) {
@@ -182,11 +201,14 @@ Answer ScoreService::BuildListing() {
     const uint64_t generation = writes.load();
     const int64_t started = MonotonicMs();
     std::vector<ListedTable> tables;
+    const bool withUnverified = !verifiedOnly && unverifiedEntries == UnverifiedEntries::Apart;
     for (const char* table : kTablesInOrder) {
-        auto entries = store.Top(table);
-        health.Report(entries.has_value());
-        if (!entries) return CachedListing();
-        tables.push_back({table, std::move(*entries)});
+        auto entries = store.Top(table, true);
+        auto unverified =
+            withUnverified ? store.Top(table, false) : std::optional(std::vector<ScoreEntry>{});
+        health.Report(entries && unverified);
+        if (!entries || !unverified) return CachedListing();
+        tables.push_back({table, std::move(*entries), std::move(*unverified)});
     }
     auto page = std::make_shared<const std::string>(RenderListingPage(tables));
     std::lock_guard<std::mutex> lock(listingMutex);

@@ -1,11 +1,10 @@
 // The score server's routes under /highscores/orbolo/: the query and the
-// submission the game sends, and the listing page; bans, per-source
-// limits and the trust rule. Knows nothing of the HTTP library. Whatever
-// needs the database runs on the worker pool; what memory can answer (a
-// table's last place read lately, the listing page built lately) is
-// answered at once. A database that fails or keeps the server waiting, or
-// a full queue, is answered 503 with Retry-After, never with a refusal
-// that blames the client.
+// submission the game sends, the listing page, and the verified requests
+// (verified_games.h); bans, per-source limits and the trust rule. Knows nothing of the HTTP
+// library. Whatever needs the database runs on the worker pool; what memory can answer (a table's
+// last place read lately, the listing page built lately) is answered at once. A database that fails
+// or keeps the server waiting, or a full queue, is answered 503 with Retry-After, never with a
+// refusal that blames the client.
 #pragma once
 #include "address_range.h"
 #include "database_health.h"
@@ -24,10 +23,17 @@
 #include <vector>
 
 struct Answer {
-    int status = 200;
+    // Redirect: body is the location. Download: a replay file named `fileName`.
+    enum Kind { Plain, Page, Redirect, Download };
+    Answer(int status = 200, std::string body = {}, Kind kind = Plain, int retryAfterSeconds = 0,
+           std::string fileName = {})
+        : status(status), body(std::move(body)), kind(kind), retryAfterSeconds(retryAfterSeconds),
+          fileName(std::move(fileName)) {}
+    int status;
     std::string body;
-    enum Kind { Plain, Page, Redirect } kind = Plain; // Redirect: body is the location
-    int retryAfterSeconds = 0;                        // sent as Retry-After when not 0
+    Kind kind;
+    int retryAfterSeconds; // sent as Retry-After when not 0
+    std::string fileName;
 };
 
 // Receives an answer given later, on any thread.
@@ -37,13 +43,22 @@ struct ScoreRequest {
     std::string path;
     QueryParameters parameters;
     Address source;
+    std::string method = "GET";
+    std::string body; // a POST's, within the front's bound
 };
+
+class VerifiedGames;
+
+// Runs `work` on the pool and hands its answer to `later`. When the pool
+// has no room, or the job waited too long, `instead` answers.
+std::optional<Answer> AnswerOnPool(WorkerPool& pool, std::function<Answer()> work,
+                                   std::function<Answer()> instead, const Reply& later);
 
 class ScoreService {
   public:
-    // The store, writer and pool must outlive the service.
+    // The store, writer, pool and verified requests must outlive the service.
     ScoreService(ScoreBackend& store, SubmissionWriter& writer, WorkerPool& pool,
-                 const ServerOptions& options);
+                 VerifiedGames& verified, const ServerOptions& options);
 
     // The answer, or nullopt when the request waits for the worker pool:
     // `later` then gets the answer, exactly once, on a worker.
@@ -70,6 +85,9 @@ class ScoreService {
     ScoreBackend& store;
     SubmissionWriter& writer;
     WorkerPool& pool;
+    VerifiedGames& verified;
+    const bool verifiedOnly;
+    const UnverifiedEntries unverifiedEntries;
     DatabaseHealth health;
     RateLimiter queries, submissions;
     // The listing page last built and when (monotonic ms); rebuilt when

@@ -5,6 +5,7 @@
 #include <sys/socket.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -60,6 +61,13 @@ struct Exchange {
     std::mutex mutex;
     std::optional<Answer> answer;
     bool suspended = false;
+};
+
+// The request context of a POST while its body arrives, and of any request
+// waiting for a worker's answer.
+struct Pending {
+    std::string body;
+    std::shared_ptr<Exchange> exchange;
 };
 
 class MhdFront : public HttpFront {
@@ -181,7 +189,7 @@ void* MhdFront::ReadTarget(void*, const char* target, MHD_Connection*) {
 
 void MhdFront::Completed(void*, MHD_Connection* connection, void** requestContext,
                          MHD_RequestTerminationCode) {
-    if (!IsMarker(*requestContext)) delete static_cast<std::shared_ptr<Exchange>*>(*requestContext);
+    if (!IsMarker(*requestContext)) delete static_cast<Pending*>(*requestContext);
     *requestContext = nullptr;
     const MHD_ConnectionInfo* info =
         MHD_get_connection_info(connection, MHD_CONNECTION_INFO_SOCKET_CONTEXT);
@@ -226,7 +234,15 @@ MHD_Result MhdFront::Respond(MHD_Connection* connection, const Answer& answer) {
                                   PlainResponse(answer.body));
     }
     MHD_Response* response = nullptr;
-    if (answer.kind == Answer::Redirect) {
+    if (answer.kind == Answer::Download) {
+        response = MHD_create_response_from_buffer(
+            answer.body.size(), const_cast<char*>(answer.body.data()), MHD_RESPMEM_MUST_COPY);
+        // The type the game registers on the desktop, so a download opens in it.
+        MHD_add_response_header(response, "Content-Type", "application/x-orbolo-replay");
+        MHD_add_response_header(response, "Content-Disposition",
+                                ("attachment; filename=\"" + answer.fileName + "\"").c_str());
+        MHD_add_response_header(response, "X-Content-Type-Options", "nosniff");
+    } else if (answer.kind == Answer::Redirect) {
         response = MHD_create_response_from_buffer(0, nullptr, MHD_RESPMEM_PERSISTENT);
         MHD_add_response_header(response, "Location", answer.body.c_str());
     } else {
@@ -271,42 +287,65 @@ MHD_Result CountLengths(void* count, MHD_ValueKind, const char* key, const char*
 }
 
 MHD_Result MhdFront::Access(void* self, MHD_Connection* connection, const char* url,
-                            const char* method, const char*, const char*, size_t* uploadSize,
+                            const char* method, const char*, const char* upload, size_t* uploadSize,
                             void** requestContext) {
     auto* front = static_cast<MhdFront*>(self);
     if (*requestContext == &kTargetBad) return front->Respond(connection, {400, "bad request\n"});
     if (*requestContext == &kTooManyParameters)
         return front->Respond(connection, {400, "too many parameters\n"});
+    Connection* connectionState = nullptr;
+    if (const MHD_ConnectionInfo* info =
+            MHD_get_connection_info(connection, MHD_CONNECTION_INFO_SOCKET_CONTEXT)) {
+        connectionState = static_cast<Connection*>(info->socket_context);
+    }
+    const bool post = std::strcmp(method, "POST") == 0;
     if (!*requestContext || (*requestContext != &kHeadersIn && IsMarker(*requestContext))) {
         // Headers are in. A GET carries no body: one announced is refused
         // before it is read (libmicrohttpd would otherwise close without
-        // a word once it saw the body left unread).
-        if (MHD_lookup_connection_value(connection, MHD_HEADER_KIND, "Transfer-Encoding") ||
-            MHD_lookup_connection_value(connection, MHD_HEADER_KIND, "Content-Length")) {
-            const char* length =
-                MHD_lookup_connection_value(connection, MHD_HEADER_KIND, "Content-Length");
-            int lengths = 0;
-            MHD_get_connection_values(connection, MHD_HEADER_KIND, CountLengths, &lengths);
-            if (!length || std::strcmp(length, "0") != 0 || lengths > 1)
-                return front->Respond(connection, {400, "bad request\n"});
+        // a word once it saw the body left unread). A POST's body comes
+        // with one Content-Length within the bound, unchunked, and must
+        // arrive within the request's time.
+        const char* length =
+            MHD_lookup_connection_value(connection, MHD_HEADER_KIND, "Content-Length");
+        const bool chunked =
+            MHD_lookup_connection_value(connection, MHD_HEADER_KIND, "Transfer-Encoding");
+        int lengths = 0;
+        MHD_get_connection_values(connection, MHD_HEADER_KIND, CountLengths, &lengths);
+        if (post) {
+            if (!length || chunked || lengths > 1)
+                return front->Respond(connection, {411, "length required\n"});
+            if (std::strtoull(length, nullptr, 10) >
+                static_cast<unsigned long long>(front->options.maxReplayBytes))
+                return front->Respond(connection, {413, "too large\n"});
+            *requestContext = new Pending;
+            return MHD_YES;
         }
+        if ((chunked || length) && (!length || std::strcmp(length, "0") != 0 || lengths > 1))
+            return front->Respond(connection, {400, "bad request\n"});
         // Answering only on the next call keeps the connection open for
         // another request.
         *requestContext = &kHeadersIn;
-        if (const MHD_ConnectionInfo* info =
-                MHD_get_connection_info(connection, MHD_CONNECTION_INFO_SOCKET_CONTEXT);
-            info && info->socket_context) {
-            static_cast<Connection*>(info->socket_context)->waitingSince = 0;
-        }
+        if (connectionState) connectionState->waitingSince = 0;
         return MHD_YES;
     }
-    if (*requestContext != &kHeadersIn) {
-        // Back from waiting for the writer: the answer is there.
-        auto& exchange = **static_cast<std::shared_ptr<Exchange>*>(*requestContext);
-        std::lock_guard<std::mutex> lock(exchange.mutex);
-        return front->Respond(connection, *exchange.answer);
+    Pending* pending =
+        *requestContext == &kHeadersIn ? nullptr : static_cast<Pending*>(*requestContext);
+    if (pending && pending->exchange) {
+        // Back from waiting for a worker: the answer is there.
+        std::lock_guard<std::mutex> lock(pending->exchange->mutex);
+        return front->Respond(connection, *pending->exchange->answer);
     }
-    if (std::strcmp(method, "GET") != 0 && std::strcmp(method, "HEAD") != 0) {
+    if (pending && *uploadSize != 0) {
+        // Content-Length bounds it; kept bounded whatever comes.
+        const size_t room =
+            static_cast<size_t>(front->options.maxReplayBytes) -
+            std::min(pending->body.size(), static_cast<size_t>(front->options.maxReplayBytes));
+        pending->body.append(upload, std::min(*uploadSize, room));
+        *uploadSize = 0;
+        return MHD_YES;
+    }
+    if (post && connectionState) connectionState->waitingSince = 0;
+    if (!post && std::strcmp(method, "GET") != 0 && std::strcmp(method, "HEAD") != 0) {
         return front->Respond(connection, {405, "method not allowed\n"});
     }
     if (*uploadSize != 0) {
@@ -319,6 +358,8 @@ MHD_Result MhdFront::Access(void* self, MHD_Connection* connection, const char* 
     }
     ScoreRequest request;
     request.path = url;
+    request.method = method;
+    if (pending) request.body = std::move(pending->body);
     MHD_get_connection_values_n(connection, MHD_GET_ARGUMENT_KIND, CollectParameter,
                                 &request.parameters);
     size_t length = request.path.size();
@@ -343,7 +384,8 @@ MHD_Result MhdFront::Access(void* self, MHD_Connection* connection, const char* 
     // holding the event loop.
     std::lock_guard<std::mutex> lock(exchange->mutex);
     if (exchange->answer) return front->Respond(connection, *exchange->answer);
-    *requestContext = new std::shared_ptr<Exchange>(exchange);
+    if (!pending) *requestContext = pending = new Pending;
+    pending->exchange = exchange;
     MHD_suspend_connection(connection);
     exchange->suspended = true;
     return MHD_YES;

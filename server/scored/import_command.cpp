@@ -9,11 +9,20 @@ std::optional<CopyCount> CopyScores(ScoreBackend& from, ScoreBackend& to) {
     std::optional<std::vector<StoredEntry>> entries = from.List("");
     std::optional<std::vector<std::string>> bans = from.Bans();
     if (!entries || !bans) return std::nullopt;
-    // Best first within each table, so equal values keep their order. The
-    // game's computer field is shown nowhere and not copied.
+    // Best first within each ranking, so equal values keep their order. The
+    // game's computer field is shown nowhere and not copied; a verified
+    // entry brings its replay.
     std::vector<PendingEntry> pending;
-    for (const StoredEntry& e : *entries)
-        pending.push_back({{e.table, e.score, e.name, ""}, e.address, e.submitted, "", 0});
+    for (const StoredEntry& e : *entries) {
+        std::string replay;
+        if (e.verified) {
+            std::optional<StoredReplay> stored = from.Replay(e.id);
+            if (!stored) return std::nullopt;
+            replay = std::move(stored->bytes);
+        }
+        pending.push_back(
+            {{e.table, e.score, e.name, ""}, e.address, e.submitted, "", 0, e.verified, replay});
+    }
     CopyCount count;
     for (AddOutcome outcome : to.AddAll(pending)) {
         if (outcome == AddOutcome::Failed) return std::nullopt;

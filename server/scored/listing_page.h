@@ -7,8 +7,10 @@
 #include <vector>
 
 struct ListedTable {
-    std::string table; // "taeasy" .. "tshard"
-    std::vector<ScoreEntry> entries;
+    std::string table;               // "taeasy" .. "tshard"
+    std::vector<ScoreEntry> entries; // a verified one is linked to its replay
+    // From games that sent no replay, listed apart; empty when hidden.
+    std::vector<ScoreEntry> unverified;
 };
 
 // Every text from outside is escaped before it enters the markup.
@@ -22,5 +24,6 @@ struct ListingWording {
     std::string noteHtml; // markup under the heading; empty for none
 };
 // TimeAttack tables show the seconds left as m:ss, TopScore tables points.
+// A verified entry carries a mark and a link to its replay.
 std::string RenderListingPage(const std::vector<ListedTable>& tables,
                               const ListingWording& wording = {});

@@ -6,6 +6,7 @@
 #include "options.h"
 #include "score_backend.h"
 #include "submission_writer.h"
+#include "verified_games.h"
 #include "worker_pool.h"
 
 #include <sys/resource.h>
@@ -16,6 +17,11 @@
 #include <cstdio>
 
 namespace {
+
+// Replays that may wait to be judged, in all and per source: a player
+// uploads one game at a time.
+constexpr size_t kMostReplaysWaiting = 64;
+constexpr size_t kMostReplaysPerSource = 2;
 
 // Every open connection is a descriptor: take all the system allows.
 void RaiseDescriptorLimit() {
@@ -86,7 +92,22 @@ int main(int argc, char** argv) {
     // database ever lets build up.
     WorkerPool pool(std::max(4, 2 * options.threads), 4096);
     SubmissionWriter writer(*store, pool);
-    ScoreService service(*store, writer, pool, options);
+    // Every server on one database signs game tokens with the same key.
+    std::optional<std::string> tokenKey = store->SharedSecret(NewTokenKey());
+    if (!tokenKey) {
+        std::fprintf(stderr, "orbolo-scored: %s: cannot read the token key: %s\n",
+                     options.databasePath.c_str(), store->LastError().c_str());
+        return 1;
+    }
+    // Replays run on the same pool, one at a time (the rules' state is
+    // program-wide), so they never hold more than one worker.
+    VerificationQueue verifications(
+        [&pool](std::function<void()> job) {
+            return pool.Post({std::move(job), nullptr, WorkerPool::Clock::time_point::max()});
+        },
+        kMostReplaysWaiting, kMostReplaysPerSource);
+    VerifiedGames verified(*store, writer, pool, verifications, TokenSigner(*tokenKey), options);
+    ScoreService service(*store, writer, pool, verified, options);
     service.RefreshBans();
     std::unique_ptr<HttpFront> front = StartHttpFront(listener, service, options, error);
     if (!front) {
@@ -102,6 +123,7 @@ int main(int argc, char** argv) {
     sigwait(&signals, &received);
     // Queued submissions are written and every waiting request answered
     // before the loops end; requests that come meanwhile get 503.
+    verifications.Stop();
     writer.Stop();
     pool.Stop();
     front->Stop();

@@ -18,7 +18,8 @@ namespace {
 
 // The same tables and columns as the SQLite store, so rows copy across as
 // they are: entries keep their table ("board": "table" is a keyword), the
-// game's computer field and when and where they came from. The identity
+// game's computer field, when and where they came from, and for a
+// verified entry its replay (a ranking of its own per table). The identity
 // column orders equal values: the earlier entry ranks higher. Recent queries are
 // UNLOGGED: a crash forgets them, which costs a player one more question
 // but saves a WAL write on every query.
@@ -32,8 +33,13 @@ const char* const kSchema =
     " computer TEXT NOT NULL DEFAULT '',"
     " submitted BIGINT NOT NULL,"
     " address TEXT NOT NULL DEFAULT '');\n"
-    "CREATE INDEX IF NOT EXISTS scores_rank ON scores (board, score DESC, id);\n"
+    "ALTER TABLE scores ADD COLUMN IF NOT EXISTS verified BOOLEAN NOT NULL DEFAULT false,"
+    " ADD COLUMN IF NOT EXISTS replay BYTEA;\n"
+    "DROP INDEX IF EXISTS scores_rank;\n"
+    "CREATE INDEX IF NOT EXISTS scores_ranking ON scores (board, verified, score DESC, id);\n"
     "CREATE TABLE IF NOT EXISTS bans (range TEXT PRIMARY KEY);\n"
+    "CREATE TABLE IF NOT EXISTS used_tokens (token TEXT PRIMARY KEY, expires BIGINT NOT NULL);\n"
+    "CREATE TABLE IF NOT EXISTS settings (key TEXT PRIMARY KEY, value TEXT NOT NULL);\n"
     "CREATE UNLOGGED TABLE IF NOT EXISTS recent_queries ("
     " address TEXT NOT NULL,"
     " board TEXT NOT NULL,"
@@ -142,6 +148,30 @@ std::string MessageOf(const PGconn* connection) {
     while (!message.empty() && message.back() == '\n')
         message.pop_back();
     return message;
+}
+
+const char* Flag(bool value) {
+    return value ? "true" : "false";
+}
+
+std::string ToHex(const std::string& bytes) {
+    static const char kDigits[] = "0123456789abcdef";
+    std::string hex;
+    hex.reserve(bytes.size() * 2);
+    for (unsigned char b : bytes) {
+        hex += kDigits[b >> 4];
+        hex += kDigits[b & 15];
+    }
+    return hex;
+}
+
+std::string FromHex(const std::string& hex) {
+    auto value = [](char c) { return c <= '9' ? c - '0' : c - 'a' + 10; };
+    std::string bytes;
+    bytes.reserve(hex.size() / 2);
+    for (size_t i = 0; i + 1 < hex.size(); i += 2)
+        bytes += static_cast<char>(value(hex[i]) * 16 + value(hex[i + 1]));
+    return bytes;
 }
 
 std::string Text(const PGresult* result, int row, int column) {
@@ -288,30 +318,33 @@ class PostgresScoreBackend : public ScoreBackend {
     void SetPatience(std::chrono::milliseconds time) override { patience = time; }
     bool QueriesInProcess() const override { return false; }
 
-    std::optional<bool> CachedWouldEnter(const std::string& table, int score) override {
+    std::optional<bool> CachedWouldEnter(const std::string& table, int score,
+                                         bool verified = false) override {
         std::lock_guard<std::mutex> lock(placesMutex);
-        auto found = places.find(table);
+        auto found = places.find(verified ? table + "+verified" : table);
         if (found == places.end() || MonotonicMs() - found->second.readAtMs >= kFreshMs)
             return std::nullopt;
         return Enters(found->second.score, score);
     }
 
-    std::optional<bool> WouldEnter(const std::string& table, int score) override {
-        if (std::optional<bool> cached = CachedWouldEnter(table, score)) return cached;
+    std::optional<bool> WouldEnter(const std::string& table, int score,
+                                   bool verified = false) override {
+        if (std::optional<bool> cached = CachedWouldEnter(table, score, verified)) return cached;
         const int64_t nowMs = MonotonicMs();
+        const std::string ranking = verified ? table + "+verified" : table;
         const uint64_t generation = writes.load();
         Lease c(pool, patience);
         if (!c) return std::nullopt;
-        Result last = c.Run("SELECT score FROM scores WHERE board = $1"
+        Result last = c.Run("SELECT score FROM scores WHERE board = $1 AND verified = $3"
                             " ORDER BY score DESC, id LIMIT 1 OFFSET $2::bigint - 1",
-                            {table, tableSize});
+                            {table, tableSize, Flag(verified)});
         if (!last) return std::nullopt;
         std::optional<int64_t> place;
         if (PQntuples(last.get()) > 0) place = Integer(last.get(), 0, 0);
         {
             std::lock_guard<std::mutex> lock(placesMutex);
             // Kept only when no write of this process came between.
-            if (writes.load() == generation) places[table] = {nowMs, place};
+            if (writes.load() == generation) places[ranking] = {nowMs, place};
         }
         return Enters(place, score);
     }
@@ -340,19 +373,54 @@ class PostgresScoreBackend : public ScoreBackend {
         return std::vector<AddOutcome>(entries.size(), AddOutcome::Failed);
     }
 
-    std::optional<std::vector<ScoreEntry>> Top(const std::string& table) override {
+    std::optional<std::vector<ScoreEntry>> Top(const std::string& table,
+                                               bool verified = false) override {
         Lease c(pool, patience);
         if (!c) return std::nullopt;
-        Result top = c.Run("SELECT name, score, submitted FROM scores WHERE board = $1"
-                           " ORDER BY score DESC, id LIMIT $2::bigint",
-                           {table, tableSize});
+        Result top = c.Run("SELECT name, score, submitted, id FROM scores WHERE board = $1"
+                           " AND verified = $3 ORDER BY score DESC, id LIMIT $2::bigint",
+                           {table, tableSize, Flag(verified)});
         if (!top) return std::nullopt;
         std::vector<ScoreEntry> out;
         for (int row = 0; row < PQntuples(top.get()); ++row) {
             out.push_back({Text(top.get(), row, 0), static_cast<int>(Integer(top.get(), row, 1)),
-                           Integer(top.get(), row, 2)});
+                           Integer(top.get(), row, 2), Integer(top.get(), row, 3), verified});
         }
         return out;
+    }
+
+    std::optional<StoredReplay> Replay(int64_t id) override {
+        Lease c(pool, patience);
+        if (!c) return std::nullopt;
+        Result replay = c.Run("SELECT board, encode(replay, 'hex') FROM scores"
+                              " WHERE id = $1 AND replay IS NOT NULL",
+                              {std::to_string(id)});
+        if (!replay || PQntuples(replay.get()) == 0) return std::nullopt;
+        return StoredReplay{Text(replay.get(), 0, 0), FromHex(Text(replay.get(), 0, 1))};
+    }
+
+    std::optional<std::string> SharedSecret(const std::string& proposal) override {
+        Lease c(pool, patience);
+        if (!c) return std::nullopt;
+        // Of several servers starting at once, the first one's key holds.
+        Result secret = c.Run("INSERT INTO settings (key, value) VALUES ('token key', $1)"
+                              " ON CONFLICT (key) DO UPDATE SET value = settings.value"
+                              " RETURNING value",
+                              {proposal});
+        if (!secret || PQntuples(secret.get()) != 1) return std::nullopt;
+        return Text(secret.get(), 0, 0);
+    }
+
+    std::optional<bool> UseToken(const std::string& token, int64_t expires, int64_t now) override {
+        Lease c(pool, patience);
+        if (!c) return std::nullopt;
+        c.Run("DELETE FROM used_tokens WHERE expires < $1", {std::to_string(now)});
+        // One INSERT: of two servers taking the same token, one gets it.
+        Result used = c.Run("INSERT INTO used_tokens (token, expires) VALUES ($1, $2)"
+                            " ON CONFLICT DO NOTHING RETURNING 1",
+                            {token, std::to_string(expires)});
+        if (!used) return std::nullopt;
+        return PQntuples(used.get()) == 1;
     }
 
     void RememberQuery(const std::string& address, const std::string& table, int score,
@@ -386,11 +454,11 @@ class PostgresScoreBackend : public ScoreBackend {
     std::optional<std::vector<StoredEntry>> List(const std::string& table) override {
         Lease c(pool, patience);
         if (!c) return std::nullopt;
-        Result rows = c.Run("SELECT board, place, name, score, address, submitted FROM"
-                            " (SELECT *, row_number() OVER (PARTITION BY board"
+        Result rows = c.Run("SELECT board, place, name, score, address, submitted, verified, id"
+                            " FROM (SELECT *, row_number() OVER (PARTITION BY board, verified"
                             "  ORDER BY score DESC, id) AS place"
                             "  FROM scores WHERE $1 = '' OR board = $1) ranked"
-                            " ORDER BY board, place",
+                            " ORDER BY board, verified DESC, place",
                             {table});
         if (!rows) return std::nullopt;
         std::vector<StoredEntry> out;
@@ -398,7 +466,7 @@ class PostgresScoreBackend : public ScoreBackend {
             const PGresult* r = rows.get();
             out.push_back({Text(r, row, 0), static_cast<int>(Integer(r, row, 1)), Text(r, row, 2),
                            static_cast<int>(Integer(r, row, 3)), Text(r, row, 4),
-                           Integer(r, row, 5)});
+                           Integer(r, row, 5), Text(r, row, 6) == "t", Integer(r, row, 7)});
         }
         return out;
     }
@@ -444,9 +512,10 @@ class PostgresScoreBackend : public ScoreBackend {
         Result entries, bans;
         if (!c.Run("BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY") ||
             !(entries = c.Run("SELECT format('INSERT INTO scores (board, name, score,"
-                              " computer, submitted, address) VALUES (%L, %L, %s, %L,"
-                              " %s, %L);', board, name, score, computer, submitted,"
-                              " address) FROM scores ORDER BY id")) ||
+                              " computer, submitted, address, verified, replay) VALUES"
+                              " (%L, %L, %s, %L, %s, %L, %L, %L);', board, name, score,"
+                              " computer, submitted, address, verified, replay)"
+                              " FROM scores ORDER BY id")) ||
             !(bans = c.Run("SELECT format('INSERT INTO bans (range) VALUES (%L);', range)"
                            " FROM bans ORDER BY range")) ||
             !c.Run("COMMIT")) {
@@ -494,16 +563,19 @@ class PostgresScoreBackend : public ScoreBackend {
             if (!taken) return std::nullopt;
             if (PQntuples(taken.get()) == 0) return AddOutcome::Unasked;
         }
-        Result inserted = c.Run("INSERT INTO scores (board, name, score, computer, address,"
-                                " submitted) VALUES ($1, $2, $3, $4, $5, $6) RETURNING id",
-                                {s.table, s.name, std::to_string(s.score), s.computer, e.address,
-                                 std::to_string(e.submitted)});
+        // A replay travels as bytea's hex text; NULL for an unverified entry.
+        Result inserted =
+            c.Run("INSERT INTO scores (board, name, score, computer, address, submitted,"
+                  " verified, replay) VALUES ($1, $2, $3, $4, $5, $6, $7,"
+                  " CASE WHEN $7 THEN $8::bytea END) RETURNING id",
+                  {s.table, s.name, std::to_string(s.score), s.computer, e.address,
+                   std::to_string(e.submitted), Flag(e.verified), "\\x" + ToHex(e.replay)});
         if (!inserted) return std::nullopt;
         std::string id = Text(inserted.get(), 0, 0);
         Result trimmed = c.Run("DELETE FROM scores WHERE id IN (SELECT id FROM scores"
-                               " WHERE board = $1 ORDER BY score DESC, id OFFSET $2::bigint)"
-                               " RETURNING id",
-                               {s.table, tableSize});
+                               " WHERE board = $1 AND verified = $3"
+                               " ORDER BY score DESC, id OFFSET $2::bigint) RETURNING id",
+                               {s.table, tableSize, Flag(e.verified)});
         if (!trimmed) return std::nullopt;
         for (int row = 0; row < PQntuples(trimmed.get()); ++row)
             if (Text(trimmed.get(), row, 0) == id) return AddOutcome::TrimmedAway;

@@ -13,7 +13,8 @@ int64_t MonotonicMs() {
         .count();
 }
 
-// Version 1 had no address column and no bans; ALTER keeps every entry.
+// Version 1 had no address column and no bans, version 2 no verified
+// entries; ALTER keeps every entry (old ones are unverified).
 const char* const kSchema =
     "CREATE TABLE IF NOT EXISTS scores ("
     " id INTEGER PRIMARY KEY AUTOINCREMENT,"
@@ -22,9 +23,17 @@ const char* const kSchema =
     " score INTEGER NOT NULL,"
     " computer TEXT NOT NULL,"
     " submitted INTEGER NOT NULL);"
-    "CREATE INDEX IF NOT EXISTS scores_rank ON scores(board, score DESC, id);"
-    "CREATE TABLE IF NOT EXISTS bans (range TEXT PRIMARY KEY);";
+    "CREATE TABLE IF NOT EXISTS bans (range TEXT PRIMARY KEY);"
+    "CREATE TABLE IF NOT EXISTS used_tokens (token TEXT PRIMARY KEY, expires INTEGER NOT NULL);"
+    "CREATE TABLE IF NOT EXISTS settings (key TEXT PRIMARY KEY, value TEXT NOT NULL);";
 const char* const kAddAddress = "ALTER TABLE scores ADD COLUMN address TEXT NOT NULL DEFAULT ''";
+const char* const kAddVerified =
+    "ALTER TABLE scores ADD COLUMN verified INTEGER NOT NULL DEFAULT 0;"
+    "ALTER TABLE scores ADD COLUMN replay BLOB;";
+// Each ranking is one index range: (table, kind) ordered as it ranks.
+const char* const kRankIndex =
+    "DROP INDEX IF EXISTS scores_rank;"
+    "CREATE INDEX IF NOT EXISTS scores_ranking ON scores(board, verified, score DESC, id);";
 
 bool Execute(sqlite3* db, const char* sql) {
     return sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
@@ -81,28 +90,29 @@ std::unique_ptr<SqliteScoreBackend> SqliteScoreBackend::Open(const std::string& 
               Execute(w.db, "PRAGMA synchronous=FULL;") && Execute(w.db, "BEGIN IMMEDIATE;") &&
               Execute(w.db, kSchema) &&
               (HasColumn(w.db, "scores", "address") || Execute(w.db, kAddAddress)) &&
-              Execute(w.db, "COMMIT;");
+              (HasColumn(w.db, "scores", "verified") || Execute(w.db, kAddVerified)) &&
+              Execute(w.db, kRankIndex) && Execute(w.db, "COMMIT;");
     if (!ok) {
         error = sqlite3_errmsg(w.db);
         return nullptr;
     }
     w.insert = std::make_unique<SqliteStatement>(
-        w.db, "INSERT INTO scores (board, name, score, computer, submitted, address)"
-              " VALUES (?1, ?2, ?3, ?4, ?5, ?6)");
-    w.count =
-        std::make_unique<SqliteStatement>(w.db, "SELECT count(*) FROM scores WHERE board = ?1");
+        w.db, "INSERT INTO scores (board, name, score, computer, submitted, address, verified,"
+              " replay) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8)");
+    w.count = std::make_unique<SqliteStatement>(
+        w.db, "SELECT count(*) FROM scores WHERE board = ?1 AND verified = ?2");
     // The last place goes: one step down the index, however long the table.
     w.dropLast = std::make_unique<SqliteStatement>(
         w.db, "DELETE FROM scores WHERE id = (SELECT id FROM scores WHERE board = ?1"
-              " ORDER BY score ASC, id DESC LIMIT 1)");
+              " AND verified = ?2 ORDER BY score ASC, id DESC LIMIT 1)");
     w.kept = std::make_unique<SqliteStatement>(w.db, "SELECT 1 FROM scores WHERE id = ?1");
     Reader& r = store->reader;
     if (!(r.db = Connect(path, error))) return nullptr;
     r.lastPlace = std::make_unique<SqliteStatement>(
-        r.db, "SELECT score FROM scores WHERE board = ?1 ORDER BY score DESC, id ASC"
-              " LIMIT 1 OFFSET ?2");
+        r.db, "SELECT score FROM scores WHERE board = ?1 AND verified = ?3"
+              " ORDER BY score DESC, id ASC LIMIT 1 OFFSET ?2");
     r.top = std::make_unique<SqliteStatement>(
-        r.db, "SELECT name, score, submitted FROM scores WHERE board = ?1"
+        r.db, "SELECT name, score, submitted, id FROM scores WHERE board = ?1 AND verified = ?3"
               " ORDER BY score DESC, id ASC LIMIT ?2");
     if (!w.insert->Ok() || !w.count->Ok() || !w.dropLast->Ok() || !w.kept->Ok() ||
         !r.lastPlace->Ok() || !r.top->Ok()) {
@@ -161,22 +171,25 @@ bool SqliteScoreBackend::CheckHealth(std::string& error) {
     return true;
 }
 
-std::optional<bool> SqliteScoreBackend::CachedWouldEnter(const std::string& table, int score) {
+std::optional<bool> SqliteScoreBackend::CachedWouldEnter(const std::string& table, int score,
+                                                         bool verified) {
     std::lock_guard<std::mutex> lock(lastPlacesMutex);
-    auto found = lastPlaces.find(table);
+    auto found = lastPlaces.find(verified ? table + "+verified" : table);
     if (found == lastPlaces.end() || MonotonicMs() - found->second.readAtMs >= kFreshMs)
         return std::nullopt;
     // A tie ranks below the earlier entry; a table not full takes anyone.
     return !found->second.full || score > found->second.score;
 }
 
-std::optional<bool> SqliteScoreBackend::WouldEnter(const std::string& table, int score) {
-    if (std::optional<bool> cached = CachedWouldEnter(table, score)) return cached;
+std::optional<bool> SqliteScoreBackend::WouldEnter(const std::string& table, int score,
+                                                   bool verified) {
+    if (std::optional<bool> cached = CachedWouldEnter(table, score, verified)) return cached;
     const int64_t now = MonotonicMs();
+    const std::string ranking = verified ? table + "+verified" : table;
     const uint64_t generation = writes.load();
     std::lock_guard<std::mutex> lock(readMutex);
     SqliteStatement& last = reader.lastPlace->Reset();
-    last.Bind(1, table).Bind(2, int64_t{tableSize - 1});
+    last.Bind(1, table).Bind(2, int64_t{tableSize - 1}).Bind(3, int64_t{verified});
     int rc = last.Step();
     LastPlace place{now, rc == SQLITE_ROW, rc == SQLITE_ROW ? last.Integer(0) : 0};
     last.Reset(); // ends the read so checkpoints are not held back
@@ -187,7 +200,7 @@ std::optional<bool> SqliteScoreBackend::WouldEnter(const std::string& table, int
     {
         std::lock_guard<std::mutex> places(lastPlacesMutex);
         // Kept only when no write of this process came between.
-        if (writes.load() == generation) lastPlaces[table] = place;
+        if (writes.load() == generation) lastPlaces[ranking] = place;
     }
     return !place.full || score > place.score;
 }
@@ -198,9 +211,9 @@ void SqliteScoreBackend::ForgetLastPlaces() {
     lastPlaces.clear();
 }
 
-std::optional<int64_t> SqliteScoreBackend::CountRows(const std::string& table) {
+std::optional<int64_t> SqliteScoreBackend::CountRows(const std::string& table, bool verified) {
     SqliteStatement& count = writer.count->Reset();
-    count.Bind(1, table);
+    count.Bind(1, table).Bind(2, int64_t{verified});
     std::optional<int64_t> rows;
     if (count.Step() == SQLITE_ROW) rows = count.Integer(0);
     count.Reset();
@@ -234,17 +247,18 @@ std::vector<AddOutcome> SqliteScoreBackend::AddAll(const std::vector<PendingEntr
     }
     // Counted once per group: nobody else writes while this transaction
     // holds the lock, so each entry then costs a few index steps.
-    std::map<std::string, int64_t> rows;
+    std::map<std::pair<std::string, bool>, int64_t> rows;
     bool ok = true;
     for (size_t i = 0; ok && i < entries.size(); ++i) {
         const PendingEntry& entry = entries[i];
         if (outcomes[i] == AddOutcome::Unasked) continue;
         const std::string& table = entry.submission.table;
-        auto counted = rows.find(table);
+        const int64_t verified = entry.verified;
+        auto counted = rows.find({table, entry.verified});
         if (counted == rows.end()) {
-            std::optional<int64_t> count = CountRows(table);
+            std::optional<int64_t> count = CountRows(table, entry.verified);
             if (!(ok = count.has_value())) break;
-            counted = rows.emplace(table, *count).first;
+            counted = rows.emplace(std::pair{table, entry.verified}, *count).first;
         }
         SqliteStatement& insert = writer.insert->Reset();
         insert.Bind(1, table)
@@ -252,7 +266,9 @@ std::vector<AddOutcome> SqliteScoreBackend::AddAll(const std::vector<PendingEntr
             .Bind(3, int64_t{entry.submission.score})
             .Bind(4, entry.submission.computer)
             .Bind(5, entry.submitted)
-            .Bind(6, entry.address);
+            .Bind(6, entry.address)
+            .Bind(7, verified);
+        if (entry.verified) insert.BindBlob(8, entry.replay);
         ok = insert.Step() == SQLITE_DONE;
         const int64_t id = sqlite3_last_insert_rowid(writer.db);
         ++counted->second;
@@ -260,7 +276,7 @@ std::vector<AddOutcome> SqliteScoreBackend::AddAll(const std::vector<PendingEntr
         // size was lowered since the last write.
         while (ok && counted->second > tableSize) {
             SqliteStatement& drop = writer.dropLast->Reset();
-            drop.Bind(1, table);
+            drop.Bind(1, table).Bind(2, verified);
             ok = drop.Step() == SQLITE_DONE && sqlite3_changes(writer.db) == 1;
             --counted->second;
         }
@@ -280,14 +296,16 @@ std::vector<AddOutcome> SqliteScoreBackend::AddAll(const std::vector<PendingEntr
     return giveBack();
 }
 
-std::optional<std::vector<ScoreEntry>> SqliteScoreBackend::Top(const std::string& table) {
+std::optional<std::vector<ScoreEntry>> SqliteScoreBackend::Top(const std::string& table,
+                                                               bool verified) {
     std::lock_guard<std::mutex> lock(readMutex);
     SqliteStatement& top = reader.top->Reset();
-    top.Bind(1, table).Bind(2, int64_t{tableSize});
+    top.Bind(1, table).Bind(2, int64_t{tableSize}).Bind(3, int64_t{verified});
     std::vector<ScoreEntry> entries;
     int rc = 0;
     while ((rc = top.Step()) == SQLITE_ROW) {
-        entries.push_back({top.Text(0), static_cast<int>(top.Integer(1)), top.Integer(2)});
+        entries.push_back({top.Text(0), static_cast<int>(top.Integer(1)), top.Integer(2),
+                           top.Integer(3), verified});
     }
     top.Reset();
     if (rc != SQLITE_DONE) {
@@ -310,8 +328,9 @@ bool SqliteScoreBackend::TakeQuery(const std::string& address, const std::string
 std::optional<std::vector<StoredEntry>> SqliteScoreBackend::List(const std::string& table) {
     std::lock_guard<std::mutex> lock(readMutex);
     SqliteStatement list(reader.db,
-                         "SELECT board, name, score, address, submitted FROM scores"
-                         " WHERE ?1 = '' OR board = ?1 ORDER BY board, score DESC, id ASC");
+                         "SELECT board, name, score, address, submitted, verified, id FROM scores"
+                         " WHERE ?1 = '' OR board = ?1"
+                         " ORDER BY board, verified DESC, score DESC, id ASC");
     if (!list.Ok()) {
         Failed(reader.db);
         return std::nullopt;
@@ -320,10 +339,12 @@ std::optional<std::vector<StoredEntry>> SqliteScoreBackend::List(const std::stri
     std::vector<StoredEntry> entries;
     int rc = 0;
     while ((rc = list.Step()) == SQLITE_ROW) {
-        StoredEntry entry{list.Text(0), 1,
-                          list.Text(1), static_cast<int>(list.Integer(2)),
-                          list.Text(3), list.Integer(4)};
-        if (!entries.empty() && entries.back().table == entry.table) {
+        StoredEntry entry{list.Text(0),         1,
+                          list.Text(1),         static_cast<int>(list.Integer(2)),
+                          list.Text(3),         list.Integer(4),
+                          list.Integer(5) != 0, list.Integer(6)};
+        if (!entries.empty() && entries.back().table == entry.table &&
+            entries.back().verified == entry.verified) {
             entry.place = entries.back().place + 1;
         }
         entries.push_back(std::move(entry));
@@ -333,6 +354,39 @@ std::optional<std::vector<StoredEntry>> SqliteScoreBackend::List(const std::stri
         return std::nullopt;
     }
     return entries;
+}
+
+std::optional<StoredReplay> SqliteScoreBackend::Replay(int64_t id) {
+    std::lock_guard<std::mutex> lock(readMutex);
+    SqliteStatement replay(reader.db,
+                           "SELECT board, replay FROM scores WHERE id = ?1 AND replay IS NOT NULL");
+    if (!replay.Ok()) return std::nullopt;
+    replay.Bind(1, id);
+    if (replay.Step() != SQLITE_ROW) return std::nullopt;
+    return StoredReplay{replay.Text(0), replay.Blob(1)};
+}
+
+std::optional<std::string> SqliteScoreBackend::SharedSecret(const std::string& proposal) {
+    if (!Write("INSERT OR IGNORE INTO settings (key, value) VALUES ('token key', ?1)", proposal)) {
+        return std::nullopt;
+    }
+    std::lock_guard<std::mutex> lock(readMutex);
+    SqliteStatement secret(reader.db, "SELECT value FROM settings WHERE key = 'token key'");
+    if (!secret.Ok() || secret.Step() != SQLITE_ROW) return std::nullopt;
+    return secret.Text(0);
+}
+
+std::optional<bool> SqliteScoreBackend::UseToken(const std::string& token, int64_t expires,
+                                                 int64_t now) {
+    std::lock_guard<std::mutex> lock(writeMutex);
+    SqliteStatement prune(writer.db, "DELETE FROM used_tokens WHERE expires < ?1");
+    SqliteStatement use(writer.db,
+                        "INSERT OR IGNORE INTO used_tokens (token, expires) VALUES (?1, ?2)");
+    if (!prune.Ok() || !use.Ok()) return std::nullopt;
+    prune.Bind(1, now);
+    use.Bind(1, token).Bind(2, expires);
+    if (prune.Step() != SQLITE_DONE || use.Step() != SQLITE_DONE) return std::nullopt;
+    return sqlite3_changes(writer.db) == 1;
 }
 
 bool SqliteScoreBackend::Write(const char* sql, const std::string& value, int* changes) {

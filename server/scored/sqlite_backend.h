@@ -23,14 +23,20 @@ class SqliteScoreBackend : public ScoreBackend {
     static std::unique_ptr<SqliteScoreBackend> Open(const std::string& path, int tableSize,
                                                     std::string& error);
 
-    std::optional<bool> WouldEnter(const std::string& table, int score) override;
-    std::optional<bool> CachedWouldEnter(const std::string& table, int score) override;
+    std::optional<bool> WouldEnter(const std::string& table, int score,
+                                   bool verified = false) override;
+    std::optional<bool> CachedWouldEnter(const std::string& table, int score,
+                                         bool verified = false) override;
     bool QueriesInProcess() const override { return true; }
     bool CheckHealth(std::string& error) override;
     std::string LastError() override;
     void SetPatience(std::chrono::milliseconds time) override;
     std::vector<AddOutcome> AddAll(const std::vector<PendingEntry>& entries) override;
-    std::optional<std::vector<ScoreEntry>> Top(const std::string& table) override;
+    std::optional<std::vector<ScoreEntry>> Top(const std::string& table,
+                                               bool verified = false) override;
+    std::optional<StoredReplay> Replay(int64_t id) override;
+    std::optional<std::string> SharedSecret(const std::string& proposal) override;
+    std::optional<bool> UseToken(const std::string& token, int64_t expires, int64_t now) override;
     void RememberQuery(const std::string& address, const std::string& table, int score,
                        int64_t now) override;
     bool TakeQuery(const std::string& address, const std::string& table, int score, int64_t now,
@@ -47,7 +53,7 @@ class SqliteScoreBackend : public ScoreBackend {
     bool Write(const char* sql, const std::string& value, int* changes = nullptr);
     // Keeps the connection's last error for LastError; returns false.
     bool Failed(sqlite3* db);
-    std::optional<int64_t> CountRows(const std::string& table); // on the writer
+    std::optional<int64_t> CountRows(const std::string& table, bool verified); // on the writer
 
     // The statements a server runs on every request, prepared once.
     struct Reader {
@@ -59,7 +65,7 @@ class SqliteScoreBackend : public ScoreBackend {
         std::unique_ptr<SqliteStatement> insert, count, dropLast, kept;
     };
 
-    // Each table's last place, read again at most every kFreshMs and after
+    // Each ranking's last place, read again at most every kFreshMs and after
     // every write of this process: a query then costs no SQL. Changes by
     // an operator's subcommand show within kFreshMs.
     struct LastPlace {

@@ -83,7 +83,8 @@ def play_top_score(session):
 
 def enter_name(session):
     """Types the name into the dialog (shown once the query is answered)
-    and waits for the server to list it."""
+    and waits for the server to list it: verified, its row linking the
+    replay the game sent (the game fetched its token and seed ahead)."""
     for ch in NAME:
         session.key("space" if ch == " " else ch.lower())
         time.sleep(0.05)
@@ -92,6 +93,9 @@ def enter_name(session):
     while time.time() < end:
         page = urllib.request.urlopen(f"{ADDRESS}/highscores/orbolo/", timeout=5).read().decode()
         if NAME in page:
+            row = page[page.index(NAME):]
+            row = row[:row.index("</tr>")]
+            assert "replay.php?id=" in row, "listed without its replay: " + row
             return
         time.sleep(0.2)
     raise AssertionError("the server does not list " + NAME)
@@ -140,9 +144,11 @@ def steps():
     print(f"Puzzle level 1 cleared with {' '.join(solution)}; level 2 shows")
 
 
+os.makedirs(OUT, exist_ok=True)
 db = os.path.join(tempfile.mkdtemp(prefix="orbolo-bot-"), "scores.db")
 server = subprocess.Popen([SERVER_BIN, "--listen", "127.0.0.1:0", "--db", db],
-                          stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+                          stdout=subprocess.PIPE, text=True,
+                          stderr=open(os.path.join(OUT, "server.log"), "w"))  # kept for a look
 # "orbolo-scored: listening on http://127.0.0.1:PORT/highscores/orbolo/"
 ADDRESS = server.stdout.readline().split("listening on ")[-1].split("/highscores")[0]
 session = XSession()

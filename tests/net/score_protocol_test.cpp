@@ -121,6 +121,18 @@ TEST_F(ScoreProtocolTest, ServerThatIsDownOrSilentIsUnreachable) {
               MakeServerTables("http://127.0.0.1:1")->IsHighscore("tseasy", 5));
 }
 
+// A server from before verified games answers newgame.php 404: the game
+// stops asking and plays as always. One that cannot be reached now may be
+// asked again for the next game.
+TEST_F(ScoreProtocolTest, GameTicketsOnlyFromAServerThatHandsThemOut) {
+    bool askAgain = true;
+    EXPECT_FALSE(tables->FetchGameTicket(askAgain));
+    EXPECT_FALSE(askAgain);
+    KUrlReader::SetLimits({.connectMilliseconds = 300, .totalMilliseconds = 500});
+    EXPECT_FALSE(MakeServerTables("http://127.0.0.1:1")->FetchGameTicket(askAgain));
+    EXPECT_TRUE(askAgain);
+}
+
 TEST_F(ScoreProtocolTest, UrlThatWouldBeCutIsNotSentAndTheListingSitsUnderTheServer) {
     auto longer = MakeServerTables(server.Base() + "/" + std::string(190, 'p'));
     EXPECT_EQ(ScoreReply::BadAddress, longer->IsHighscore("tsaverage", 1230));

@@ -136,10 +136,8 @@ inline std::string Raw(const ScoreServerProcess& server, const std::string& targ
     return reply;
 }
 
-// One GET from `source`: the status and body as "431" or "200 yes".
-inline std::string Get(const ScoreServerProcess& server, const std::string& target,
-                       const char* source = "127.0.0.1", const std::string& headers = "") {
-    std::string reply = Raw(server, target, source, headers);
+// The status and body of a whole reply as "431" or "200 yes".
+inline std::string StatusAndBody(const std::string& reply) {
     if (reply.size() < 12) return reply;
     size_t body = reply.find("\r\n\r\n");
     std::string text = reply.substr(9, 3);
@@ -167,4 +165,24 @@ inline std::pair<std::string, int> Scored(const std::string& arguments,
         text.append(buffer, n);
     int status = pclose(out);
     return {text, WIFEXITED(status) ? WEXITSTATUS(status) : -1};
+}
+
+// One GET from `source`: the status and body as "431" or "200 yes".
+inline std::string Get(const ScoreServerProcess& server, const std::string& target,
+                       const char* source = "127.0.0.1", const std::string& headers = "") {
+    return StatusAndBody(Raw(server, target, source, headers));
+}
+
+// One POST of `body` from `source`: the status and body of the reply.
+inline std::string Post(const ScoreServerProcess& server, const std::string& target,
+                        const std::string& body, const char* source = "127.0.0.1") {
+    int s = Connect(server, source);
+    if (s < 0) return "no connection";
+    std::string request = "POST " + target +
+                          " HTTP/1.0\r\nContent-Length: " + std::to_string(body.size()) +
+                          "\r\n\r\n" + body;
+    send(s, request.data(), request.size(), MSG_NOSIGNAL);
+    std::string reply = ReadAll(s);
+    close(s);
+    return StatusAndBody(reply);
 }
