@@ -129,6 +129,7 @@ TEST(SheetLayout, EveryPlainDrawIsANamedPieceAtItsPlaceAndEveryPlaceIsDrawn) {
         Collect(seen);
     }
     SetRulesClock(nullptr);
+    FreeMusic(); // the play screen's stream stops its worker before the fonts go
     resources = GameResources{};
     FreeSprites();
 
