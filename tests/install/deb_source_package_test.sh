@@ -50,7 +50,8 @@ report=$(lintian --pedantic --display-info --fail-on error,warning,info,pedantic
     fail "lintian: $report"
 
 server_deb=$(echo "$work"/orbolo-server_*.deb)
-dpkg-deb -c "$server_deb" | grep -q ' ./lib/systemd/system/orbolo-scored.service$' || fail "no unit in orbolo-server"
+# grep reads the whole listing: grep -q would stop dpkg-deb with a broken pipe.
+dpkg-deb -c "$server_deb" | grep ' ./lib/systemd/system/orbolo-scored.service$' >/dev/null || fail "no unit in orbolo-server"
 dpkg-deb -e "$server_deb" "$work/control"
 # Started never; enabled again only where it was before an upgrade.
 ! grep -q deb-systemd-invoke "$work/control/postinst" &&
