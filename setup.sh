@@ -31,6 +31,9 @@ if [ ${#missing[@]} -gt 0 ]; then
     $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
+# C++ files laid out as .clang-format says, checked before anything long runs.
+if [ "$mode" = test ]; then bash "$here/tests/style/check_format.sh"; fi
+
 web=${ORBOLO_WEB_DIR:-$here/build-web}
 cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORBOLO_WEB_DIR="$web" >/dev/null
 cmake --build "$build" -j "$(nproc)"

@@ -25,7 +25,8 @@ need_tool xwd x11-apps
 need_tool /usr/bin/convert imagemagick
 need_tool wrk wrk
 for built in orbolo orbolo-scored audio_stream_bench bench/display/frame_bench \
-    bench/display/pacing_bench bench/display/first_window_bench bench/net/query_blocking_bench; do
+    bench/display/pacing_bench bench/display/first_window_bench bench/net/query_blocking_bench \
+    bench/replay/replay_bench; do
     [ -x "$build/$built" ] || fail "no $build/$built: build the tree first"
 done
 
@@ -69,6 +70,7 @@ run frame "${xvfb[@]}" "$build/bench/display/frame_bench" 4
 run pacing "${xvfb[@]}" "$build/bench/display/pacing_bench" 5
 run audio bash -c 'cd "$1" && ./audio_stream_bench 5' _ "$build"
 run server bash "$here/net/score_server_load.sh" "$build" 5
+run replay "$build/bench/replay/replay_bench"
 
 # Each figure is read into a variable first: a failed read then stops the
 # report instead of leaving a blank in it.
@@ -94,6 +96,11 @@ whole=$(pick frame 's/^whole frame: .*process CPU \([0-9.]*\) ms$/\1 ms CPU/p')
 still=$(pick frame 's/^unchanged frame: .*process CPU \([0-9.]*\) ms$/\1 ms CPU/p')
 pacing=$(pick pacing 's/.* min \([0-9.]*\) .* median \([0-9.]*\) .* p99 \([0-9.]*\) .*/min \1, median \2, p99 \3 ms/p')
 music=$(pick audio 's/^idle main thread: .*cpu \([0-9.]*\) % of one core$/\1/p')
+replayed() { # label: "N bytes (B bytes/min), verified in T ms CPU"
+    pick replay "s/^$1: .* \([0-9]*\) bytes (\([0-9]*\) bytes per minute), verified in \([0-9.]*\) ms CPU.*/\1 bytes (\2 bytes\/min), verified in \3 ms CPU/p"
+}
+ten_minutes=$(replayed "TimeAttack, ten minutes")
+long_game=$(replayed "TopScore, long")
 query=$(server_line query)
 submission=$(server_line submission)
 
@@ -111,6 +118,8 @@ line "memory" "$anon private (RssAnon), $rss peak RSS"
 line "music" "$music % of one core"
 line "score server, query" "$query"
 line "score server, submission" "$submission"
+line "replay, TimeAttack 10 min" "$ten_minutes"
+line "replay, long TopScore" "$long_game"
 
 # The game in the browser, when a web build exists (bash setup.sh web).
 web=${ORBOLO_WEB_DIR:-$here/../build-web}

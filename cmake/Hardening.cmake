@@ -3,6 +3,9 @@
 # plus position-independent executables. The build type keeps its own -O and
 # -g; the sanitizer and fuzz builds go without, as FORTIFY would hide what
 # they look for. Builds on systems without dpkg-buildflags are unchanged.
+# The source and build folders are mapped out of debug information and
+# __FILE__, so builds in different folders make the same programs (dpkg's
+# own map names the folder dpkg-buildflags runs in, not the source tree).
 include(CheckPIESupported)
 option(ORBOLO_HARDENING "Build with Debian's hardening flags" ON)
 find_program(DPKG_BUILDFLAGS dpkg-buildflags)
@@ -19,7 +22,8 @@ if(ORBOLO_HARDENING AND DPKG_BUILDFLAGS AND NOT ORBOLO_SANITIZE AND NOT ORBOLO_T
     orbolo_buildflags(CPPFLAGS cppflags)
     orbolo_buildflags(CXXFLAGS cxxflags)
     orbolo_buildflags(LDFLAGS ldflags)
-    add_compile_options(${cppflags} ${cxxflags})
+    add_compile_options(${cppflags} ${cxxflags} -ffile-prefix-map=${CMAKE_BINARY_DIR}=build
+                        -ffile-prefix-map=${PROJECT_SOURCE_DIR}=.)
     add_link_options(${ldflags})
     check_pie_supported(LANGUAGES C CXX)
     set(CMAKE_POSITION_INDEPENDENT_CODE ON)

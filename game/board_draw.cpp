@@ -1,38 +1,33 @@
 #include "game/board_draw.h"
 
 #include "framework/display/KGraphic.h"
-#include "game/game_state.h"
+#include "game/rules/game_state.h"
+#include "game/sheet_draw.h"
 #include "game/sprite_table.h"
 
 namespace {
 
-constexpr int kSheet = 6; // the play screen's sheet holds the ball atlas
+using namespace layout;
 
+// The play screen's sheet holds the ball atlas.
 KGraphic* Atlas() {
-    return spriteTable[kSheet].image;
+    return spriteTable[kPlaySprite].image;
 }
 
 int16_t CellX(int column) {
-    return static_cast<int16_t>(164 + 34 * column);
+    return static_cast<int16_t>(cellInView(column, 0).x);
 }
 int16_t CellY(int row) {
-    return static_cast<int16_t>(86 + 34 * row);
-}
-
-// Left edge of the atlas column that holds this code.
-float AtlasColumn(int16_t code) {
-    return code <= 5 ? 385.0f : 425.0f;
+    return static_cast<int16_t>(cellInView(0, row).y);
 }
 
 void DrawBall(int16_t code, int16_t x, int16_t y) {
     if (code < 1 || code > 8) return;
-    AtlasRect r = BallAtlasRect(code);
-    Atlas()->BlitAlpha(r.x1, r.y1, r.x2, r.y2, x, y, false, false);
+    BlitPieceAlpha(*Atlas(), ball(code), {x, y});
 }
 
 void DrawBurst(int16_t x, int16_t y) {
-    float top = 200.0f + 40.0f * board.animStep;
-    Atlas()->BlitAlpha(385, top, 425, top + 40, x, y, false, false);
+    BlitPieceAlpha(*Atlas(), vanishFrame(board.animStep), {x, y});
 }
 
 bool InSlidingRow(int row) {
@@ -41,15 +36,9 @@ bool InSlidingRow(int row) {
 
 } // namespace
 
-AtlasRect BallAtlasRect(int16_t code) {
-    if (code <= 5) return {385, 40.0f * (code - 1), 425, 40.0f * code};
-    return {425, 40.0f * (code - 6), 465, 40.0f * (code - 5)};
-}
-
 void SetBoardTransform() {
-    // The board turns and zooms about its own centre, 76 pixels right of
-    // the screen's.
-    KGraphic::SetShiftedWorldView(76, 0, board.spinAngle, board.boardZoom);
+    // The board turns and zooms about its own centre, right of the screen's.
+    KGraphic::SetShiftedWorldView(kBoardShiftX, 0, board.spinAngle, board.boardZoom);
 }
 
 void DrawBoardCells() {
@@ -65,7 +54,7 @@ void DrawBoardCells() {
             if (code == kVanishing && board.clearing) DrawBurst(CellX(c), CellY(r));
         }
     }
-    Atlas()->BlitAlpha(7, 7, 315, 315, 166, 87, false, false);
+    BlitPieceAlpha(*Atlas(), kBoardOverlay, kBoardOverlayInView);
     // The bursts once more over the glass, drifting up and left as they fade.
     if (!board.clearing) return;
     for (int c = 0; c < kBoardSize; ++c)
@@ -86,23 +75,27 @@ void DrawSlidingRow() {
     // The row's data has already moved; the picture glides from the old place.
     if (left) {
         for (int i = 0; i < 8; ++i)
-            DrawBall(b[i][row], static_cast<int16_t>(164 + 34 * (i + 1) - s), y);
+            DrawBall(b[i][row], static_cast<int16_t>(CellX(i + 1) - s), y);
     } else {
         for (int i = 1; i < 9; ++i)
-            DrawBall(b[i][row], static_cast<int16_t>(164 + 34 * (i - 1) + s), y);
+            DrawBall(b[i][row], static_cast<int16_t>(CellX(i - 1) + s), y);
     }
     // The ball that wrapped shows as the piece leaving one edge and the
     // piece entering the other.
     const int16_t wrapped = left ? b[8][row] : b[0][row];
     if (wrapped < 1 || wrapped > 8) return;
-    const AtlasRect r = BallAtlasRect(wrapped);
-    const float a = AtlasColumn(wrapped);
+    // The board's left edge lies two pixels into the first cell; the right
+    // edge is where a tenth cell would begin.
+    const Rect r = ball(wrapped);
+    const float a = static_cast<float>(r.x1);
+    const auto leftEdge = static_cast<int16_t>(CellX(0) + 2);
     if (left) {
-        Atlas()->BlitAlpha(a + 2 + s, r.y1, a + 35, r.y2, 166, y, false, false);
-        Atlas()->BlitAlpha(a, r.y1, a + s, r.y2, static_cast<int16_t>(470 - s), y, false, false);
+        Atlas()->BlitAlpha(a + 2 + s, r.y1, a + 35, r.y2, leftEdge, y, false, false);
+        Atlas()->BlitAlpha(a, r.y1, a + s, r.y2, static_cast<int16_t>(CellX(9) - s), y, false,
+                           false);
     } else {
-        Atlas()->BlitAlpha(a + 36 - s, r.y1, a + 40, r.y2, 166, y, false, false);
-        Atlas()->BlitAlpha(a, r.y1, a + 34 - s, r.y2, static_cast<int16_t>(436 + s), y, false,
+        Atlas()->BlitAlpha(a + 36 - s, r.y1, a + 40, r.y2, leftEdge, y, false, false);
+        Atlas()->BlitAlpha(a, r.y1, a + 34 - s, r.y2, static_cast<int16_t>(CellX(8) + s), y, false,
                            false);
     }
 }

@@ -2,13 +2,6 @@
 // zoomed about its centre), the balls from the play sheet's atlas, the
 // overlay, the vanishing bursts, and the sliding row in clipped pieces.
 #pragma once
-#include <cstdint>
-
-// The atlas rectangle of a ball code 1..8: x1, y1, x2, y2.
-struct AtlasRect {
-    float x1, y1, x2, y2;
-};
-AtlasRect BallAtlasRect(int16_t code);
 
 // Sets the view the board is drawn in: turned and zoomed as it spins.
 void SetBoardTransform();

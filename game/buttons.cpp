@@ -1,22 +1,23 @@
 #include "game/buttons.h"
 
 #include "framework/display/KGraphic.h"
-#include "game/game_state.h"
-#include "game/panels/sound_cues.h"
+#include "game/rules/game_state.h"
+#include "game/rules/cues.h"
 #include "game/sprite_table.h"
 
 ButtonState buttons;
 
-void SetButton(int index, int16_t srcX, int16_t srcY, int16_t width, int16_t height, int16_t dstX,
-               int16_t dstY, int16_t enabled, int16_t hoverDraw, int16_t sprite) {
-    if (index < 0 || index >= static_cast<int>(buttons.rows.size())) return;
-    buttons.rows[index] =
-        ButtonRow{srcX, srcY, width, height, dstX, dstY, enabled, hoverDraw, sprite};
+void SetButton(int place, layout::Rect picture, layout::Point at, int16_t sprite) {
+    if (place < 0 || place >= static_cast<int>(buttons.table.size())) return;
+    auto n = [](int v) { return static_cast<int16_t>(v); };
+    buttons.table[place] =
+        Button{n(picture.x1), n(picture.y1), n(picture.w()), n(picture.h()), n(at.x), n(at.y), 1, 1,
+               sprite};
 }
 
 void DisableAllButtons() {
-    for (auto& row : buttons.rows)
-        row.enabled = -1;
+    for (auto& button : buttons.table)
+        button.enabled = -1;
     buttons.keyButtonCount = 0;
     buttons.keysLead = false;
     buttons.pointerX = buttons.pointerY = -1;
@@ -24,7 +25,7 @@ void DisableAllButtons() {
 
 namespace {
 
-// Keys choose among rows 1 .. count, starting on the first, lit silently.
+// Keys choose among places 1 .. count, starting on the first, lit silently.
 void StartKeyChoice(int16_t count) {
     buttons.keyButtonCount = count;
     buttons.focusedButton = 1;
@@ -36,55 +37,57 @@ void StartKeyChoice(int16_t count) {
 } // namespace
 
 void SetDifficultyButton() {
+    using namespace layout;
     switch (settings.difficulty) {
     case 2:
-        SetButton(2, 256, 48, 256, 16, 198, 346, 1, 1, 7);
+        SetButton(DifficultyButton, kDifficultyLitAverage, kDifficultyLitAt, kLargeFontSprite);
         break;
     case 3:
-        SetButton(2, 0, 48, 256, 16, 198, 346, 1, 1, 7);
+        SetButton(DifficultyButton, kDifficultyLitHard, kDifficultyLitAt, kLargeFontSprite);
         break;
     default:
-        SetButton(2, 0, 162, 256, 32, 198, 336, 1, 1, 3);
+        SetButton(DifficultyButton, kMenuLitDifficulty, kMenuLitAt[1], kMenuSprite);
         break;
     }
 }
 
 void SetMenuButtons() {
-    SetButton(1, 0, 128, 256, 32, 198, 302, 1, 1, 3);
+    using namespace layout;
+    SetButton(NewGameButton, kMenuLitNewGame, kMenuLitAt[0], kMenuSprite);
     SetDifficultyButton();
-    SetButton(3, 0, 192, 256, 32, 198, 366, 1, 1, 3);
-    SetButton(4, 0, 224, 256, 32, 198, 398, 1, 1, 3);
-    buttons.buttonCount = 5;
-    StartKeyChoice(4);
+    SetButton(ScoresButton, kMenuLitScores, kMenuLitAt[2], kMenuSprite);
+    SetButton(QuitButton, kMenuLitQuit, kMenuLitAt[3], kMenuSprite);
+    buttons.buttonCount = MenuButtonCount;
+    StartKeyChoice(QuitButton);
 }
 
 void SetModeButtons() {
-    SetButton(1, 158, 69, 354, 42, 220, 64, 1, 1, 5);
-    SetButton(2, 158, 179, 354, 42, 220, 183, 1, 1, 5);
-    SetButton(3, 158, 292, 354, 38, 220, 305, 1, 1, 5);
-    SetButton(4, 0, 471, 512, 31, 70, 435, 1, 1, 5);
-    buttons.buttonCount = 5;
-    StartKeyChoice(4);
+    using namespace layout;
+    for (int mode : {TimeAttack, TopScore, Puzzle})
+        SetButton(TimeAttackButton + mode - TimeAttack, modeNameLit(mode), modeNameLitAt(mode),
+                  kSelectSprite);
+    SetButton(BackButton, kBackButtonLit, kBackButtonAt, kSelectSprite);
+    buttons.buttonCount = ModeButtonCount;
+    StartKeyChoice(BackButton);
 }
 
 void SetPlayButtons() {
-    SetButton(1, 155, 322, 120, 25, 12, 315, 1, 1, 6);
-    SetButton(2, 155, 352, 120, 25, 12, 345, 1, 1, 6);
-    SetButton(3, 155, 382, 120, 25, 12, 375, 1, 1, 6);
-    SetButton(6, 302, 323, 86, 67, 170, 20, 1, 1, 6);
-    SetButton(7, 388, 323, 86, 67, 535, 20, 1, 1, 6);
-    for (int16_t r = 0; r < 9; ++r) {
-        auto y = static_cast<int16_t>(87 + 34 * r);
-        SetButton(8 + r, 320, static_cast<int16_t>(8 + 34 * r), 32, 33, 190, y, 1, 1, 6);
-        SetButton(17 + r, 350, static_cast<int16_t>(8 + 34 * r), 32, 33, 560, y, 1, 1, 6);
+    using namespace layout;
+    for (int i : {0, 1, 2})
+        SetButton(TutorialButton + i, litButton(i), litButtonAt(i), kPlaySprite);
+    SetButton(SpinCounterClockwiseButton, kSpinCcw, kSpinCcwAt, kPlaySprite);
+    SetButton(SpinClockwiseButton, kSpinCw, kSpinCwAt, kPlaySprite);
+    for (int row = 0; row < kBoardSize; ++row) {
+        SetButton(SlideLeftButton(row), slideLeft(row), slideLeftAt(row), kPlaySprite);
+        SetButton(SlideRightButton(row), slideRight(row), slideRightAt(row), kPlaySprite);
     }
-    buttons.buttonCount = 26;
-    buttons.cursorRow = 0;
+    buttons.buttonCount = PlayButtonCount;
+    buttons.keyBoardRow = 0;
 }
 
 int16_t ButtonAt(int mx, int my) {
-    for (int i = 1; i < buttons.buttonCount && i < static_cast<int>(buttons.rows.size()); ++i) {
-        const ButtonRow& b = buttons.rows[i];
+    for (int i = 1; i < buttons.buttonCount && i < static_cast<int>(buttons.table.size()); ++i) {
+        const Button& b = buttons.table[i];
         if (b.enabled > 0 && mx >= b.dstX && mx <= b.dstX + b.width && my >= b.dstY &&
             my <= b.dstY + b.height)
             return static_cast<int16_t>(i);
@@ -130,7 +133,7 @@ void MoveFocus(int step) {
 
 void DrawHoveredButton() {
     if (buttons.hoveredButton <= 0) return;
-    const ButtonRow& b = buttons.rows[buttons.hoveredButton];
+    const Button& b = buttons.table[buttons.hoveredButton];
     if (b.hoverDraw != 1) return;
     KGraphic* image = spriteTable[b.sprite].image;
     if (!image) return;

@@ -1,10 +1,53 @@
 // The clickable rectangles of the current screen: which one the pointer is
 // over, which one the keys have chosen, the lit one's sound and picture.
 #pragma once
+#include "game/sheet_layout.h"
+
 #include <array>
 #include <cstdint>
 
-struct ButtonRow {
+// Each screen's buttons by their place in the table (place 0 is never
+// used). Keys walk the menu and the mode cards in this order; the mode
+// cards stand in GameMode order; the play screen's slide buttons run down
+// the board's rows.
+enum MenuButton : int16_t {
+    NewGameButton = 1,
+    DifficultyButton = 2,
+    ScoresButton = 3,
+    QuitButton = 4,
+    MenuButtonCount = 5,
+};
+enum ModeButton : int16_t {
+    TimeAttackButton = 1,
+    TopScoreButton = 2,
+    PuzzleButton = 3,
+    BackButton = 4,
+    ModeButtonCount = 5,
+};
+enum PlayButton : int16_t {
+    TutorialButton = 1,
+    RestartButton = 2,
+    QuitGameButton = 3,
+    SpinCounterClockwiseButton = 6,
+    SpinClockwiseButton = 7,
+    SlideLeftButtons = 8,   // one a board row, 8..16
+    SlideRightButtons = 17, // 17..25
+    PlayButtonCount = 26,
+};
+constexpr int SlideLeftButton(int row) {
+    return SlideLeftButtons + row;
+}
+constexpr int SlideRightButton(int row) {
+    return SlideRightButtons + row;
+}
+constexpr bool IsSpinButton(int button) {
+    return button == SpinCounterClockwiseButton || button == SpinClockwiseButton;
+}
+constexpr bool IsSlideButton(int button) {
+    return button >= SlideLeftButtons && button < PlayButtonCount;
+}
+
+struct Button {
     int16_t srcX = 0, srcY = 0; // picture's corner in its image
     int16_t width = 0, height = 0;
     int16_t dstX = 0, dstY = 0; // corner on the screen
@@ -14,13 +57,13 @@ struct ButtonRow {
 };
 
 struct ButtonState {
-    std::array<ButtonRow, 50> rows{}; // row 0 is never used
-    int16_t buttonCount = 0;          // rows 1 .. buttonCount - 1 are tested
-    int16_t hoveredButton = 0;        // lit: the pointer's button or the keys' choice
+    std::array<Button, 50> table{}; // place 0 is never used
+    int16_t buttonCount = 0;        // places 1 .. buttonCount - 1 are tested
+    int16_t hoveredButton = 0;      // lit: the pointer's button or the keys' choice
     int16_t lastHoveredButton = 0;
     int16_t pointerButton = 0; // under the pointer
     int16_t mouseX = 0, mouseY = 0;
-    // Keys walk rows 1 .. keyButtonCount (0: not on this screen). The keys'
+    // Keys walk places 1 .. keyButtonCount (0: not on this screen). The keys'
     // choice is lit from the screen's start and after each key, until the
     // pointer moves; a button the pointer moves onto becomes the choice.
     int16_t keyButtonCount = 0;
@@ -28,25 +71,26 @@ struct ButtonState {
     bool keysLead = false;
     bool pointerMoved = false;
     int16_t pointerX = -1, pointerY = -1; // at the last update; -1: none yet
-    int16_t cursorRow = 0;                // the play screen's row cursor, 0 top
+    int16_t keyBoardRow = 0;              // the board row the keys slide, 0 top
 };
 extern ButtonState buttons;
 
-void SetButton(int index, int16_t srcX, int16_t srcY, int16_t width, int16_t height, int16_t dstX,
-               int16_t dstY, int16_t enabled, int16_t hoverDraw, int16_t sprite);
+// An enabled button that lights with its picture: `picture` in the sprite
+// entry's image, drawn with its corner at `at`.
+void SetButton(int place, layout::Rect picture, layout::Point at, int16_t sprite);
 void DisableAllButtons();
-// Each screen's rows.
+// Each screen's buttons.
 void SetMenuButtons();
-void SetDifficultyButton(); // the menu's row 2 for the current difficulty
+void SetDifficultyButton(); // the menu's difficulty button for the current one
 void SetModeButtons();
 void SetPlayButtons();
 
-// The first enabled row under (mx, my), edges included; 0 for none.
+// The first enabled button under (mx, my), edges included; 0 for none.
 int16_t ButtonAt(int mx, int my);
 // Updates the lit button from the pointer and the keys' choice; plays the
 // hover sound when it changes.
 void UpdateHover(int mx, int my);
-// Moves the keys' choice by `step` rows from the lit one, wrapping, and
+// Moves the keys' choice by `step` places from the lit one, wrapping, and
 // lights it; with nothing lit, lights the choice where it is.
 void MoveFocus(int step);
 // The hovered button's picture, opaque, where its hoverDraw asks for it.

@@ -5,38 +5,36 @@
 #include "framework/display/KGraphic.h"
 #include "framework/input/KInputState.h"
 #include "game/buttons.h"
-#include "game/game_state.h"
-#include "game/moves.h"
-#include "game/panels/key_codes.h"
+#include "game/rules/game_state.h"
+#include "game/rules/moves.h"
 #include "game/panels/sound_cues.h"
+#include "game/play_keys.h"
+#include "game/replay/game_recorder.h"
+#include "game/replay/replay_steps.h"
 #include "game/screen_flow.h"
+#include "game/screen_switch.h"
 #include "game/screen_state.h"
 
 namespace {
 
-void GoTo(int16_t state) {
-    screen.screenState = state;
-    LoadScreen();
-}
-
 void MenuClick(int button) {
     PlayCue(Cue::Click);
-    if (button != 2) FadeOutScreen();
+    if (button != DifficultyButton) FadeOutScreen();
     switch (button) {
-    case 1:
-        GoTo(ModeSelection);
+    case NewGameButton:
+        ShowScreen(ModeSelection);
         break;
-    case 2:
+    case DifficultyButton:
         WaitMouseRelease();
         settings.difficulty = static_cast<int16_t>(settings.difficulty % 3 + 1);
         SetDifficultyButton();
         break;
-    case 3:
+    case ScoresButton:
         PlayCue(Cue::Click);
         KDisplayWindow::RequestQuit();
         screen.openScoresOnExit = 1;
         break;
-    case 4:
+    case QuitButton:
         screen.quitRequested = 1;
         break;
     }
@@ -45,13 +43,28 @@ void MenuClick(int button) {
 void ModeClick(int button) {
     PlayCue(Cue::Click);
     FadeOutScreen();
-    if (button >= 1 && button <= 3) {
-        settings.gameMode = static_cast<int16_t>(button);
+    if (button >= TimeAttackButton && button <= PuzzleButton) {
+        settings.gameMode = static_cast<int16_t>(TimeAttack + button - TimeAttackButton);
         counters.puzzleLevel = 1;
-        GoTo(Playing);
-    } else if (button == 4) {
-        GoTo(MainMenu);
+        ShowScreen(Playing);
+    } else if (button == BackButton) {
+        ShowScreen(MainMenu);
     }
+}
+
+// The game speed is part of the game: each change is recorded.
+void SetGameSpeed(int16_t speed) {
+    if (speed == settings.gameSpeed) return;
+    settings.gameSpeed = speed;
+    RecordAction(replay::SpeedCode(speed));
+}
+
+void Slide(int row, SlideDirection direction) {
+    if (StartSlide(row, direction)) RecordAction(replay::SlideCode(row, direction));
+}
+
+void Turn(SpinState direction) {
+    if (StartSpin(direction)) RecordAction(replay::TurnCode(direction));
 }
 
 // Dragging along a bar changes its value continuously.
@@ -59,41 +72,43 @@ void ReadSettingBars(bool click, int mx, int my) {
     if (click && mx > 25 && mx < 125) {
         if (my > 150 && my < 167) settings.sfxVolume = static_cast<int16_t>(mx - 25);
         if (my > 200 && my < 217) settings.musicVolume = static_cast<int16_t>(mx - 25);
-        if (my > 250 && my < 267) settings.gameSpeed = static_cast<int16_t>((mx - 25) / 21 + 1);
+        if (my > 250 && my < 267) SetGameSpeed(static_cast<int16_t>((mx - 25) / 21 + 1));
     }
     KAudioSource::SetMasterVolumes(settings.musicVolume, settings.sfxVolume);
 }
 
 void PlayClick(int button) {
     switch (button) {
-    case 1:
+    case TutorialButton:
         PlayCue(Cue::Click);
         screen.tutorialRunning = 1;
         screen.tutorialStart = NowStamp();
         WaitMouseRelease();
         PlayCue(Cue::Clear);
         break;
-    case 2:
+    case RestartButton:
         counters.boardReady = 0; // the next frame sets up a new game
         PlayCue(Cue::Swirl);
         WaitMouseRelease();
         break;
-    case 3:
+    case QuitGameButton:
         PlayCue(Cue::Click);
         KGraphic::ResetWorldView();
         PlayCue(Cue::Spin);
         FadeOutScreen();
-        GoTo(MainMenu);
+        ShowScreen(MainMenu);
         break;
-    case 6:
-        StartSpin(SpinCounterClockwise);
+    case SpinCounterClockwiseButton:
+        Turn(SpinCounterClockwise);
         break;
-    case 7:
-        StartSpin(SpinClockwise);
+    case SpinClockwiseButton:
+        Turn(SpinClockwise);
         break;
     default:
-        if (button >= 8 && button <= 16) StartSlide(button - 8, SlideLeft);
-        if (button >= 17 && button <= 25) StartSlide(button - 17, SlideRight);
+        if (button >= SlideLeftButtons && button < SlideRightButtons)
+            Slide(button - SlideLeftButtons, SlideLeft);
+        if (button >= SlideRightButtons && button < PlayButtonCount)
+            Slide(button - SlideRightButtons, SlideRight);
         break;
     }
 }
@@ -114,32 +129,34 @@ void SetBarByKey(int32_t keyCode) {
     const auto volume = static_cast<int16_t>(10 * level - 1); // as many ticks as the digit
     if (screen.keyBar == 0) settings.sfxVolume = volume;
     if (screen.keyBar == 1) settings.musicVolume = volume;
-    if (screen.keyBar == 2) settings.gameSpeed = static_cast<int16_t>(level < 5 ? level : 5);
+    if (screen.keyBar == 2) SetGameSpeed(static_cast<int16_t>(level < 5 ? level : 5));
     screen.keyBarShown = 1;
     KAudioSource::SetMasterVolumes(settings.musicVolume, settings.sfxVolume);
 }
 
 void PlayPress(const KInputPress& press) {
-    const int row = buttons.cursorRow;
+    const int row = buttons.keyBoardRow;
     switch (press.action) {
     case KInputAction::Up:
-        buttons.cursorRow = static_cast<int16_t>((row + 8) % 9);
+        buttons.keyBoardRow = static_cast<int16_t>((row + 8) % 9);
         return;
     case KInputAction::Down:
-        buttons.cursorRow = static_cast<int16_t>((row + 1) % 9);
+        buttons.keyBoardRow = static_cast<int16_t>((row + 1) % 9);
         return;
     default:
         break;
     }
     SetBarByKey(press.keyCode);
     if (board.spinState != NoSpin) return; // as for clicks
-    if (press.action == KInputAction::Left) PlayClick(8 + row);
-    if (press.action == KInputAction::Right) PlayClick(17 + row);
-    if (press.action == KInputAction::TurnLeft || press.keyCode == kKeyQ) PlayClick(6);
-    if (press.action == KInputAction::TurnRight || press.keyCode == kKeyE) PlayClick(7);
-    if (press.keyCode == kKeyR) PlayClick(2);
-    if (press.keyCode == kKeyT) PlayClick(1);
-    if (press.action == KInputAction::Back) PlayClick(3);
+    if (press.action == KInputAction::Left) PlayClick(SlideLeftButton(row));
+    if (press.action == KInputAction::Right) PlayClick(SlideRightButton(row));
+    if (press.action == KInputAction::TurnLeft || press.keyCode == kKeyQ)
+        PlayClick(SpinCounterClockwiseButton);
+    if (press.action == KInputAction::TurnRight || press.keyCode == kKeyE)
+        PlayClick(SpinClockwiseButton);
+    if (press.keyCode == kKeyR) PlayClick(RestartButton);
+    if (press.keyCode == kKeyT) PlayClick(TutorialButton);
+    if (press.action == KInputAction::Back) PlayClick(QuitGameButton);
 }
 
 void MenuPress(const KInputPress& press, void (*click)(int button), bool hasBack) {
@@ -182,6 +199,8 @@ void HandlePresses() {
             MenuPress(press, ModeClick, true);
             break;
         case Playing:
+            press = AsPlayKey(press);
+            FollowKeyHighlight(press);
             PlayPress(press);
             break;
         }
@@ -212,11 +231,12 @@ void HandleInput() {
         if (click && pointed > 0) ModeClick(pointed);
         break;
     case Playing:
-        if (buttons.pointerMoved && pointed >= 8 && pointed <= 25)
-            buttons.cursorRow = static_cast<int16_t>((pointed - 8) % 9);
+        if (buttons.pointerMoved && IsSlideButton(pointed))
+            buttons.keyBoardRow = static_cast<int16_t>((pointed - SlideLeftButtons) % kBoardSize);
         ReadSettingBars(click, buttons.mouseX, buttons.mouseY);
         if (click && pointed > 0 && board.spinState == NoSpin) PlayClick(pointed);
         break;
     }
+    if (buttons.pointerMoved) keyHighlight = KeyHighlight::None;
     if (state == screen.screenState) HandlePresses();
 }

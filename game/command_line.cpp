@@ -8,7 +8,8 @@ CommandLineOptions commandLine;
 namespace {
 
 constexpr const char* kUsage =
-    "usage: orbolo [--fullscreen | --windowed] [--score-server URL] [--help] [--version]\n";
+    "usage: orbolo [--fullscreen | --windowed] [--score-server URL]\n"
+    "              [--replay FILE | --replay-last | FILE] [--help] [--version]\n";
 
 constexpr const char* kHelp =
     "Orbolo: slide the rows of a 9 x 9 board of balls, turn the board a quarter\n"
@@ -18,11 +19,16 @@ constexpr const char* kHelp =
     "  --windowed            play in a window, whatever the prefs file says\n"
     "  --score-server URL    ask the online highscores of the score server at URL\n"
     "                        (for example https://scores.example.org/)\n"
+    "  --replay FILE         watch a recorded game (.orbolo-replay): Space pauses,\n"
+    "                        Right plays faster, Left slower, Q or Escape quits\n"
+    "  --replay-last         watch your last game\n"
+    "  FILE                  the same as --replay FILE\n"
     "  --help                show this help and exit\n"
     "  --version             show the version and exit\n"
     "\n"
     "A player's own prefs file, $XDG_CONFIG_HOME/orbolo/prefs (by default\n"
-    "~/.config/orbolo/prefs), is read instead of the one installed with the game.\n";
+    "~/.config/orbolo/prefs), is read instead of the one installed with the game.\n"
+    "Your last game is kept in $XDG_DATA_HOME/orbolo/last-game.orbolo-replay.\n";
 
 int BadUsage(const char* problem, const char* flag) {
     std::fprintf(stderr, "orbolo: %s '%s'\n%s", problem, flag, kUsage);
@@ -54,6 +60,13 @@ int ParseCommandLine(int argc, char** argv) {
         } else if (std::strcmp(arg, "--score-server") == 0) {
             if (i + 1 >= argc || argv[i + 1][0] == '\0') return BadUsage("no address after", arg);
             commandLine.scoreServer = argv[++i];
+        } else if (std::strcmp(arg, "--replay") == 0) {
+            if (i + 1 >= argc || argv[i + 1][0] == '\0') return BadUsage("no file after", arg);
+            commandLine.replayFile = argv[++i];
+        } else if (std::strcmp(arg, "--replay-last") == 0) {
+            commandLine.replayLast = true;
+        } else if (arg[0] != '-' && commandLine.replayFile.empty()) {
+            commandLine.replayFile = arg; // as the desktop opens a replay file
         } else {
             return BadUsage("unknown option", arg);
         }

@@ -1,6 +1,6 @@
 // The game's command line: --help, --version, --fullscreen, --windowed,
-// --score-server URL. Help and version print and end the program before any
-// window opens; an unknown flag prints a short usage line (exit status 2).
+// --score-server URL, --replay FILE, --replay-last. Help and version print and end the program
+// before any window opens; an unknown flag prints a short usage line (exit status 2).
 #pragma once
 #include <string>
 
@@ -8,6 +8,8 @@ struct CommandLineOptions {
     enum class Window { FromPrefs, Fullscreen, Windowed };
     Window window = Window::FromPrefs;
     std::string scoreServer; // empty when the flag was not given
+    std::string replayFile;  // a recorded game to watch instead of playing
+    bool replayLast = false; // watch the player's last game
 };
 
 // The parsed command line, read by start-up and by the score client.

@@ -1,7 +1,7 @@
 // Puzzle level files: "gfx/level0N.dat" beside the program, 81 whitespace-
 // separated integers, row by row (1 empty, even 0..14 the colours 1..8).
 #pragma once
-#include "game/game_state.h"
+#include "game/rules/game_state.h"
 
 #include <cstdio>
 #include <string>

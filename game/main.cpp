@@ -8,23 +8,26 @@
 #include "game/buttons.h"
 #include "game/click_dispatch.h"
 #include "game/command_line.h"
-#include "game/game_hooks.h"
-#include "game/game_state.h"
+#include "game/level_file.h"
+#include "game/rules/game_hooks.h"
+#include "game/rules/game_state.h"
+#include "game/rules/rules_clock.h"
 #include "game/panels/completion_screen.h"
 #include "game/panels/game_over_dialog.h"
+#include "game/panels/game_tickets.h"
 #include "game/panels/score_tables.h"
 #include "game/panels/sound_cues.h"
 #include "game/preferences.h"
+#include "game/replay/game_recorder.h"
+#include "game/replay/replay_player.h"
 #include "game/screen_flow.h"
+#include "game/screen_switch.h"
 #include "game/screen_state.h"
 #include "game/sprite_table.h"
 
-#include <cstdlib>
 #include <string>
 
 namespace {
-
-constexpr int kEscape = 24;
 
 KGraphic* LoadPointer(const char* relativePath) {
     auto* image = new KGraphic;
@@ -56,6 +59,11 @@ void DrawPointer() {
 bool StartUp() {
     KSystemTools::SetInstalledDataDirectory(ORBOLO_INSTALLED_DATA);
     KSystemTools::InitModuleDirectory();
+    // One clock for rules and screens: the time the last flip returned, so
+    // frames are as far apart as the display paces them, and a recording
+    // shows that pace.
+    SetRulesClock(KDisplayWindow::LastFlipMilliseconds);
+    ReadFrameClock();
     board.fallTimer = NowStamp();
     resources.window = new KDisplayWindow;
     ReadPreferences();
@@ -69,19 +77,26 @@ bool StartUp() {
     }
     KInputState::HideCursor();
     GameScoreTables(); // a score server address that cannot work is reported now
+    // A server that verifies games hands out each game's token and seed;
+    // they are fetched ahead so that no game waits for them.
+    SetGameTicketSource(TakeGameTicket);
+    StartFetchingGameTickets();
     gameHooks.waitMouseRelease = WaitMouseRelease;
-    gameHooks.showGameOver = ShowGameOver;
+    gameHooks.readLevel = ReadLevelFile;
+    // The game's recording is sealed before the dialog, which sends it.
+    gameHooks.showGameOver = [](int16_t mode, int16_t difficulty, int32_t result) {
+        EndRecordedGame();
+        ShowGameOver(mode, difficulty, result);
+    };
     gameHooks.showCompletionScreen = ShowCompletionScreen;
 
-    screen.screenState = Intro;
-    LoadScreen();
+    ShowScreen(Intro);
     KGraphic::SetTextureFilter(false);
     resources.largeFont =
         new KBitmapFont(KSystemTools::MakePath("gfx\\font2.jpg"), LargeFontGlyphs);
     resources.smallFont = new KBitmapFont(KSystemTools::MakePath("gfx\\font.tga"), SmallFontGlyphs);
     ShareSprite(kLargeFontSprite, resources.largeFont->GetImage());
     LoadSounds();
-    std::srand(static_cast<unsigned>(KSystemTools::GetMilliseconds()));
     KGraphic::SetClearColor(1, 1, 1, 1);
 
     resources.pointer = LoadPointer("gfx\\pointer.tga");
@@ -91,6 +106,8 @@ bool StartUp() {
 }
 
 void ShutDown() {
+    StopFetchingGameTickets();
+    EndRecordedGame(); // a game still being played is kept as the last one
     FreeFontsAndPointers();
     FreeSprites();
     FreeMusic();
@@ -105,15 +122,24 @@ void ShutDown() {
 int main(int argc, char** argv) {
     // --help, --version and bad flags end here, before any window or sound.
     if (int status = ParseCommandLine(argc, argv); status >= 0) return status;
+    if (commandLine.replayLast) commandLine.replayFile = LastGamePath();
+    const bool watch = !commandLine.replayFile.empty();
+    if (watch && !LoadReplayToWatch(commandLine.replayFile)) return 1;
     if (!StartUp()) {
         if (resources.window) ShutDown();
         return 1;
     }
-    while (!KInputState::IsKeyDown(kEscape) && !screen.quitRequested &&
+    if (watch) StartWatching();
+    while (!KInputState::IsKeyDown(kKeyEscape) && !screen.quitRequested &&
            !KDisplayWindow::IsClosed()) {
+        ReadFrameClock();
         KGraphic::SetWorldView(0, 0, 0, 1, true);
-        UpdateScreen();
-        HandleInput();
+        if (Watching()) {
+            RunWatchingFrame();
+        } else {
+            UpdateScreen();
+            HandleInput();
+        }
         DrawPointer();
         resources.window->Flip(true);
     }

@@ -1,9 +1,10 @@
 #include "framework/display/KGraphic.h"
 #include "framework/text/KBitmapFont.h"
 #include "game/buttons.h"
-#include "game/game_state.h"
+#include "game/rules/game_state.h"
 #include "game/screen_state.h"
 #include "game/screens.h"
+#include "game/sheet_draw.h"
 #include "game/sprite_table.h"
 
 const char* const kCreditLines[3] = {
@@ -14,7 +15,7 @@ const char* const kCreditLines[3] = {
 
 namespace {
 
-const char* const kMenuCaptions[5] = {
+const char* const kMenuCaptions[MenuButtonCount] = {
     nullptr,
     "START A NEW GAME",
     "CHANGE DIFFICULTY LEVEL",
@@ -22,32 +23,33 @@ const char* const kMenuCaptions[5] = {
     "QUIT THE GAME",
 };
 
-void Blit(int entry, float x1, float y1, float x2, float y2, int16_t dx, int16_t dy) {
-    if (KGraphic* image = spriteTable[entry].image)
-        image->Blit(x1, y1, x2, y2, dx, dy, false, false);
+void Blit(int entry, layout::Rect piece, layout::Point at) {
+    if (KGraphic* image = spriteTable[entry].image) BlitPiece(*image, piece, at);
 }
 
 } // namespace
 
 void DrawMainMenu() {
-    DrawSpriteFrame(0, 30, -10, 1);
-    Blit(3, 0, 0, 256, 128, 198, 302);
+    using namespace layout;
+    DrawSpriteFrame(kBackdropSprite, kBackAt.x, kBackAt.y, 1);
+    Blit(kMenuSprite, kMenuItems, kMenuAt);
     // The menu picture shows "easy"; the other settings cover it.
-    if (settings.difficulty == 2) Blit(kLargeFontSprite, 256, 64, 512, 82, 198, 345);
-    if (settings.difficulty == 3) Blit(kLargeFontSprite, 0, 64, 256, 82, 198, 345);
+    if (settings.difficulty == 2) Blit(kLargeFontSprite, kDifficultyAverage, kDifficultyAt);
+    if (settings.difficulty == 3) Blit(kLargeFontSprite, kDifficultyHard, kDifficultyAt);
 
-    if (MillisecondsSince(board.fallTimer) > 5000) {
+    if (MillisecondsSince(screen.pageTimer) > 5000) {
         screen.creditPage = static_cast<int16_t>((screen.creditPage + 1) % 5);
-        board.fallTimer = NowStamp();
+        screen.pageTimer = NowStamp();
     }
     KBitmapFont* font = resources.largeFont;
-    if (font && buttons.hoveredButton >= 1 && buttons.hoveredButton <= 4)
-        font->DrawCentered(kMenuCaptions[buttons.hoveredButton], 0, 640, 455, 0);
+    if (font && buttons.hoveredButton >= NewGameButton && buttons.hoveredButton <= QuitButton)
+        font->DrawCentered(kMenuCaptions[buttons.hoveredButton], 0, 640, kCaptionY, 0);
     if (screen.creditPage == 0) {
-        if (KGraphic* mark = spriteTable[1].image)
-            mark->Blit(0, 0, mark->imageWidth, mark->imageHeight, 295, 20, false, false);
+        if (KGraphic* mark = spriteTable[kSplashSprite].image)
+            mark->Blit(0, 0, mark->imageWidth, mark->imageHeight, kSplashAt.x, kSplashAt.y, false,
+                       false);
     } else if (screen.creditPage <= 3 && font) {
-        font->DrawCentered(kCreditLines[screen.creditPage - 1], 0, 640, 25, 0);
+        font->DrawCentered(kCreditLines[screen.creditPage - 1], 0, 640, kCreditY, 0);
     }
     DrawHoveredButton();
 }

@@ -1,14 +1,15 @@
 #include "framework/display/KGraphic.h"
 #include "framework/text/KBitmapFont.h"
 #include "game/buttons.h"
-#include "game/game_state.h"
+#include "game/rules/game_state.h"
 #include "game/screen_state.h"
 #include "game/screens.h"
+#include "game/sheet_draw.h"
 #include "game/sprite_table.h"
 
 namespace {
 
-constexpr int kSheet = 5;
+using namespace layout;
 
 struct ModeText {
     const char* first;
@@ -16,53 +17,58 @@ struct ModeText {
     int16_t y;
 };
 const ModeText kModeTexts[3] = {
-    {"PLAY AGAINST THE TIME IN THIS MODE", "BE QUICKER THAN THE OTHERS!", 120},
-    {"TRY TO MAKE MORE POINTS POSSIBLE", "AND BEAT THE ONLINE HIGHSCORES!", 240},
-    {"GO THROUGH SEVERAL PUZZLE LEVELS", "WITH INCREASING DIFFICULTY", 360},
+    {"PLAY AGAINST THE TIME IN THIS MODE", "BE QUICKER THAN THE OTHERS!", descriptionY(TimeAttack)},
+    {"TRY TO MAKE MORE POINTS POSSIBLE", "AND BEAT THE ONLINE HIGHSCORES!", descriptionY(TopScore)},
+    {"GO THROUGH SEVERAL PUZZLE LEVELS", "WITH INCREASING DIFFICULTY", descriptionY(Puzzle)},
 };
+
+// A title piece zoomed by `t` about its centre.
+void DrawZoomed(KGraphic& sheet, Rect title, Point at, float t) {
+    sheet.BlitTransformed(title.x1, title.y1, title.x2, title.y2, static_cast<int16_t>(at.x),
+                          static_cast<int16_t>(at.y), 0, t, t, false, false);
+}
 
 // The title zooms in, pauses at full size, zooms out, and every five
 // seconds the other title takes its turn.
 void DrawTitle(KGraphic* sheet) {
-    if (MillisecondsSince(board.fallTimer) > 5000) {
+    if (MillisecondsSince(screen.pageTimer) > 5000) {
         screen.titleIndex = static_cast<int16_t>(1 - screen.titleIndex);
-        board.fallTimer = NowStamp();
-        board.animStep = 0;
+        screen.pageTimer = NowStamp();
+        screen.titleStep = 0;
     }
-    if (MillisecondsSince(board.animTimer) > screen.titleInterval) {
-        board.animTimer = NowStamp();
-        board.animStep++;
+    if (MillisecondsSince(screen.titleStepTimer) > screen.titleInterval) {
+        screen.titleStepTimer = NowStamp();
+        screen.titleStep++;
         screen.titleInterval = 10;
-        if (board.animStep == 100) screen.titleInterval = 750;
+        if (screen.titleStep == 100) screen.titleInterval = 750;
     }
-    if (board.animStep >= 200) return;
-    float t = board.animStep < 100 ? board.animStep / 100.0f : (200 - board.animStep) / 100.0f;
+    const int step = screen.titleStep;
+    if (step >= 200) return;
+    float t = step < 100 ? step / 100.0f : (200 - step) / 100.0f;
     if (screen.titleIndex == 0)
-        sheet->BlitTransformed(70, 384, 445, 434, 140, 6, 0, t, t, false, false);
+        DrawZoomed(*sheet, kTitle0, kTitle0At, t);
     else
-        sheet->BlitTransformed(70, 330, 445, 384, 145, 2, 0, t, t, false, false);
+        DrawZoomed(*sheet, kTitle1, kTitle1At, t);
 }
 
 } // namespace
 
 void DrawModeSelection() {
-    KGraphic* sheet = spriteTable[kSheet].image;
+    KGraphic* sheet = spriteTable[kSelectSprite].image;
     if (sheet) {
-        sheet->Blit(0, 442, 512, 470, 70, 435, false, false);
+        BlitPiece(*sheet, kBackButton, kBackButtonAt);
         DrawTitle(sheet);
-        for (int i = 0; i < 3; ++i) {
-            static const float top[3] = {0, 111, 221}, bottom[3] = {111, 221, 330};
-            static const float nameBottom[3] = {41, 151, 261};
-            static const int16_t y[3] = {65, 185, 305};
-            sheet->Blit(0, top[i], 158, bottom[i], 20, y[i], false, false);
-            sheet->Blit(158, top[i], 512, nameBottom[i], 220, y[i], false, false);
+        for (int mode : {TimeAttack, TopScore, Puzzle}) {
+            BlitPiece(*sheet, modePicture(mode), modePictureAt(mode));
+            BlitPiece(*sheet, modeName(mode), modeNameAt(mode));
         }
     }
     int hovered = buttons.hoveredButton;
-    if (resources.largeFont && hovered >= 1 && hovered <= 3) {
-        const ModeText& text = kModeTexts[hovered - 1];
-        resources.largeFont->DrawCentered(text.first, 160, 640, text.y, 0);
-        resources.largeFont->DrawCentered(text.second, 160, 640, text.y + 20, 0);
+    if (resources.largeFont && hovered >= TimeAttackButton && hovered <= PuzzleButton) {
+        const ModeText& text = kModeTexts[hovered - TimeAttackButton];
+        resources.largeFont->DrawCentered(text.first, kDescriptionX1, kDescriptionX2, text.y, 0);
+        resources.largeFont->DrawCentered(text.second, kDescriptionX1, kDescriptionX2, text.y + 20,
+                                          0);
     }
     DrawHoveredButton();
 }

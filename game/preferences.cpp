@@ -1,7 +1,7 @@
 #include "game/preferences.h"
 
 #include "framework/display/KSystemTools.h"
-#include "game/game_state.h"
+#include "game/rules/game_state.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -9,6 +9,9 @@
 #include <string>
 
 namespace {
+
+// Two 32-bit switches.
+constexpr long kFileSize = 8;
 
 bool ReadLittleEndian32(FILE* file, int32_t& value) {
     unsigned char bytes[4];
@@ -36,10 +39,31 @@ void ReadPreferencesFrom(FILE* file) {
         ReadLittleEndian32(file, settings.onlineScores);
 }
 
+namespace {
+
+// A file of another size reads as the format says (a short one turns
+// online highscores off), and is named on stderr, since a player who made
+// it by hand would otherwise not know why.
+void ReadNamedFile(FILE* file, const char* path) {
+    if (std::fseek(file, 0, SEEK_END) == 0) {
+        long size = std::ftell(file);
+        if (size != kFileSize) {
+            std::fprintf(stderr, "orbolo: %s holds %ld bytes, not %ld: %s\n", path, size, kFileSize,
+                         size < kFileSize ? "the switches missing keep their defaults (windowed, "
+                                            "online highscores off)"
+                                          : "the bytes past the two switches are ignored");
+        }
+        std::rewind(file);
+    }
+    ReadPreferencesFrom(file);
+}
+
+} // namespace
+
 void ReadPreferencesFrom(const char* path) {
     FILE* file = std::fopen(path, "rb");
     if (!file) return;
-    ReadPreferencesFrom(file);
+    ReadNamedFile(file, path);
     std::fclose(file);
 }
 
@@ -47,7 +71,7 @@ void ReadPreferences() {
     // The installed file is read-only for players; their own one wins.
     std::string own = PlayersPreferencesPath();
     if (FILE* file = own.empty() ? nullptr : std::fopen(own.c_str(), "rb")) {
-        ReadPreferencesFrom(file);
+        ReadNamedFile(file, own.c_str());
         std::fclose(file);
         return;
     }

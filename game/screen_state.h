@@ -16,7 +16,10 @@ struct ScreenFlow {
     uint8_t quitRequested = 0;
     uint8_t openScoresOnExit = 0;
     int16_t creditPage = 0;      // the menu's credit line, 0..4
+    uint32_t pageTimer = 0;      // the credit page's or the title's start
     int16_t titleIndex = 0;      // the mode selection's title, 0 or 1
+    int16_t titleStep = 0;       // 0..100 zooms in, 100..200 out
+    uint32_t titleStepTimer = 0; // the last step's time stamp
     uint32_t titleInterval = 10; // ms between title steps
     uint8_t tutorialRunning = 0; // the quick tutorial blocks the buttons
     uint32_t tutorialStart = 0;

@@ -8,7 +8,7 @@ std::array<SpriteEntry, kSpriteCount> spriteTable;
 namespace {
 std::array<bool, kSpriteCount> shared{};
 
-void Fill(SpriteEntry& e, KGraphic* image, int16_t loadParam) {
+void Fill(SpriteEntry& e, KGraphic* image) {
     e.image = image;
     e.frame = 0;
     e.imageWidth = static_cast<int16_t>(image->imageWidth);
@@ -17,11 +17,10 @@ void Fill(SpriteEntry& e, KGraphic* image, int16_t loadParam) {
     e.originY = static_cast<int16_t>(image->originY);
     e.frameWidth = e.imageWidth;
     e.frameHeight = e.imageHeight;
-    e.loadParam = loadParam;
 }
 } // namespace
 
-bool LoadSprite(int entry, const char* relativePath, int16_t loadParam) {
+bool LoadSprite(int entry, const char* relativePath) {
     if (entry < 0 || entry >= kSpriteCount) return false;
     FreeSprite(entry);
     auto* image = new KGraphic;
@@ -29,14 +28,14 @@ bool LoadSprite(int entry, const char* relativePath, int16_t loadParam) {
         delete image;
         return false;
     }
-    Fill(spriteTable[entry], image, loadParam);
+    Fill(spriteTable[entry], image);
     return true;
 }
 
 void ShareSprite(int entry, KGraphic* image) {
     FreeSprite(entry);
     if (!image) return;
-    Fill(spriteTable[entry], image, 0);
+    Fill(spriteTable[entry], image);
     shared[entry] = true;
 }
 

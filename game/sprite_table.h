@@ -1,6 +1,6 @@
-// The images of the current screen by entry number, so that other tables
-// (the buttons) can name an image by its number. Entry 7 is the large
-// font's image: shared, never freed here.
+// The images of the current screen by entry, so that other tables (the
+// buttons) can name an image by its entry. The large font's entry is
+// shared, never freed here.
 #pragma once
 #include <array>
 #include <cstdint>
@@ -13,16 +13,24 @@ struct SpriteEntry {
     int16_t imageWidth = 0, imageHeight = 0;
     int16_t originX = 0, originY = 0;
     int16_t frameWidth = 0, frameHeight = 0;
-    int16_t loadParam = 0; // kept, never used
 };
 
+// The entries the screens load into.
+enum SpriteSlot : int16_t {
+    kBackdropSprite = 0,  // gfx/back.jpg: the menu
+    kSplashSprite = 1,    // gfx/TORV.tga: the menu's first credit page
+    kMenuSprite = 3,      // gfx/menu.jpg: the menu's items
+    kSelectSprite = 5,    // gfx/select.jpg: the mode selection
+    kPlaySprite = 6,      // gfx/play2.tga: the play screen, balls, message box
+    kLargeFontSprite = 7, // the large font's image (gfx/font2.jpg), shared
+    kLogoSprite = 10,     // gfx/logo.jpg: the intro
+};
 constexpr int kSpriteCount = 100;
-constexpr int kLargeFontSprite = 7;
 extern std::array<SpriteEntry, kSpriteCount> spriteTable;
 
 // Loads the file (relative to the executable) into a new image in `entry`.
 // On failure the entry is left empty and false returned.
-bool LoadSprite(int entry, const char* relativePath, int16_t loadParam);
+bool LoadSprite(int entry, const char* relativePath);
 // Puts a shared image in an entry, without taking it over.
 void ShareSprite(int entry, KGraphic* image);
 // Mode 1: opaque then blended; mode 2: blended only; others draw nothing.

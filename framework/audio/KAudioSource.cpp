@@ -87,7 +87,8 @@ bool KAudioSource::LoadSample(const char* path, int32_t newVolume, uint8_t newLo
 }
 
 bool KAudioSource::LoadWavSample(const char* path) {
-    if (ReadWholeFile(path, image) <= 0) return false;
+    image.readPos = 0;
+    if (ReadWholeFile(path, MemoryImage::kMaxBytes, image.data) != FileReadResult::Ok) return false;
     const auto wav = ParseWav(image.data.data(), image.data.size());
     if (!wav || wav->formatTag != 1) {
         FreeData();

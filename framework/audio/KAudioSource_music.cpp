@@ -5,6 +5,7 @@
 #include "framework/audio/KAudioSource.h"
 
 #include "framework/display/KSystemTools.h"
+#include "framework/display/file_bytes.h"
 #include "framework/platform/platform_system.h"
 
 #include <cstring>
@@ -27,7 +28,11 @@ bool KAudioSource::LoadMusic(const char* path) {
     StopWorker();
     FreeData();
     isMusic = true;
-    if (ReadWholeFile(path, image) == 0) return false;
+    image.readPos = 0;
+    // Only a missing file ends here; an empty or unreadable one is
+    // reported below as no OGG stream.
+    if (ReadWholeFile(path, MemoryImage::kMaxBytes, image.data) == FileReadResult::OpenFailed)
+        return false;
 
     // An empty image, or one that holds no OGG stream, has no stream
     // information: the player is told which file it is.

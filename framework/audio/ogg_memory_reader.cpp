@@ -2,35 +2,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <limits>
-#include <new>
-
-int32_t ReadWholeFile(const char* path, MemoryImage& image) {
-    FILE* file = std::fopen(path, "rb");
-    if (!file) return 0;
-    image.data.clear();
-    image.data.shrink_to_fit();
-    image.readPos = 0;
-    long size = -1;
-    if (std::fseek(file, 0, SEEK_END) == 0) size = std::ftell(file);
-    bool ok = size > 0 && size <= std::numeric_limits<int32_t>::max() &&
-              std::fseek(file, 0, SEEK_SET) == 0;
-    if (ok) {
-        try {
-            image.data.resize(size_t(size));
-        } catch (const std::bad_alloc&) {
-            ok = false;
-        }
-    }
-    // A file that shrank while being read is a failure, not a short image.
-    ok = ok && std::fread(image.data.data(), 1, image.data.size(), file) == image.data.size();
-    std::fclose(file);
-    if (!ok) {
-        image.data.clear();
-        return -1;
-    }
-    return int32_t(size);
-}
 
 size_t MemoryRead(void* destination, size_t elementSize, size_t elementCount, void* source) {
     auto* image = static_cast<MemoryImage*>(source);

@@ -3,19 +3,18 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
+// Filled by ReadWholeFile (framework/display/file_bytes.h) up to this size,
+// which the 32-bit positions can address.
 struct MemoryImage {
+    static constexpr size_t kMaxBytes = std::numeric_limits<int32_t>::max();
     std::vector<uint8_t> data;
     uint32_t readPos = 0; // 0 .. data.size()
 
     uint32_t Size() const { return uint32_t(data.size()); }
 };
-
-// Reads the file whole into `image`: the size (above 0) on success, 0 when
-// the file cannot be opened, -1 when it is empty, too large for a 32-bit
-// size, or cannot be held; then the image is empty.
-int32_t ReadWholeFile(const char* path, MemoryImage& image);
 
 // The decoder's reader callbacks over a MemoryImage passed as `source`.
 // Positions are unsigned 32-bit: a seek before the start or past the end

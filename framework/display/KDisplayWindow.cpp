@@ -12,6 +12,8 @@
 #include "framework/platform/platform_system.h"
 #include "framework/platform/platform_window.h"
 
+#include <cmath>
+
 namespace {
 
 struct DisplayState {
@@ -156,6 +158,13 @@ bool KDisplayWindow::HasSwapControl() {
 
 void KDisplayWindow::RestoreDisplayMode() {
     platform::RestoreDesktopMode();
+}
+
+int32_t KDisplayWindow::LastFlipMilliseconds() {
+    if (DISPLAY.lastFlip == 0) return KSystemTools::GetMilliseconds();
+    // Truncated and wrapped as GetMilliseconds reads the same clock.
+    const auto wide = static_cast<int64_t>(std::trunc(DISPLAY.lastFlip));
+    return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(wide)));
 }
 
 void KDisplayWindow::SetFrameInterval(uint32_t milliseconds) {

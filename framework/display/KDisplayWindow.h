@@ -34,6 +34,12 @@ class KDisplayWindow {
     // Leaves full screen, restoring the desktop's mode (also done at exit).
     static void RestoreDisplayMode();
 
+    // When the last flip returned, on GetMilliseconds' clock (its reading
+    // now before the first flip). Two frames that read it after their flips
+    // are never closer than the interval below: a game steps on it so its
+    // pace is fixed and a recording of it can be checked against it.
+    static int32_t LastFlipMilliseconds();
+
     // The least time between two flips, 14 ms unless changed; 0 lets
     // benchmarks flip as fast as the driver allows.
     static void SetFrameInterval(uint32_t milliseconds);

@@ -9,6 +9,9 @@
 #include <vector>
 
 struct DecodedImage;
+namespace platform {
+enum class TextureKind : uint8_t;
+}
 
 class KGraphic {
   public:
@@ -61,7 +64,7 @@ class KGraphic {
 
     // --- readers ---
     uint32_t GetTextureId() const { return textureId; }
-    uint32_t GetTextureTarget() const { return textureTarget; }
+    platform::TextureKind GetTextureKind() const { return textureKind; }
     float GetTextureWidth() const { return textureWidth; }
     float GetTextureHeight() const { return textureHeight; }
     // The texture-sized RGBA buffer when loading kept it; else empty.
@@ -85,5 +88,5 @@ class KGraphic {
     bool normalBlend = true;
     float textureWidth = 0;
     float textureHeight = 0;
-    uint32_t textureTarget = 0;
+    platform::TextureKind textureKind{}; // a power-of-two texture
 };

@@ -25,9 +25,8 @@ DrawRecord Quad(const KGraphic& image, float sx1, float sy1, float sx2, float sy
     DrawRecord r;
     r.kind = DrawRecord::Kind::Quad;
     r.texture = image.GetTextureId();
-    const bool rectangle = image.GetTextureTarget() == kTextureRectangle;
-    r.textureKind =
-        rectangle ? platform::TextureKind::Rectangle : platform::TextureKind::PowerOfTwo;
+    r.textureKind = image.GetTextureKind();
+    const bool rectangle = r.textureKind == platform::TextureKind::Rectangle;
     const int w = WholePixels(sx2 - sx1);
     const int h = WholePixels(sy2 - sy1);
     // Ordinary textures address the image's corner of the padded texture.

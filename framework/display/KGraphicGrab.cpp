@@ -33,12 +33,11 @@ bool KGraphic::GrabScreen() {
 
     // A held image is replaced, not leaked.
     FreeImage();
-    textureTarget = layout.target;
+    textureKind = layout.kind;
     textureWidth = static_cast<float>(layout.width);
     textureHeight = static_cast<float>(layout.height);
     platform::TextureRequest request;
-    request.kind = layout.target == kTextureRectangle ? platform::TextureKind::Rectangle
-                                                      : platform::TextureKind::PowerOfTwo;
+    request.kind = layout.kind;
     request.width = layout.width;
     request.height = layout.height;
     request.format = platform::TexelFormat::Rgb;

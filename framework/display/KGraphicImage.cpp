@@ -19,11 +19,6 @@ platform::TexelFormat InternalFormat(bool withAlpha, bool trueColour) {
     return trueColour ? TexelFormat::Rgb8 : TexelFormat::Rgb;
 }
 
-platform::TextureKind KindOf(uint32_t target) {
-    return target == kTextureRectangle ? platform::TextureKind::Rectangle
-                                       : platform::TextureKind::PowerOfTwo;
-}
-
 } // namespace
 
 KGraphic::KGraphic() {
@@ -32,7 +27,7 @@ KGraphic::KGraphic() {
                                   "Screen Dimensions not specified, you will not see anything");
     }
     SetBlendMode(true);
-    textureTarget = kTexture2D;
+    textureKind = platform::TextureKind::PowerOfTwo;
 }
 
 KGraphic::~KGraphic() {
@@ -97,12 +92,12 @@ bool KGraphic::UploadImage(const DecodedImage& image, bool withAlpha, bool keepP
     imageHeight = static_cast<float>(image.height);
     originX = static_cast<float>(image.originX);
     originY = static_cast<float>(image.originY);
-    textureTarget = layout.target;
+    textureKind = layout.kind;
     textureWidth = static_cast<float>(layout.width);
     textureHeight = static_cast<float>(layout.height);
 
     platform::TextureRequest request;
-    request.kind = KindOf(textureTarget);
+    request.kind = textureKind;
     request.width = layout.width;
     request.height = layout.height;
     request.format = InternalFormat(withAlpha, trueColour);

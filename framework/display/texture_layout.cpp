@@ -12,14 +12,14 @@ int TexturePowerOfTwo(int side) {
 }
 
 TextureLayout ScreenTextureLayout(int width, int height, bool hasTextureRectangle) {
-    if (hasTextureRectangle) return {kTextureRectangle, width, height};
+    if (hasTextureRectangle) return {platform::TextureKind::Rectangle, width, height};
     int p = TexturePowerOfTwo(std::max(width, height));
-    return {kTexture2D, p, p};
+    return {platform::TextureKind::PowerOfTwo, p, p};
 }
 
 TextureLayout ImageTextureLayout(int width, int height, bool hasTextureRectangle) {
     int p = TexturePowerOfTwo(std::max(width, height));
-    if (width == p && height == p) return {kTexture2D, p, p};
+    if (width == p && height == p) return {platform::TextureKind::PowerOfTwo, p, p};
     return ScreenTextureLayout(width, height, hasTextureRectangle);
 }
 

@@ -2,15 +2,13 @@
 // Pure: no GL calls, so the rules can be checked without a context.
 #pragma once
 #include "framework/display/decoded_image.h"
+#include "framework/platform/platform_renderer.h"
 
 #include <cstdint>
 #include <vector>
 
-constexpr uint32_t kTexture2D = 0x0DE1;        // GL_TEXTURE_2D
-constexpr uint32_t kTextureRectangle = 0x84F5; // GL_TEXTURE_RECTANGLE
-
 struct TextureLayout {
-    uint32_t target = kTexture2D;
+    platform::TextureKind kind = platform::TextureKind::PowerOfTwo;
     int width = 0;
     int height = 0;
 };

@@ -50,6 +50,8 @@ KInputAction KeyAction(int keyCode) {
     case 4:
     case 7:
         return KInputAction::Accept; // Space, Return and keypad Enter
+    case 22:
+        return KInputAction::Back; // Backspace
     default:
         return KInputAction::None;
     }
@@ -80,6 +82,18 @@ void RecordPad(platform::PadButton button, uint32_t timeMs) {
         break;
     case PadButton::B:
         action = KInputAction::Back;
+        break;
+    case PadButton::X:
+        action = KInputAction::Restart;
+        break;
+    case PadButton::Y:
+        action = KInputAction::Help;
+        break;
+    case PadButton::Back:
+        action = KInputAction::NextSetting;
+        break;
+    case PadButton::Start:
+        action = KInputAction::RaiseSetting;
         break;
     case PadButton::LeftShoulder:
         action = KInputAction::TurnLeft;

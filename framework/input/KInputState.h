@@ -3,11 +3,15 @@
 // since the last poll of the same key or button still counts once, so a tap
 // shorter than a frame is not lost. Main thread only.
 #pragma once
+#include "framework/platform/platform_key_codes.h"
+
 #include <cstdint>
 
 // What a press asks of the screen: the arrow keys, the D-pad and the left
-// stick move; Return, keypad Enter, Space and a gamepad's A accept; its B
-// goes back; its shoulder buttons turn left and right.
+// stick move; Return, keypad Enter, Space and a gamepad's A accept;
+// Backspace and its B go back; its X starts over, its Y asks for help; its
+// Back picks the next setting and its Start raises that setting; its
+// shoulder buttons turn left and right.
 enum class KInputAction : uint8_t {
     None,
     Up,
@@ -16,13 +20,17 @@ enum class KInputAction : uint8_t {
     Right,
     Accept,
     Back,
+    Restart,
+    Help,
+    NextSetting,
+    RaiseSetting,
     TurnLeft,
     TurnRight,
 };
 
 // One press of a key or gamepad button. keyCode as IsKeyDown names keys,
 // except that letters follow the player's keyboard layout (the key that
-// types Z is 50 on any layout) and keypad Enter is Return; -1 for a gamepad.
+// types Z is kKeyZ on any layout) and keypad Enter is Return; -1 for a gamepad.
 struct KInputPress {
     int32_t keyCode = -1;
     KInputAction action = KInputAction::None;
@@ -46,13 +54,8 @@ class KInputState {
     static void HideCursor();
 
     // The key is down now, or was pressed since the last call for it.
-    // Key codes: 0..3 arrows (left, up, down, right), 4 Space, 5 and 6
-    // Shift (either side), 7 Return, 8 and 9 Control (either side),
-    // 10..21 F1..F12, 22 Backspace, 23 Tab, 24 Escape, 25..50 A..Z,
-    // 51..60 digits 0..9, 61..70 keypad 0..9, 71..75 keypad * + - . /,
-    // 76 keypad 5 (Clear), 77 Alt, 78 and 79 left and right Windows key,
-    // 80 Num Lock, 81 Scroll Lock, 82..92 ; = , - . / ` [ \ ] ' (US
-    // layout). Any other code is never down.
+    // Keys are named by KKey (platform_key_codes.h); any other code is
+    // never down.
     static bool IsKeyDown(int32_t keyCode);
     // Returns once the key is up; the game stands still meanwhile.
     static void WaitKeyRelease(int32_t keyCode);

@@ -3,6 +3,7 @@
 #include "framework/net/url_text.h"
 #include "framework/platform/platform_http.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -27,6 +28,8 @@ KUrlFailure FailureOf(platform::HttpFailure failure) {
         return KUrlFailure::Unreachable;
     case platform::HttpFailure::ErrorStatus:
         return KUrlFailure::ErrorStatus;
+    case platform::HttpFailure::Busy:
+        return KUrlFailure::Busy;
     case platform::HttpFailure::ForeignRedirect:
         return KUrlFailure::ForeignRedirect;
     case platform::HttpFailure::Broken:
@@ -83,6 +86,14 @@ const char* KUrlReader::Get(const char* url, bool direct) {
     return Fetch(url, direct);
 }
 
+const char* KUrlReader::Post(const char* url, const char* data, uint32_t size, bool direct) {
+    postData = data;
+    postSize = size;
+    const char* body = Get(url, direct);
+    postData = nullptr;
+    return body;
+}
+
 void KUrlReader::GrowBuffer() {
     uint32_t grown = capacity * 2;
     char* block = new char[grown](); // zero-filled, so the text stays terminated
@@ -98,13 +109,19 @@ const char* KUrlReader::Fetch(const char* url, bool direct) {
     failure = KUrlFailure::BadUrl;
     if (!url) return nullptr;
 
-    const KUrlReaderLimits limits = NET.limits;
+    retryAfterSeconds = -1;
+    KUrlReaderLimits limits = NET.limits;
+    if (totalLimit > 0 && totalLimit < limits.totalMilliseconds) {
+        limits.totalMilliseconds = totalLimit;
+        limits.connectMilliseconds = std::min(limits.connectMilliseconds, totalLimit);
+    }
     internetHandle = platform::OpenHttpClient(
         UserAgent(), {limits.connectMilliseconds, limits.totalMilliseconds}, direct);
     if (!internetHandle) {
         failure = KUrlFailure::Unreachable;
         return nullptr;
     }
+    if (postData) platform::SetPostBody(internetHandle, postData, postSize);
 
     // A URL that cannot be made safe whole is not sent cut short.
     char canonical[kUrlSize] = {};
@@ -113,6 +130,7 @@ const char* KUrlReader::Fetch(const char* url, bool direct) {
     urlHandle = platform::OpenUrl(internetHandle, canonical);
     if (!urlHandle) {
         failure = FailureOf(platform::LastFailure(internetHandle));
+        retryAfterSeconds = platform::RetryAfterSeconds(internetHandle);
         CloseHandles();
         return nullptr;
     }

@@ -25,6 +25,7 @@ enum class KUrlFailure {
     None,
     Unreachable,     // offline, no such host, no connection or no answer in time
     ErrorStatus,     // the server answered with an error (or a redirect going nowhere)
+    Busy,            // 503: the server did nothing and asks to be tried again later
     ForeignRedirect, // the server sent the request on to another host
     BadBody,         // the body broke off, stalled or passed the cap
     BadUrl,          // the URL could not be made safe to send
@@ -42,6 +43,8 @@ class KUrlReader {
     // `direct` connects without a proxy; otherwise the environment's proxy
     // settings apply, except for a loopback host, which no proxy can reach.
     const char* Get(const char* url, bool direct);
+    // The same for a POST of `size` bytes at `data` (binary).
+    const char* Post(const char* url, const char* data, uint32_t size, bool direct);
     // The fetch proper. Frees the previous body first, so a reader can be
     // reused. The result stays valid until the next fetch or destruction.
     const char* Fetch(const char* url, bool direct);
@@ -51,6 +54,11 @@ class KUrlReader {
     uint32_t GetLength() const { return length; }
     // Why the last fetch gave null; None after a body.
     KUrlFailure GetFailure() const { return failure; }
+    // After Busy: the seconds the server asked to wait, -1 when it named none.
+    long GetRetryAfterSeconds() const { return retryAfterSeconds; }
+    // This reader's whole fetch within `milliseconds` when that is shorter
+    // than the limit every reader has (0: that limit alone).
+    void LimitTotal(long milliseconds) { totalLimit = milliseconds; }
     // Size of the zero-filled block that holds the body (0 when empty).
     uint32_t GetCapacity() const { return capacity; }
 
@@ -73,4 +81,9 @@ class KUrlReader {
     uint32_t length = 0;
     uint32_t capacity = 0;
     KUrlFailure failure = KUrlFailure::None;
+    long retryAfterSeconds = -1;
+    long totalLimit = 0;
+    // The body of the POST being sent; null for a GET.
+    const char* postData = nullptr;
+    uint32_t postSize = 0;
 };

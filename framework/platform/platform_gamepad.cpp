@@ -109,6 +109,18 @@ bool GamepadPress(const SDL_Event& event, PadButton* button) {
         case SDL_CONTROLLER_BUTTON_B:
             *button = PadButton::B;
             return true;
+        case SDL_CONTROLLER_BUTTON_X:
+            *button = PadButton::X;
+            return true;
+        case SDL_CONTROLLER_BUTTON_Y:
+            *button = PadButton::Y;
+            return true;
+        case SDL_CONTROLLER_BUTTON_BACK:
+            *button = PadButton::Back;
+            return true;
+        case SDL_CONTROLLER_BUTTON_START:
+            *button = PadButton::Start;
+            return true;
         case SDL_CONTROLLER_BUTTON_LEFTSHOULDER:
             *button = PadButton::LeftShoulder;
             return true;

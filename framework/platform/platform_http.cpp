@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <mutex>
 #include <string>
@@ -35,8 +36,10 @@ void InitCurlOnce() {
 struct HttpClient {
     CURL* easy = nullptr;
     CURLM* multi = nullptr;
+    curl_slist* headers = nullptr;
     HttpTimeouts timeouts{};
     HttpFailure failure = HttpFailure::None;
+    long retryAfterSeconds = -1;
 };
 
 struct HttpStream {
@@ -97,11 +100,26 @@ HttpFailure LastFailure(const HttpClient* client) {
     return client ? client->failure : HttpFailure::Unreachable;
 }
 
+long RetryAfterSeconds(const HttpClient* client) {
+    return client ? client->retryAfterSeconds : -1;
+}
+
 void CloseHttpClient(HttpClient* client) {
     if (!client) return;
     if (client->multi) curl_multi_cleanup(client->multi);
     if (client->easy) curl_easy_cleanup(client->easy);
+    curl_slist_free_all(client->headers);
     delete client;
+}
+
+void SetPostBody(HttpClient* client, const char* data, size_t size) {
+    CURL* e = client->easy;
+    curl_easy_setopt(e, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(size));
+    curl_easy_setopt(e, CURLOPT_POSTFIELDS, data);
+    // No "Expect: 100-continue" round trip: the body is small.
+    client->headers = curl_slist_append(client->headers, "Content-Type: application/octet-stream");
+    client->headers = curl_slist_append(client->headers, "Expect:");
+    curl_easy_setopt(e, CURLOPT_HTTPHEADER, client->headers);
 }
 
 namespace {
@@ -183,6 +201,15 @@ HttpStream* BeginTransfer(HttpClient* client, const std::string& url, Clock::tim
     return stream;
 }
 
+// Retry-After in seconds (its date form counts as none): -1 when absent.
+long RetryAfterOf(CURL* easy) {
+    curl_header* header = nullptr;
+    if (curl_easy_header(easy, "Retry-After", 0, CURLH_HEADER, -1, &header) != CURLHE_OK) return -1;
+    char* end = nullptr;
+    long seconds = std::strtol(header->value, &end, 10);
+    return end != header->value && *end == '\0' && seconds >= 0 ? seconds : -1;
+}
+
 struct UrlParts {
     std::string scheme, host, port;
 };
@@ -222,6 +249,7 @@ bool MayFollow(const std::string& from, const std::string& to) {
 HttpStream* OpenUrl(HttpClient* client, const char* url) {
     if (!client || !url) return nullptr;
     client->failure = HttpFailure::None;
+    client->retryAfterSeconds = -1;
     const Clock::time_point deadline =
         Clock::now() + std::chrono::milliseconds(client->timeouts.totalMilliseconds);
     std::string target = url;
@@ -234,7 +262,12 @@ HttpStream* OpenUrl(HttpClient* client, const char* url) {
         if (status >= 300 && status < 400)
             curl_easy_getinfo(client->easy, CURLINFO_REDIRECT_URL, &next);
         std::string nextUrl = next ? next : "";
+        if (status == 503) client->retryAfterSeconds = RetryAfterOf(client->easy);
         CloseUrl(stream);
+        if (status == 503) {
+            client->failure = HttpFailure::Busy;
+            return nullptr;
+        }
         if (nextUrl.empty() || hop == kMaxRedirects) {
             client->failure = HttpFailure::ErrorStatus;
             return nullptr;

@@ -4,13 +4,11 @@
 // system at each call. Presses are reported as SDL takes them in, so that
 // the input layer can remember a tap that was over before its next poll.
 #pragma once
+#include "framework/platform/platform_key_codes.h"
+
 #include <cstdint>
 
 namespace platform {
-
-// The framework's key codes 0..92; the table that maps them to keys is here
-// because the keys are named by the platform.
-constexpr int kKeyCodeCount = 93;
 
 // Inputs as the press watcher names them: SDL scancodes (USB keyboard
 // usages, below 512) and the left mouse button.
@@ -27,7 +25,20 @@ KeyScancodes ScancodesForKeyCode(int keyCode);
 
 // A gamepad's buttons as the input layer hears of them: the left stick
 // leaning past half way reports as the D-pad direction it leans to.
-enum class PadButton { Up, Down, Left, Right, A, B, LeftShoulder, RightShoulder };
+enum class PadButton {
+    Up,
+    Down,
+    Left,
+    Right,
+    A,
+    B,
+    X,
+    Y,
+    Back,
+    Start,
+    LeftShoulder,
+    RightShoulder
+};
 
 // Told of every press at the moment SDL reads it from the window system,
 // with SDL's millisecond time; auto-repeat is no press. A null member is not

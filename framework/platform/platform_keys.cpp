@@ -20,102 +20,56 @@ constexpr KeyScancodes Both(SDL_Scancode left, SDL_Scancode right) {
     return {left, right};
 }
 
-// Indexed by key code.
-constexpr std::array<KeyScancodes, kKeyCodeCount> kKeys = {
-    One(SDL_SCANCODE_LEFT),
-    One(SDL_SCANCODE_UP),
-    One(SDL_SCANCODE_DOWN),
-    One(SDL_SCANCODE_RIGHT),
-    One(SDL_SCANCODE_SPACE),
-    Both(SDL_SCANCODE_LSHIFT, SDL_SCANCODE_RSHIFT), // 5: left Shift
-    Both(SDL_SCANCODE_LSHIFT, SDL_SCANCODE_RSHIFT), // 6: right Shift
-    One(SDL_SCANCODE_RETURN),
-    Both(SDL_SCANCODE_LCTRL, SDL_SCANCODE_RCTRL), // 8: right Control
-    Both(SDL_SCANCODE_LCTRL, SDL_SCANCODE_RCTRL), // 9: left Control
-    One(SDL_SCANCODE_F1),
-    One(SDL_SCANCODE_F2),
-    One(SDL_SCANCODE_F3),
-    One(SDL_SCANCODE_F4),
-    One(SDL_SCANCODE_F5),
-    One(SDL_SCANCODE_F6),
-    One(SDL_SCANCODE_F7),
-    One(SDL_SCANCODE_F8),
-    One(SDL_SCANCODE_F9),
-    One(SDL_SCANCODE_F10),
-    One(SDL_SCANCODE_F11),
-    One(SDL_SCANCODE_F12),
-    One(SDL_SCANCODE_BACKSPACE), // 22
-    One(SDL_SCANCODE_TAB),
-    One(SDL_SCANCODE_ESCAPE), // 24
-    One(SDL_SCANCODE_A),      // 25
-    One(SDL_SCANCODE_B),
-    One(SDL_SCANCODE_C),
-    One(SDL_SCANCODE_D),
-    One(SDL_SCANCODE_E),
-    One(SDL_SCANCODE_F),
-    One(SDL_SCANCODE_G),
-    One(SDL_SCANCODE_H),
-    One(SDL_SCANCODE_I),
-    One(SDL_SCANCODE_J),
-    One(SDL_SCANCODE_K),
-    One(SDL_SCANCODE_L),
-    One(SDL_SCANCODE_M),
-    One(SDL_SCANCODE_N),
-    One(SDL_SCANCODE_O),
-    One(SDL_SCANCODE_P),
-    One(SDL_SCANCODE_Q),
-    One(SDL_SCANCODE_R),
-    One(SDL_SCANCODE_S),
-    One(SDL_SCANCODE_T),
-    One(SDL_SCANCODE_U),
-    One(SDL_SCANCODE_V),
-    One(SDL_SCANCODE_W),
-    One(SDL_SCANCODE_X),
-    One(SDL_SCANCODE_Y),
-    One(SDL_SCANCODE_Z), // 50
-    One(SDL_SCANCODE_0), // 51: the main block's digits, 0 first
-    One(SDL_SCANCODE_1),
-    One(SDL_SCANCODE_2),
-    One(SDL_SCANCODE_3),
-    One(SDL_SCANCODE_4),
-    One(SDL_SCANCODE_5),
-    One(SDL_SCANCODE_6),
-    One(SDL_SCANCODE_7),
-    One(SDL_SCANCODE_8),
-    One(SDL_SCANCODE_9),    // 60
-    One(SDL_SCANCODE_KP_0), // 61
-    One(SDL_SCANCODE_KP_1),
-    One(SDL_SCANCODE_KP_2),
-    One(SDL_SCANCODE_KP_3),
-    One(SDL_SCANCODE_KP_4),
-    One(SDL_SCANCODE_KP_5),
-    One(SDL_SCANCODE_KP_6),
-    One(SDL_SCANCODE_KP_7),
-    One(SDL_SCANCODE_KP_8),
-    One(SDL_SCANCODE_KP_9), // 70
-    One(SDL_SCANCODE_KP_MULTIPLY),
-    One(SDL_SCANCODE_KP_PLUS),
-    One(SDL_SCANCODE_KP_MINUS),
-    One(SDL_SCANCODE_KP_PERIOD),
-    One(SDL_SCANCODE_KP_DIVIDE),
-    One(SDL_SCANCODE_KP_5), // 76: Clear
-    Both(SDL_SCANCODE_LALT, SDL_SCANCODE_RALT),
-    One(SDL_SCANCODE_LGUI),
-    One(SDL_SCANCODE_RGUI),
-    One(SDL_SCANCODE_NUMLOCKCLEAR), // 80
-    One(SDL_SCANCODE_SCROLLLOCK),
-    One(SDL_SCANCODE_SEMICOLON),
-    One(SDL_SCANCODE_EQUALS),
-    One(SDL_SCANCODE_COMMA),
-    One(SDL_SCANCODE_MINUS),
-    One(SDL_SCANCODE_PERIOD),
-    One(SDL_SCANCODE_SLASH),
-    One(SDL_SCANCODE_GRAVE),
-    One(SDL_SCANCODE_LEFTBRACKET),
-    One(SDL_SCANCODE_BACKSLASH),
-    One(SDL_SCANCODE_RIGHTBRACKET),
-    One(SDL_SCANCODE_APOSTROPHE), // 92
-};
+SDL_Scancode Plus(SDL_Scancode first, int offset) {
+    return static_cast<SDL_Scancode>(first + offset);
+}
+
+// Indexed by key code. SDL counts digits from 1 with 0 last.
+std::array<KeyScancodes, kKeyCodeCount> KeyTable() {
+    std::array<KeyScancodes, kKeyCodeCount> t{};
+    t[kKeyLeft] = One(SDL_SCANCODE_LEFT);
+    t[kKeyUp] = One(SDL_SCANCODE_UP);
+    t[kKeyDown] = One(SDL_SCANCODE_DOWN);
+    t[kKeyRight] = One(SDL_SCANCODE_RIGHT);
+    t[kKeySpace] = One(SDL_SCANCODE_SPACE);
+    t[kKeyLeftShift] = t[kKeyRightShift] = Both(SDL_SCANCODE_LSHIFT, SDL_SCANCODE_RSHIFT);
+    t[kKeyReturn] = One(SDL_SCANCODE_RETURN);
+    t[kKeyLeftControl] = t[kKeyRightControl] = Both(SDL_SCANCODE_LCTRL, SDL_SCANCODE_RCTRL);
+    for (int i = 0; i < 12; ++i)
+        t[kKeyF1 + i] = One(Plus(SDL_SCANCODE_F1, i));
+    t[kKeyBackspace] = One(SDL_SCANCODE_BACKSPACE);
+    t[kKeyTab] = One(SDL_SCANCODE_TAB);
+    t[kKeyEscape] = One(SDL_SCANCODE_ESCAPE);
+    for (int i = 0; i < 26; ++i)
+        t[kKeyA + i] = One(Plus(SDL_SCANCODE_A, i));
+    t[kKeyDigit0] = One(SDL_SCANCODE_0);
+    t[kKeyPad0] = One(SDL_SCANCODE_KP_0);
+    for (int i = 1; i <= 9; ++i) {
+        t[kKeyDigit0 + i] = One(Plus(SDL_SCANCODE_1, i - 1));
+        t[kKeyPad0 + i] = One(Plus(SDL_SCANCODE_KP_1, i - 1));
+    }
+    t[kKeyPadMultiply] = One(SDL_SCANCODE_KP_MULTIPLY);
+    t[kKeyPadPlus] = One(SDL_SCANCODE_KP_PLUS);
+    t[kKeyPadMinus] = One(SDL_SCANCODE_KP_MINUS);
+    t[kKeyPadPeriod] = One(SDL_SCANCODE_KP_PERIOD);
+    t[kKeyPadDivide] = One(SDL_SCANCODE_KP_DIVIDE);
+    t[kKeyPadClear] = One(SDL_SCANCODE_KP_5);
+    t[kKeyAlt] = Both(SDL_SCANCODE_LALT, SDL_SCANCODE_RALT);
+    t[kKeyLeftWindows] = One(SDL_SCANCODE_LGUI);
+    t[kKeyRightWindows] = One(SDL_SCANCODE_RGUI);
+    t[kKeyNumLock] = One(SDL_SCANCODE_NUMLOCKCLEAR);
+    t[kKeyScrollLock] = One(SDL_SCANCODE_SCROLLLOCK);
+    const SDL_Scancode punctuation[] = {
+        SDL_SCANCODE_SEMICOLON,    SDL_SCANCODE_EQUALS,      SDL_SCANCODE_COMMA,
+        SDL_SCANCODE_MINUS,        SDL_SCANCODE_PERIOD,      SDL_SCANCODE_SLASH,
+        SDL_SCANCODE_GRAVE,        SDL_SCANCODE_LEFTBRACKET, SDL_SCANCODE_BACKSLASH,
+        SDL_SCANCODE_RIGHTBRACKET, SDL_SCANCODE_APOSTROPHE};
+    for (int i = 0; i <= kKeyApostrophe - kKeySemicolon; ++i)
+        t[kKeySemicolon + i] = One(punctuation[i]);
+    return t;
+}
+
+const std::array<KeyScancodes, kKeyCodeCount> kKeys = KeyTable();
 
 } // namespace
 
@@ -127,9 +81,8 @@ KeyScancodes ScancodesForKeyCode(int keyCode) {
 namespace detail {
 
 int KeyCodeForPress(const SDL_Keysym& key) {
-    constexpr int kReturn = 7, kLetterA = 25;
-    if (key.sym >= SDLK_a && key.sym <= SDLK_z) return kLetterA + (key.sym - SDLK_a);
-    if (key.scancode == SDL_SCANCODE_KP_ENTER) return kReturn;
+    if (key.sym >= SDLK_a && key.sym <= SDLK_z) return kKeyA + (key.sym - SDLK_a);
+    if (key.scancode == SDL_SCANCODE_KP_ENTER) return kKeyReturn;
     const bool letterPosition = key.scancode >= SDL_SCANCODE_A && key.scancode <= SDL_SCANCODE_Z;
     // A Latin layout's punctuation on a letter position (the French comma
     // where US has M) is no letter.

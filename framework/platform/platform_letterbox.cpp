@@ -5,6 +5,7 @@
 // scales that picture into the window: nearest texels at a whole multiple,
 // so pixels stay crisp, linear filtering otherwise.
 #include "framework/platform/platform_window_state.h"
+#include "framework/platform/platform_x11_window.h"
 
 #include <SDL_opengl.h>
 
@@ -46,8 +47,14 @@ void WindowToGame(const Letterbox& box, int windowX, int windowY, int* gameX, in
 
 Letterbox CurrentLetterbox() {
     const detail::WindowState& w = detail::Window();
-    int outW = w.gameWidth, outH = w.gameHeight;
-    if (w.window && w.context) SDL_GL_GetDrawableSize(w.window, &outW, &outH);
+    // The picture on screen was fitted to the drawable at the last flip; that
+    // spares the pointer readings a round trip to the X server each.
+    int outW = w.picture.outputWidth, outH = w.picture.outputHeight;
+    if (outW <= 0 || outH <= 0) {
+        outW = w.gameWidth;
+        outH = w.gameHeight;
+        if (w.window && w.context) detail::RealDrawableSize(&outW, &outH);
+    }
     return ComputeLetterbox(outW, outH, w.gameWidth, w.gameHeight);
 }
 
@@ -134,7 +141,7 @@ bool FitPictureToWindow() {
     WindowState& w = Window();
     PictureTarget& t = w.picture;
     int outW = 0, outH = 0;
-    SDL_GL_GetDrawableSize(w.window, &outW, &outH);
+    RealDrawableSize(&outW, &outH);
     if (outW == t.outputWidth && outH == t.outputHeight) return false;
     t.outputWidth = outW;
     t.outputHeight = outH;

@@ -377,20 +377,17 @@ bool PresentFrame(const FrameList& frame) {
     if (!R.started) return false;
     PrepareTarget();
     const bool covered = PaintsEveryPixel(frame);
-    // Only the changed part is drawn again when the buffer still holds the
-    // frame on screen and both frames paint every pixel.
+    // Both frames paint every pixel and no redraw is due: an unchanged
+    // frame is skipped, and when the buffer still holds the frame on screen
+    // only the changed part is drawn again.
     Box part{0, 0, frame.width, frame.height};
-    if (R.hasShown && R.drawnSoFar == 0 && !R.redraw && covered && PaintsEveryPixel(R.shown) &&
-        R.pictureHoldsShown) {
-        part = ChangedPart(frame, R.shown);
-        if (part.Empty()) {
+    if (R.hasShown && R.drawnSoFar == 0 && !R.redraw && covered && PaintsEveryPixel(R.shown)) {
+        const Box changed = ChangedPart(frame, R.shown);
+        if (changed.Empty()) {
             DeleteDoomedTextures();
             return false;
         }
-    } else if (R.hasShown && R.drawnSoFar == 0 && !R.redraw && covered &&
-               PaintsEveryPixel(R.shown) && ChangedPart(frame, R.shown).Empty()) {
-        DeleteDoomedTextures();
-        return false;
+        if (R.pictureHoldsShown) part = changed;
     }
     const bool whole =
         part.x0 == 0 && part.y0 == 0 && part.x1 == frame.width && part.y1 == frame.height;

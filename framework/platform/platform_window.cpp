@@ -5,6 +5,7 @@
 // switches the display to the game's size when it offers that mode;
 // otherwise the window covers the desktop and the picture is letterboxed.
 #include "framework/platform/platform_window_state.h"
+#include "framework/platform/platform_x11_window.h"
 
 #include <SDL_opengl.h>
 
@@ -199,11 +200,14 @@ void ToggleFullscreen() {
     if (SDL_GetWindowFlags(w.window) & SDL_WINDOW_FULLSCREEN) {
         SDL_SetWindowFullscreen(w.window, 0);
         SDL_SetWindowSize(w.window, w.windowedWidth, w.windowedHeight);
+        SDL_SetWindowPosition(w.window, w.windowedX, w.windowedY);
         return;
     }
     SDL_GetWindowSize(w.window, &w.windowedWidth, &w.windowedHeight);
+    SDL_GetWindowPosition(w.window, &w.windowedX, &w.windowedY);
     // The desktop keeps its mode; the picture is letterboxed onto it.
     SDL_SetWindowFullscreen(w.window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    detail::CoverDisplayWithoutWindowManager();
 }
 
 void SetWindowTitle(const char* title) {

@@ -25,6 +25,7 @@ struct WindowState {
     bool closeRequested = false;
     int gameWidth = 0, gameHeight = 0;
     int windowedWidth = 0, windowedHeight = 0; // restored when full screen ends
+    int windowedX = 0, windowedY = 0;          // and the place, likewise
     void (*observer)(const SDL_Event&) = nullptr;
     PictureTarget picture;
 };

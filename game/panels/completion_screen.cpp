@@ -5,17 +5,14 @@
 #include "framework/text/KBitmapFont.h"
 #include "game/panels/frozen_screen.h"
 #include "game/panels/message_box.h"
-#include "game/panels/key_codes.h"
 #include "game/screen_flow.h"
 #include "game/screen_state.h"
 #include "game/sprite_table.h"
 
 namespace {
 
-constexpr int kPlaySheet = 6;
-
 void DrawMessage() {
-    if (KGraphic* sheet = spriteTable[kPlaySheet].image) DrawMessageBox(*sheet, false);
+    if (KGraphic* sheet = spriteTable[kPlaySprite].image) DrawMessageBox(*sheet, false);
     if (KBitmapFont* font = resources.smallFont) {
         font->DrawCentered("WELL DONE", 275, 510, 198, 0);
         font->DrawCentered("You've finished all the 10 puzzle levels!", 275, 510, 230, 0);

@@ -3,12 +3,14 @@
 #include "framework/display/KDisplayWindow.h"
 #include "framework/input/KInputState.h"
 #include "framework/text/KBitmapFont.h"
-#include "game/game_state.h"
+#include "game/rules/game_state.h"
 #include "game/panels/frozen_screen.h"
 #include "game/panels/message_box.h"
 #include "game/panels/name_entry.h"
 #include "game/panels/score_protocol.h"
 #include "game/panels/score_tables.h"
+#include "game/replay/game_recorder.h"
+#include "game/replay/replay_format.h"
 #include "game/screen_flow.h"
 #include "game/screen_state.h"
 #include "game/sprite_table.h"
@@ -21,7 +23,6 @@
 
 namespace {
 
-constexpr int kPlaySheet = 6;
 // A reply sooner than this shows no waiting line, so a quick server (or
 // the tables on this machine) does not flicker one.
 constexpr std::chrono::milliseconds kQuietWait{60};
@@ -45,7 +46,7 @@ const char* ReasonLine(ScoreReply reply) {
 void DrawDialog(FrozenScreen& frozen, bool nameField,
                 const std::function<void(KBitmapFont&)>& texts) {
     frozen.Draw();
-    if (KGraphic* sheet = spriteTable[kPlaySheet].image) DrawMessageBox(*sheet, nameField);
+    if (KGraphic* sheet = spriteTable[kPlaySprite].image) DrawMessageBox(*sheet, nameField);
     if (KBitmapFont* font = resources.smallFont) texts(*font);
 }
 
@@ -126,6 +127,24 @@ bool EnterName(FrozenScreen& frozen, int16_t gameMode, NameBuffer& name) {
     return false;
 }
 
+// The recording of the game just over when the server can verify it: it
+// carries a server's token and claims this result. Otherwise empty, and
+// the old query and submission go instead.
+std::vector<uint8_t> VerifiableRecording(int32_t result) {
+    const std::vector<uint8_t>& bytes = LastGameReplay();
+    replay::Replay recording;
+    if (bytes.empty() ||
+        replay::ReadReplay(bytes.data(), bytes.size(), recording) != replay::ReadError::None) {
+        return {};
+    }
+    const replay::ReplayHeader& header = recording.header;
+    if (header.token.empty() || header.outcome != replay::Outcome::Result ||
+        header.claimedResult != result) {
+        return {};
+    }
+    return bytes;
+}
+
 } // namespace
 
 void ShowGameOver(int16_t gameMode, int16_t difficulty, int32_t result) {
@@ -134,15 +153,20 @@ void ShowGameOver(int16_t gameMode, int16_t difficulty, int32_t result) {
     ScoreTables& tables = GameScoreTables();
     FrozenScreen frozen;
     KInputState::ForgetPresses(); // keys struck in play are not the name
+    const std::vector<uint8_t> recording = VerifiableRecording(result);
+    const bool verified = !recording.empty();
 
-    ScoreReply answer =
-        WaitForReply([&tables, table, result] { return tables.IsHighscore(table, result); },
-                     [&] {
-                         DrawDialog(frozen, false, [](KBitmapFont& font) {
-                             font.DrawCentered("YOU MADE A GREAT GAME!", 275, 510, 198, 0);
-                             font.DrawCentered("Contacting the server...", 275, 510, 230, 0);
-                         });
-                     });
+    ScoreReply answer = WaitForReply(
+        [&tables, table, result, verified] {
+            return verified ? tables.IsVerifiedHighscore(table, result)
+                            : tables.IsHighscore(table, result);
+        },
+        [&] {
+            DrawDialog(frozen, false, [](KBitmapFont& font) {
+                font.DrawCentered("YOU MADE A GREAT GAME!", 275, 510, 198, 0);
+                font.DrawCentered("Contacting the server...", 275, 510, 230, 0);
+            });
+        });
     if (KDisplayWindow::IsClosed()) return;
     if (answer != ScoreReply::Enters) {
         ShowNotice(frozen, "YOU MADE A GREAT GAME!", "But you can't enter the online scoring",
@@ -155,14 +179,16 @@ void ShowGameOver(int16_t gameMode, int16_t difficulty, int32_t result) {
     if (!EnterName(frozen, gameMode, name)) return;
     std::array<char, 256> submission{};
     std::memcpy(submission.data(), name.text.data(), name.text.size());
-    ScoreReply stored =
-        WaitForReply([&tables, &submission, table,
-                      result] { return tables.SubmitScore(submission.data(), table, result); },
-                     [&] {
-                         DrawDialog(frozen, true, [&](KBitmapFont& font) {
-                             DrawAcceptedTexts(font, gameMode, name, "Contacting the server...");
-                         });
-                     });
+    ScoreReply stored = WaitForReply(
+        [&tables, &submission, &recording, table, result, verified] {
+            return verified ? tables.SubmitReplay(submission.data(), recording)
+                            : tables.SubmitScore(submission.data(), table, result);
+        },
+        [&] {
+            DrawDialog(frozen, true, [&](KBitmapFont& font) {
+                DrawAcceptedTexts(font, gameMode, name, "Contacting the server...");
+            });
+        });
     if (stored == ScoreReply::Stored || KDisplayWindow::IsClosed()) return;
     ShowNotice(frozen, "YOUR SCORE WAS NOT SAVED!", "It didn't get into the online scoring",
                stored);

@@ -1,6 +1,8 @@
 #include "game/panels/help_lines.h"
 
-#include "game/game_state.h"
+#include "game/buttons.h"
+
+#include "game/rules/game_state.h"
 
 #include <array>
 
@@ -22,7 +24,7 @@ constexpr const char* kTutorialTimeLine = "You lose also if you run out of time!
 constexpr Lines kTutorialHint = {"Click this button to view a quick tutorial.",
                                  "Remember that there's also a detailed help HTML",
                                  "page that you can find in the installation folder.",
-                                 "Keys: T tutorial, R restart, Q/E turn, arrows slide rows."};
+                                 "Keys: T tutorial, R restart, M menu, Q/E turn, arrows slide."};
 constexpr Lines kRestartHint = {"Click this button to restart the current game type.", nullptr,
                                 nullptr, nullptr};
 constexpr Lines kQuitHint = {"Click this button to quit the current game and go",
@@ -96,8 +98,8 @@ bool Inside(int x, int y, int left, int top, int right, int bottom) {
 std::vector<HelpLine> HelpLinesFor(const HintSituation& s) {
     std::vector<HelpLine> out;
     const int button = s.hoveredButton;
-    const bool spin = button == 6 || button == 7;
-    const bool slide = button >= 8 && button <= 25;
+    const bool spin = IsSpinButton(button);
+    const bool slide = IsSlideButton(button);
 
     if (s.tutorialPage >= 1 && s.tutorialPage <= 3) {
         Add(out, kTutorialPages[s.tutorialPage - 1], HintStage::Tutorial);
@@ -105,9 +107,9 @@ std::vector<HelpLine> HelpLinesFor(const HintSituation& s) {
             out.push_back({kTutorialTimeLine, kHelpLineY[3], HintStage::Tutorial});
     }
 
-    if (button == 1) Add(out, kTutorialHint, HintStage::Buttons);
-    if (button == 2) Add(out, kRestartHint, HintStage::Buttons);
-    if (button == 3) Add(out, kQuitHint, HintStage::Buttons);
+    if (button == TutorialButton) Add(out, kTutorialHint, HintStage::Buttons);
+    if (button == RestartButton) Add(out, kRestartHint, HintStage::Buttons);
+    if (button == QuitGameButton) Add(out, kQuitHint, HintStage::Buttons);
     if (spin) Add(out, kSpinHint, HintStage::Buttons);
     if (slide) Add(out, kSlideHint, HintStage::Buttons);
 
@@ -119,7 +121,7 @@ std::vector<HelpLine> HelpLinesFor(const HintSituation& s) {
     const int mode = s.gameMode - 1;
     if (button == 0 && Inside(s.mouseX, s.mouseY, 150, 110, 600, 400))
         Add(out, kBoardHints[mode], HintStage::Late);
-    if (button == 2) Add(out, kRestartModeLines[mode], HintStage::Late);
+    if (button == RestartButton) Add(out, kRestartModeLines[mode], HintStage::Late);
     if (spin) Add(out, kSpinModeLines[mode], HintStage::Late);
     if (slide) Add(out, kSlideModeLines[mode], HintStage::Late);
     return out;

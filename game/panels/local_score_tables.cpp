@@ -1,7 +1,8 @@
 #include "game/panels/local_score_tables.h"
 
-#include "game/game_state.h"
+#include "game/rules/game_state.h"
 #include "game/panels/score_protocol.h"
+#include "game/replay/game_recorder.h"
 #include "server/scored/listing_page.h"
 #include "server/scored/options.h"
 #include "server/scored/score_backend.h"
@@ -14,6 +15,21 @@
 #include <mutex>
 
 namespace {
+
+// The page lists this computer's tables only; it says so, and how to share.
+ListingWording LocalWording() {
+    ListingWording wording;
+    wording.title = "Orbolo highscores on this computer";
+    wording.heading = "Highscores on this computer";
+    wording.noteHtml =
+        "These tables are kept on this computer for the players who play here. To share "
+        "tables with other players, join a shared score server: start the game as "
+        "<code>orbolo --score-server http://host:8086</code>, or put the line "
+        "<code>score-server = http://host:8086</code> in "
+        "<code>~/.config/orbolo/orbolo.conf</code>. The game's help page tells how to run "
+        "one.";
+    return wording;
+}
 
 class LocalTables : public ScoreTables {
   public:
@@ -37,12 +53,15 @@ class LocalTables : public ScoreTables {
                              {"computer", "M"},
                              {"gamename", table}});
         if (!Store() || !submission) return ScoreReply::StoreFault;
-        PendingEntry entry{*submission, "local", static_cast<int64_t>(std::time(nullptr))};
+        PendingEntry entry{*submission, "local", static_cast<int64_t>(std::time(nullptr)), "", 0,
+                           false,       ""};
         switch (store->AddAll({entry}).at(0)) {
         case AddOutcome::Stored:
+            KeepReplay(table, entry.submitted);
             return ScoreReply::Stored;
         case AddOutcome::TrimmedAway:
             return ScoreReply::TooLow;
+        case AddOutcome::Unasked: // asked of server entries only
         case AddOutcome::Failed:
             break;
         }
@@ -58,7 +77,7 @@ class LocalTables : public ScoreTables {
                 const char* table = HighscoreTableName(mode, difficulty);
                 std::optional<std::vector<ScoreEntry>> entries = store->Top(table);
                 if (!entries) return Fail("cannot read the highscores in " + Database());
-                tables.push_back({table, std::move(*entries)});
+                tables.push_back({table, std::move(*entries), {}});
             }
         }
         // Written whole, then moved in place: a browser never reads half a page.
@@ -66,7 +85,7 @@ class LocalTables : public ScoreTables {
         const std::string partial = page + ".part";
         {
             std::ofstream out(partial, std::ios::binary | std::ios::trunc);
-            out << RenderListingPage(tables);
+            out << RenderListingPage(tables, LocalWording());
             if (!out.flush()) return Fail("cannot write " + partial);
         }
         std::error_code error;
@@ -77,6 +96,22 @@ class LocalTables : public ScoreTables {
 
   private:
     std::string Database() const { return directory + "/scores.db"; }
+
+    // The recording of the game just entered goes beside the tables, named
+    // by table and time: replays/tahard-1765170000.orbolo-replay.
+    void KeepReplay(const char* table, int64_t when) {
+        const std::vector<uint8_t>& replay = LastGameReplay();
+        if (replay.empty()) return;
+        const std::string folder = directory + "/replays";
+        std::error_code made;
+        std::filesystem::create_directories(folder, made);
+        const std::string path =
+            folder + "/" + table + "-" + std::to_string(when) + ".orbolo-replay";
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(replay.data()),
+                  static_cast<std::streamsize>(replay.size()));
+        if (!out.flush()) Fail("cannot keep the game's replay in " + path);
+    }
 
     std::string Fail(const std::string& problem) {
         std::fprintf(stderr, "orbolo: %s\n", problem.c_str());

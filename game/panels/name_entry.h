@@ -1,7 +1,7 @@
 // The highscore name entry's keyboard rules, apart from the dialog that
 // draws it: what a typed key does to the name.
 #pragma once
-#include "game/panels/key_codes.h"
+#include "framework/input/KInputState.h"
 
 #include <array>
 #include <cstdint>

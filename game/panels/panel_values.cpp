@@ -1,6 +1,6 @@
 #include "game/panels/panel_values.h"
 
-#include "game/game_state.h"
+#include "game/rules/game_state.h"
 
 #include <cstdio>
 

@@ -1,8 +1,11 @@
 // The online highscore protocol: two GET requests to a score server, the
-// query and the submission, each through a fresh KUrlReader. Only the exact
-// answers count: "yes" or "no" to a query, "stored" to a submission (each
-// may end with a line break). Anything else is a fault of the server, never
-// taken for a yes.
+// query and the submission, each through a fresh KUrlReader; and on a
+// server that offers them the verified requests: a token and seed when a
+// game starts, a query among verified entries, and the game's recording
+// sent with the name (server/README.md). Only the exact answers count:
+// "yes" or "no" to a query, "stored" to a submission (each may end with a
+// line break). Anything else is a fault of the server, never taken for a
+// yes.
 #pragma once
 #include "game/panels/score_tables.h"
 

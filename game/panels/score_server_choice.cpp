@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -72,7 +73,18 @@ std::string HostFault(const std::string& authority) {
     return "";
 }
 
+// At most this much of a value a player wrote goes into a message.
+constexpr size_t kMostQuoted = 80;
+
+// `text` as a message shows it: cut after kMostQuoted characters.
+std::string Quoted(const std::string& text) {
+    if (text.size() <= kMostQuoted) return text;
+    return text.substr(0, kMostQuoted) + "... (" + std::to_string(text.size()) + " characters)";
+}
+
 // The value of the last "score-server = ..." line, and where it stands.
+// Lines that are no such setting are named on stderr: a misspelt key
+// would otherwise be ignored without a word.
 bool ReadConfigFile(const std::string& path, std::string& value, std::string& from) {
     std::ifstream file(path);
     std::string line;
@@ -81,7 +93,15 @@ bool ReadConfigFile(const std::string& path, std::string& value, std::string& fr
         line = Trim(line);
         if (line.empty() || line.front() == '#') continue;
         size_t equals = line.find('=');
-        if (equals == std::string::npos || Trim(line.substr(0, equals)) != "score-server") continue;
+        if (equals == std::string::npos || Trim(line.substr(0, equals)) != "score-server") {
+            std::fprintf(
+                stderr,
+                "orbolo: %s line %d: \"%s\" is not a setting (the one known is "
+                "\"score-server = ADDRESS\"); ignored.\n",
+                path.c_str(), number,
+                Quoted(equals == std::string::npos ? line : Trim(line.substr(0, equals))).c_str());
+            continue;
+        }
         value = Trim(line.substr(equals + 1));
         from = path + " line " + std::to_string(number);
         found = true;
@@ -98,7 +118,7 @@ ScoreServerChoice Interpret(std::string value, const std::string& from) {
     std::string fault = ServerAddressFault(value);
     if (!fault.empty()) {
         choice.kind = ScoreServerChoice::Kind::Unusable;
-        choice.problem = "the score server address \"" + value + "\" (" + from +
+        choice.problem = "the score server address \"" + Quoted(value) + "\" (" + from +
                          ") is unusable: " + fault + "; online highscores are off.";
         return choice;
     }

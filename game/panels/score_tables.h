@@ -4,8 +4,13 @@
 // unusable. Calls block; the game-over dialog makes them on a worker thread
 // while it goes on drawing.
 #pragma once
+#include "game/replay/game_recorder.h"
+
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 // What a query or a submission came to.
 enum class ScoreReply {
@@ -29,6 +34,26 @@ class ScoreTables {
     // server's listing page or a file; "" when there is none (and the
     // reason has been printed).
     virtual std::string HighscoresPageAddress() = 0;
+
+    // Verified games, on a server that offers them; the defaults are those
+    // of tables that do not. A token and the server's seed for the next
+    // game; nullopt when none came, with `askAgain` false when asking again
+    // cannot help (a server without verified games, tables on this machine).
+    virtual std::optional<GameTicket> FetchGameTicket(bool& askAgain) {
+        askAgain = false;
+        return std::nullopt;
+    }
+    // Whether a value a recording proves would earn a place among the
+    // verified entries.
+    virtual ScoreReply IsVerifiedHighscore(const char* table, int value) {
+        return IsHighscore(table, value);
+    }
+    // Sends the recording of the game with the name; the server replays it
+    // and stores the result it proves.
+    virtual ScoreReply SubmitReplay(const char* name, const std::vector<uint8_t>& replay) {
+        (void)name, (void)replay;
+        return ScoreReply::ServerFault;
+    }
 };
 
 // The name the tables receive for what the player typed.

@@ -5,14 +5,16 @@
 
 namespace {
 
-void (*cueListener)(Cue) = nullptr;
-
 // In Cue order; each effect has one voice, so replaying it restarts it.
 constexpr const char* kCueFiles[kCueCount] = {
     "snd\\click.ogg", "snd\\over.ogg", "snd\\spin.ogg", "snd\\Clear.ogg",   "snd\\Swirl.ogg",
     "snd\\Pop.wav",   "snd\\Set.wav",  "snd\\Move.wav", "snd\\Levelup.ogg",
 };
 KAudioSource* cueSounds[kCueCount] = {};
+
+void PlayLoadedSound(Cue cue) {
+    if (KAudioSource* sound = cueSounds[int(cue)]) sound->Play();
+}
 
 } // namespace
 
@@ -23,20 +25,13 @@ void LoadSounds() {
         // A missing or unreadable file leaves that effect silent.
         cueSounds[i]->LoadSample(KSystemTools::MakePath(kCueFiles[i]), 200, 0);
     }
+    SetCueSound(PlayLoadedSound);
 }
 
 void FreeSounds() {
+    SetCueSound(nullptr);
     for (KAudioSource*& sound : cueSounds) {
         delete sound;
         sound = nullptr;
     }
-}
-
-void PlayCue(Cue cue) {
-    if (cueListener) cueListener(cue);
-    if (KAudioSource* sound = cueSounds[int(cue)]) sound->Play();
-}
-
-void SetCueListener(void (*listener)(Cue)) {
-    cueListener = listener;
 }

@@ -2,13 +2,17 @@
 
 #include "static_files.h"
 
+#include <malloc.h>
 #include <microhttpd.h>
 #include <sys/socket.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstring>
+#include <strings.h>
 #include <mutex>
 #include <thread>
 #include <unordered_map>
@@ -19,9 +23,14 @@ namespace {
 // More header lines than any browser or the game sends.
 constexpr unsigned kMostHeaders = 64;
 // Memory each connection may hold: its request line, headers and answer
-// head. The listing page's body is allocated apart from this.
-constexpr size_t kConnectionMemory = 16 * 1024;
-constexpr unsigned kMostConnections = 20000;
+// head. The listing page's body is allocated apart from this. With the
+// most connections open at once, 48 MiB at worst: the memory budget of the
+// whole server under a connection flood stays under 64 MiB.
+constexpr size_t kConnectionMemory = 8 * 1024;
+constexpr unsigned kMostConnections = 6144;
+// After this many connections closed since the most open, the memory they
+// held is handed back to the system (the allocator would keep it).
+constexpr size_t kTrimAfterClosing = 512;
 
 int64_t MonotonicMs() {
     return std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -38,14 +47,29 @@ struct Connection {
     std::atomic<int64_t> waitingSince{0};
 };
 
-// The request context of a request whose headers have arrived.
-char kHeadersIn;
+// Request contexts before an answer waits on the pool: the request line
+// was read (and found sound, or not), then the headers.
+char kTargetSound, kTargetBad, kTooManyParameters, kHeadersIn;
+// The game sends four; a few more for whatever a browser adds.
+constexpr size_t kMostParameters = 32;
+
+bool IsMarker(const void* context) {
+    return context == &kTargetSound || context == &kTargetBad || context == &kTooManyParameters ||
+           context == &kHeadersIn;
+}
 
 // A submission waiting for its group; shared with the writer's callback.
 struct Exchange {
     std::mutex mutex;
     std::optional<Answer> answer;
     bool suspended = false;
+};
+
+// The request context of a POST while its body arrives, and of any request
+// waiting for a worker's answer.
+struct Pending {
+    std::string body;
+    std::shared_ptr<Exchange> exchange;
 };
 
 class MhdFront : public HttpFront {
@@ -59,6 +83,7 @@ class MhdFront : public HttpFront {
 
   private:
     static MHD_Result Accept(void* self, const sockaddr* address, socklen_t);
+    static void* ReadTarget(void*, const char* target, MHD_Connection*);
     static void Notify(void* self, MHD_Connection* connection, void** context,
                        MHD_ConnectionNotificationCode code);
     static void Completed(void*, MHD_Connection* connection, void** requestContext,
@@ -90,6 +115,7 @@ class MhdFront : public HttpFront {
     std::condition_variable stopWake;
     bool stopping = false;
     std::thread housekeeper;
+    size_t mostOpen = 0; // connections open at once since memory was last handed back
 };
 
 bool MhdFront::Trusted(const Address& address) const {
@@ -140,10 +166,34 @@ void MhdFront::Notify(void* self, MHD_Connection* connection, void** context,
     *context = nullptr;
 }
 
+// Sees the request target as it came, before libmicrohttpd splits it: a
+// control byte or a raw NUL (which would cut the path short, so that
+// "/highscores/orbolo/\0ishighscore.php" read as the listing) is refused,
+// and so are more parameters than any client sends, which would otherwise
+// fill the connection's memory before the request is ever answered.
+void* MhdFront::ReadTarget(void*, const char* target, MHD_Connection*) {
+    size_t length = std::strlen(target);
+    // libmicrohttpd ends the target where " HTTP/1.x" began; any other
+    // byte after the first NUL means the NUL came from the client.
+    if (std::strncmp(target + length + 1, "HTTP/", 5) != 0) return &kTargetBad;
+    size_t parameters = 0;
+    for (size_t i = 0; i < length; ++i) {
+        unsigned char c = static_cast<unsigned char>(target[i]);
+        if (c < 0x20 || c == 0x7F) return &kTargetBad;
+        parameters += c == '&';
+    }
+    if (parameters >= kMostParameters) {
+        // Cut at the '?' in the buffer libmicrohttpd reads the parameters
+        // from next: none of them takes the connection's memory.
+        const_cast<char*>(std::strchr(target, '?'))[1] = '\0';
+        return &kTooManyParameters;
+    }
+    return &kTargetSound;
+}
+
 void MhdFront::Completed(void*, MHD_Connection* connection, void** requestContext,
                          MHD_RequestTerminationCode) {
-    if (*requestContext != &kHeadersIn)
-        delete static_cast<std::shared_ptr<Exchange>*>(*requestContext);
+    if (!IsMarker(*requestContext)) delete static_cast<Pending*>(*requestContext);
     *requestContext = nullptr;
     const MHD_ConnectionInfo* info =
         MHD_get_connection_info(connection, MHD_CONNECTION_INFO_SOCKET_CONTEXT);
@@ -183,17 +233,33 @@ MHD_Response* MhdFront::PlainResponse(const std::string& text) {
 }
 
 MHD_Result MhdFront::Respond(MHD_Connection* connection, const Answer& answer) {
-    if (answer.kind == Answer::Plain) {
+    if (answer.kind == Answer::Plain && answer.retryAfterSeconds == 0) {
         return MHD_queue_response(connection, static_cast<unsigned>(answer.status),
                                   PlainResponse(answer.body));
     }
     MHD_Response* response = nullptr;
-    if (answer.kind == Answer::Redirect) {
+    if (answer.kind == Answer::Download) {
+        response = MHD_create_response_from_buffer(
+            answer.body.size(), const_cast<char*>(answer.body.data()), MHD_RESPMEM_MUST_COPY);
+        // The type the game registers on the desktop, so a download opens in it.
+        MHD_add_response_header(response, "Content-Type", "application/x-orbolo-replay");
+        MHD_add_response_header(response, "Content-Disposition",
+                                ("attachment; filename=\"" + answer.fileName + "\"").c_str());
+        MHD_add_response_header(response, "X-Content-Type-Options", "nosniff");
+    } else if (answer.kind == Answer::Redirect) {
         response = MHD_create_response_from_buffer(0, nullptr, MHD_RESPMEM_PERSISTENT);
         MHD_add_response_header(response, "Location", answer.body.c_str());
     } else {
         response = MHD_create_response_from_buffer(
             answer.body.size(), const_cast<char*>(answer.body.data()), MHD_RESPMEM_MUST_COPY);
+    }
+    if (answer.kind == Answer::Plain) {
+        MHD_add_response_header(response, "Content-Type", "text/plain; charset=utf-8");
+        MHD_add_response_header(response, "Cache-Control", "no-store");
+    }
+    if (answer.retryAfterSeconds > 0) {
+        MHD_add_response_header(response, "Retry-After",
+                                std::to_string(answer.retryAfterSeconds).c_str());
     }
     if (answer.kind == Answer::Page) {
         MHD_add_response_header(response, "Content-Type", "text/html; charset=utf-8");
@@ -232,31 +298,78 @@ MHD_Result CollectParameter(void* parameters, MHD_ValueKind, const char* key, si
     return MHD_YES;
 }
 
+// Counts Content-Length headers: two of them frame the request ambiguously.
+MHD_Result CountLengths(void* count, MHD_ValueKind, const char* key, const char*) {
+    if (strcasecmp(key, "Content-Length") == 0) ++*static_cast<int*>(count);
+    return MHD_YES;
+}
+
 MHD_Result MhdFront::Access(void* self, MHD_Connection* connection, const char* url,
-                            const char* method, const char*, const char*, size_t* uploadSize,
+                            const char* method, const char*, const char* upload, size_t* uploadSize,
                             void** requestContext) {
     auto* front = static_cast<MhdFront*>(self);
-    if (!*requestContext) {
-        // Headers are in. Answering only on the next call keeps the
-        // connection open for another request.
-        *requestContext = &kHeadersIn;
-        if (const MHD_ConnectionInfo* info =
-                MHD_get_connection_info(connection, MHD_CONNECTION_INFO_SOCKET_CONTEXT);
-            info && info->socket_context) {
-            static_cast<Connection*>(info->socket_context)->waitingSince = 0;
+    if (*requestContext == &kTargetBad) return front->Respond(connection, {400, "bad request\n"});
+    if (*requestContext == &kTooManyParameters)
+        return front->Respond(connection, {400, "too many parameters\n"});
+    Connection* connectionState = nullptr;
+    if (const MHD_ConnectionInfo* info =
+            MHD_get_connection_info(connection, MHD_CONNECTION_INFO_SOCKET_CONTEXT)) {
+        connectionState = static_cast<Connection*>(info->socket_context);
+    }
+    const bool post = std::strcmp(method, "POST") == 0;
+    if (!*requestContext || (*requestContext != &kHeadersIn && IsMarker(*requestContext))) {
+        // Headers are in. A GET carries no body: one announced is refused
+        // before it is read (libmicrohttpd would otherwise close without
+        // a word once it saw the body left unread). A POST's body comes
+        // with one Content-Length within the bound, unchunked, and must
+        // arrive within the request's time.
+        const char* length =
+            MHD_lookup_connection_value(connection, MHD_HEADER_KIND, "Content-Length");
+        const bool chunked =
+            MHD_lookup_connection_value(connection, MHD_HEADER_KIND, "Transfer-Encoding");
+        int lengths = 0;
+        MHD_get_connection_values(connection, MHD_HEADER_KIND, CountLengths, &lengths);
+        if (post) {
+            if (!length || chunked || lengths > 1)
+                return front->Respond(connection, {411, "length required\n"});
+            if (std::strtoull(length, nullptr, 10) >
+                static_cast<unsigned long long>(front->options.maxReplayBytes))
+                return front->Respond(connection, {413, "too large\n"});
+            *requestContext = new Pending;
+            return MHD_YES;
         }
+        if ((chunked || length) && (!length || std::strcmp(length, "0") != 0 || lengths > 1))
+            return front->Respond(connection, {400, "bad request\n"});
+        // Answering only on the next call keeps the connection open for
+        // another request.
+        *requestContext = &kHeadersIn;
+        if (connectionState) connectionState->waitingSince = 0;
         return MHD_YES;
     }
-    if (*requestContext != &kHeadersIn) {
-        // Back from waiting for the writer: the answer is there.
-        auto& exchange = **static_cast<std::shared_ptr<Exchange>*>(*requestContext);
-        std::lock_guard<std::mutex> lock(exchange.mutex);
-        return front->Respond(connection, *exchange.answer);
+    Pending* pending =
+        *requestContext == &kHeadersIn ? nullptr : static_cast<Pending*>(*requestContext);
+    if (pending && pending->exchange) {
+        // Back from waiting for a worker: the answer is there.
+        std::lock_guard<std::mutex> lock(pending->exchange->mutex);
+        return front->Respond(connection, *pending->exchange->answer);
     }
-    if (std::strcmp(method, "GET") != 0 && std::strcmp(method, "HEAD") != 0) {
+    if (pending && *uploadSize != 0) {
+        // Content-Length bounds it; kept bounded whatever comes.
+        const size_t room =
+            static_cast<size_t>(front->options.maxReplayBytes) -
+            std::min(pending->body.size(), static_cast<size_t>(front->options.maxReplayBytes));
+        pending->body.append(upload, std::min(*uploadSize, room));
+        *uploadSize = 0;
+        return MHD_YES;
+    }
+    if (post && connectionState) connectionState->waitingSince = 0;
+    if (!post && std::strcmp(method, "GET") != 0 && std::strcmp(method, "HEAD") != 0) {
         return front->Respond(connection, {405, "method not allowed\n"});
     }
-    if (*uploadSize != 0) return front->Respond(connection, {400, "bad request\n"});
+    if (*uploadSize != 0) {
+        *uploadSize = 0; // taken, so the answer goes out before the connection closes
+        return front->Respond(connection, {400, "bad request\n"});
+    }
     if (MHD_get_connection_values(connection, MHD_HEADER_KIND, nullptr, nullptr) >
         static_cast<int>(kMostHeaders)) {
         return front->Respond(connection, {431, "too many header lines\n"});
@@ -272,6 +385,8 @@ MHD_Result MhdFront::Access(void* self, MHD_Connection* connection, const char* 
     }
     ScoreRequest request;
     request.path = url;
+    request.method = method;
+    if (pending) request.body = std::move(pending->body);
     MHD_get_connection_values_n(connection, MHD_GET_ARGUMENT_KIND, CollectParameter,
                                 &request.parameters);
     size_t length = request.path.size();
@@ -296,7 +411,8 @@ MHD_Result MhdFront::Access(void* self, MHD_Connection* connection, const char* 
     // holding the event loop.
     std::lock_guard<std::mutex> lock(exchange->mutex);
     if (exchange->answer) return front->Respond(connection, *exchange->answer);
-    *requestContext = new std::shared_ptr<Exchange>(exchange);
+    if (!pending) *requestContext = pending = new Pending;
+    pending->exchange = exchange;
     MHD_suspend_connection(connection);
     exchange->suspended = true;
     return MHD_YES;
@@ -315,7 +431,7 @@ bool MhdFront::Start(int listener, std::string& error) {
         MHD_OPTION_CONNECTION_MEMORY_LIMIT, kConnectionMemory, MHD_OPTION_CONNECTION_LIMIT,
         kMostConnections, MHD_OPTION_CONNECTION_TIMEOUT, idleSeconds, MHD_OPTION_NOTIFY_CONNECTION,
         &MhdFront::Notify, this, MHD_OPTION_NOTIFY_COMPLETED, &MhdFront::Completed, this,
-        MHD_OPTION_END);
+        MHD_OPTION_URI_LOG_CALLBACK, &MhdFront::ReadTarget, this, MHD_OPTION_END);
     if (!daemon) {
         error = "the HTTP event loops did not start";
         return false;
@@ -333,12 +449,21 @@ void MhdFront::Housekeeping() {
         !stopWake.wait_for(stopLock, std::chrono::milliseconds(250), [this] { return stopping; })) {
         service.RefreshBans();
         const int64_t deadline = MonotonicMs() - int64_t{options.requestSeconds} * 1000;
-        std::lock_guard<std::mutex> lock(connectionsMutex);
-        for (Connection* connection : connections) {
-            if (connection->waitingSince != 0 && connection->waitingSince < deadline) {
-                shutdown(connection->socket, SHUT_RDWR);
-                connection->waitingSince = 0;
+        size_t open = 0;
+        {
+            std::lock_guard<std::mutex> lock(connectionsMutex);
+            for (Connection* connection : connections) {
+                if (connection->waitingSince != 0 && connection->waitingSince < deadline) {
+                    shutdown(connection->socket, SHUT_RDWR);
+                    connection->waitingSince = 0;
+                }
             }
+            open = connections.size();
+        }
+        mostOpen = std::max(mostOpen, open);
+        if (mostOpen - open >= kTrimAfterClosing) {
+            malloc_trim(0);
+            mostOpen = open;
         }
     }
 }

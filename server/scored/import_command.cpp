@@ -9,11 +9,20 @@ std::optional<CopyCount> CopyScores(ScoreBackend& from, ScoreBackend& to) {
     std::optional<std::vector<StoredEntry>> entries = from.List("");
     std::optional<std::vector<std::string>> bans = from.Bans();
     if (!entries || !bans) return std::nullopt;
-    // Best first within each table, so equal values keep their order. The
-    // game's computer field is shown nowhere and not copied.
+    // Best first within each ranking, so equal values keep their order. The
+    // game's computer field is shown nowhere and not copied; a verified
+    // entry brings its replay.
     std::vector<PendingEntry> pending;
-    for (const StoredEntry& e : *entries)
-        pending.push_back({{e.table, e.score, e.name, ""}, e.address, e.submitted});
+    for (const StoredEntry& e : *entries) {
+        std::string replay;
+        if (e.verified) {
+            std::optional<StoredReplay> stored = from.Replay(e.id);
+            if (!stored) return std::nullopt;
+            replay = std::move(stored->bytes);
+        }
+        pending.push_back(
+            {{e.table, e.score, e.name, ""}, e.address, e.submitted, "", 0, e.verified, replay});
+    }
     CopyCount count;
     for (AddOutcome outcome : to.AddAll(pending)) {
         if (outcome == AddOutcome::Failed) return std::nullopt;
@@ -42,8 +51,11 @@ int RunImport(ScoreBackend& target, const std::string& source) {
     }
     std::optional<CopyCount> count = CopyScores(*from, target);
     if (!count) {
-        std::fprintf(stderr, "orbolo-scored: import from %s failed: the database refused\n",
-                     source.c_str());
+        // Either side may have refused: each says why, or nothing.
+        std::string why = target.LastError();
+        if (why.empty()) why = from->LastError();
+        std::fprintf(stderr, "orbolo-scored: import from %s failed: the database refused: %s\n",
+                     source.c_str(), why.empty() ? "no reason given" : why.c_str());
         return 1;
     }
     std::printf("imported %d entries (%d of them ranked in their tables) and %d bans from %s\n",

@@ -16,6 +16,8 @@ h1 { margin: 0 0 0 0.3em; color: #f4c430; letter-spacing: 0.3em; font-size: clam
   text-shadow: 0 2px 0 #7a5a00; }
 header p { margin: 0.3rem 0 0; color: #dfe6ff; }
 header a { color: #ffd833; }
+header p.note { max-width: 44rem; margin: 0.6rem auto 0; color: #b9c3e8; font-size: 0.9rem; }
+code { color: #f4c430; overflow-wrap: anywhere; }
 main { display: grid; gap: 1rem; padding: 1rem; max-width: 72rem; margin: 0 auto;
   grid-template-columns: repeat(auto-fit, minmax(17rem, 1fr)); }
 section { background: rgba(255, 255, 255, 0.06); border: 2px solid #f4c430;
@@ -29,6 +31,9 @@ td { padding: 0.25rem 0.3rem; border-bottom: 1px solid rgba(255, 255, 255, 0.12)
 td.rank, td.value, th.value { text-align: right; white-space: nowrap; }
 td.date { color: #b9c3e8; white-space: nowrap; }
 td.empty { text-align: center; color: #b9c3e8; padding: 1rem; }
+td.proof a { color: #7fe08a; text-decoration: none; white-space: nowrap; }
+h3 { margin: 0.8rem 0 0.2rem; font-size: 0.85rem; font-weight: normal; color: #b9c3e8; }
+table.unverified { color: #b9c3e8; font-size: 0.85rem; }
 footer { text-align: center; color: #8f9ccc; font-size: 0.8rem; padding: 0.5rem 1rem 1.5rem; }
 )";
 
@@ -63,22 +68,47 @@ std::string FormatValue(const std::string& table, int value) {
     return text;
 }
 
-void RenderTable(std::string& html, const ListedTable& listed) {
-    html += "<section>\n<h2>" + EscapeHtml(TitleOf(listed.table)) + "</h2>\n<table>\n";
+// One ranking; where it holds verified entries, a column with each one's
+// mark and the link to its replay.
+void RenderRanking(std::string& html, const std::string& table,
+                   const std::vector<ScoreEntry>& entries, bool apart) {
+    bool proofs = false;
+    for (const ScoreEntry& entry : entries)
+        proofs = proofs || entry.verified;
+    html += apart ? "<table class=\"unverified\">\n" : "<table>\n";
     html += "<thead><tr><th>#</th><th>Name</th><th class=\"value\">";
-    html += IsTimeTable(listed.table) ? "Time left" : "Points";
-    html += "</th><th>Date</th></tr></thead>\n<tbody>\n";
-    if (listed.entries.empty()) {
+    html += IsTimeTable(table) ? "Time left" : "Points";
+    html += proofs ? "</th><th>Date</th><th>Replay</th></tr></thead>\n<tbody>\n"
+                   : "</th><th>Date</th></tr></thead>\n<tbody>\n";
+    if (entries.empty()) {
         html += "<tr><td class=\"empty\" colspan=\"4\">No scores yet</td></tr>\n";
     }
     int rank = 1;
-    for (const ScoreEntry& entry : listed.entries) {
+    for (const ScoreEntry& entry : entries) {
         html += "<tr><td class=\"rank\">" + std::to_string(rank++) + "</td><td>" +
                 EscapeHtml(entry.name) + "</td><td class=\"value\">" +
-                EscapeHtml(FormatValue(listed.table, entry.score)) + "</td><td class=\"date\">" +
-                EscapeHtml(FormatUtc(entry.submitted, "%Y-%m-%d")) + "</td></tr>\n";
+                EscapeHtml(FormatValue(table, entry.score)) + "</td><td class=\"date\">" +
+                EscapeHtml(FormatUtc(entry.submitted, "%Y-%m-%d")) + "</td>";
+        if (entry.verified) {
+            html += "<td class=\"proof\"><a href=\"replay.php?id=" + std::to_string(entry.id) +
+                    "\" title=\"Verified: the server replayed this game\">\xE2\x9C\x93 "
+                    "watch</a></td>";
+        } else if (proofs) {
+            html += "<td></td>";
+        }
+        html += "</tr>\n";
     }
-    html += "</tbody>\n</table>\n</section>\n";
+    html += "</tbody>\n</table>\n";
+}
+
+void RenderTable(std::string& html, const ListedTable& listed) {
+    html += "<section>\n<h2>" + EscapeHtml(TitleOf(listed.table)) + "</h2>\n";
+    RenderRanking(html, listed.table, listed.entries, false);
+    if (!listed.unverified.empty()) {
+        html += "<h3>Not verified (games that sent no replay)</h3>\n";
+        RenderRanking(html, listed.table, listed.unverified, true);
+    }
+    html += "</section>\n";
 }
 
 } // namespace
@@ -110,19 +140,23 @@ std::string EscapeHtml(const std::string& text) {
     return out;
 }
 
-std::string RenderListingPage(const std::vector<ListedTable>& tables, bool linksPlay) {
+std::string RenderListingPage(const std::vector<ListedTable>& tables,
+                              const ListingWording& wording) {
     std::string html = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
                        "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
-                       "<title>Orbolo online highscores</title>\n<style>";
+                       "<title>" +
+                       EscapeHtml(wording.title) + "</title>\n<style>";
     html += kStyle;
-    html += "</style>\n</head>\n<body>\n<header>\n<h1>ORBOLO</h1>\n"
-            "<p>Online highscores</p>\n";
-    if (linksPlay) html += "<p><a href=\"/play/\">Play in your browser</a></p>\n";
+    html += "</style>\n</head>\n<body>\n<header>\n<h1>ORBOLO</h1>\n<p>" +
+            EscapeHtml(wording.heading) + "</p>\n";
+    if (!wording.noteHtml.empty()) html += "<p class=\"note\">" + wording.noteHtml + "</p>\n";
+    if (wording.linksPlay) html += "<p><a href=\"/play/\">Play in your browser</a></p>\n";
     html += "</header>\n<main>\n";
     for (const ListedTable& listed : tables)
         RenderTable(html, listed);
     html += "</main>\n<footer>TimeAttack ranks by the time left on the clock, TopScore by "
-            "points. Dates are UTC.</footer>\n</body>\n</html>\n";
+            "points. \xE2\x9C\x93 marks a game the server replayed move by move; its replay "
+            "opens in Orbolo. Dates are UTC.</footer>\n</body>\n</html>\n";
     return html;
 }
 

@@ -6,13 +6,22 @@
 #include "options.h"
 #include "score_backend.h"
 #include "submission_writer.h"
+#include "verified_games.h"
+#include "worker_pool.h"
 
 #include <sys/resource.h>
 
+#include <algorithm>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 
 namespace {
+
+// Replays that may wait to be judged, in all and per source: a player
+// uploads one game at a time.
+constexpr size_t kMostReplaysWaiting = 64;
+constexpr size_t kMostReplaysPerSource = 2;
 
 // Every open connection is a descriptor: take all the system allows.
 void RaiseDescriptorLimit() {
@@ -50,6 +59,15 @@ int main(int argc, char** argv) {
         return 1;
     }
     if (!options.command.empty()) return RunOperatorCommand(*store, options.command);
+    // Refused before serving: a damaged or unwritable store would answer
+    // every client with an error.
+    if (!store->CheckHealth(error)) {
+        std::fprintf(stderr, "orbolo-scored: %s: %s\n", options.databasePath.c_str(),
+                     error.c_str());
+        return 1;
+    }
+    // A client waits about three seconds; the database gets half of that.
+    store->SetPatience(std::chrono::milliseconds(1500));
 
     // Blocked before any thread starts, so every thread inherits the mask
     // and only sigwait below ever sees these signals.
@@ -69,8 +87,27 @@ int main(int argc, char** argv) {
                      options.port, error.c_str());
         return 1;
     }
-    SubmissionWriter writer(*store);
-    ScoreService service(*store, writer, options);
+    // Database work waits here, off the event loops: a handful of threads
+    // (database calls mostly wait) and a queue far longer than a healthy
+    // database ever lets build up.
+    WorkerPool pool(std::max(4, 2 * options.threads), 4096);
+    SubmissionWriter writer(*store, pool);
+    // Every server on one database signs game tokens with the same key.
+    std::optional<std::string> tokenKey = store->SharedSecret(NewTokenKey());
+    if (!tokenKey) {
+        std::fprintf(stderr, "orbolo-scored: %s: cannot read the token key: %s\n",
+                     options.databasePath.c_str(), store->LastError().c_str());
+        return 1;
+    }
+    // Replays run on the same pool, one at a time (the rules' state is
+    // program-wide), so they never hold more than one worker.
+    VerificationQueue verifications(
+        [&pool](std::function<void()> job) {
+            return pool.Post({std::move(job), nullptr, WorkerPool::Clock::time_point::max()});
+        },
+        kMostReplaysWaiting, kMostReplaysPerSource);
+    VerifiedGames verified(*store, writer, pool, verifications, TokenSigner(*tokenKey), options);
+    ScoreService service(*store, writer, pool, verified, options);
     service.RefreshBans();
     std::unique_ptr<HttpFront> front = StartHttpFront(listener, service, options, error);
     if (!front) {
@@ -84,8 +121,11 @@ int main(int argc, char** argv) {
 
     int received = 0;
     sigwait(&signals, &received);
-    // Queued submissions are written and answered before the loops end.
+    // Queued submissions are written and every waiting request answered
+    // before the loops end; requests that come meanwhile get 503.
+    verifications.Stop();
     writer.Stop();
+    pool.Stop();
     front->Stop();
     return 0;
 }

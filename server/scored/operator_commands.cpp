@@ -8,8 +8,10 @@
 
 namespace {
 
-int Failed(const char* what) {
-    std::fprintf(stderr, "orbolo-scored: %s failed: the database refused\n", what);
+int Failed(ScoreBackend& store, const char* what) {
+    std::string why = store.LastError();
+    std::fprintf(stderr, "orbolo-scored: %s failed: the database refused: %s\n", what,
+                 why.empty() ? "no reason given" : why.c_str());
     return 1;
 }
 
@@ -20,7 +22,7 @@ int List(ScoreBackend& store, const std::string& table) {
         return 2;
     }
     auto entries = store.List(table);
-    if (!entries) return Failed("list");
+    if (!entries) return Failed(store, "list");
     for (const StoredEntry& e : *entries) {
         std::printf("%s\t%d\t%s\t%d\t%s\t%s\n", e.table.c_str(), e.place, e.name.c_str(), e.score,
                     e.address.empty() ? "-" : e.address.c_str(),
@@ -37,7 +39,7 @@ int Ban(ScoreBackend& store, const std::string& verb, const std::string& text) {
     }
     const std::string canonical = RangeText(*range);
     bool ok = verb == "ban" ? store.Ban(canonical) : store.Unban(canonical);
-    if (!ok) return Failed(verb.c_str());
+    if (!ok) return Failed(store, verb.c_str());
     std::printf("%s %s\n", verb == "ban" ? "banned" : "unbanned", canonical.c_str());
     return 0;
 }
@@ -49,7 +51,7 @@ int RunOperatorCommand(ScoreBackend& store, const std::vector<std::string>& comm
     if (verb == "list") return List(store, command.size() > 1 ? command[1] : "");
     if (verb == "delete") {
         std::optional<int> removed = store.Delete(command[1], command[2]);
-        if (!removed) return Failed("delete");
+        if (!removed) return Failed(store, "delete");
         std::printf("deleted %d entr%s\n", *removed, *removed == 1 ? "y" : "ies");
         return 0;
     }

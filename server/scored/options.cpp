@@ -60,6 +60,20 @@ std::string UsageText() {
            "                                (default 10)\n"
            "  --trust-proxy CIDR            take the client's address from X-Forwarded-For\n"
            "                                on connections from this range (repeatable)\n"
+           "  --verified-only               list only games the server replayed: the old\n"
+           "                                submission is refused and its query says no\n"
+           "  --unverified-entries apart|hidden\n"
+           "                                entries from games without a replay: listed\n"
+           "                                apart below the verified ones, or not at all\n"
+           "                                (default apart)\n"
+           "  --games-per-minute N          game tokens per source, 0 for no limit\n"
+           "                                (default 60)\n"
+           "  --replays-per-minute N        replay uploads per source, 0 for no limit\n"
+           "                                (default 10)\n"
+           "  --max-replay-bytes N          largest replay upload, 1024..1048576\n"
+           "                                (default 65536)\n"
+           "  --token-hours N               how long a game's token stays good, 1..48\n"
+           "                                (default 4)\n"
            "  --play FOLDER                 serve the game built for the browser (its\n"
            "                                index.html, orbolo.js, .wasm, .data) under\n"
            "                                /play/, linked from the listing page\n"
@@ -75,6 +89,10 @@ OptionsResult ParseOptions(int argc, char** argv, ServerOptions& options, std::s
         std::string_view option = argv[i];
         if (option == "--help" || option == "-h") return OptionsResult::Help;
         if (option == "--version") return OptionsResult::Version;
+        if (option == "--verified-only") {
+            options.verifiedOnly = true;
+            continue;
+        }
         if (!option.starts_with("-")) {
             options.command.assign(argv + i, argv + argc);
             static const std::pair<const char*, size_t> kCommands[] = {
@@ -112,6 +130,18 @@ OptionsResult ParseOptions(int argc, char** argv, ServerOptions& options, std::s
         } else if (option == "--trust-proxy") {
             std::optional<AddressRange> range = ParseRange(std::string(value));
             if ((ok = range.has_value())) options.trustedProxies.push_back(*range);
+        } else if (option == "--unverified-entries") {
+            ok = value == "apart" || value == "hidden";
+            options.unverifiedEntries =
+                value == "hidden" ? UnverifiedEntries::Hidden : UnverifiedEntries::Apart;
+        } else if (option == "--games-per-minute") {
+            ok = ParseNumber(value, 0, 100000000, options.gamesPerMinute);
+        } else if (option == "--replays-per-minute") {
+            ok = ParseNumber(value, 0, 100000000, options.replaysPerMinute);
+        } else if (option == "--max-replay-bytes") {
+            ok = ParseNumber(value, 1024, 1 << 20, options.maxReplayBytes);
+        } else if (option == "--token-hours") {
+            ok = ParseNumber(value, 1, 48, options.tokenHours);
         } else if (option == "--play") {
             ok = !value.empty();
             options.playFolder = std::string(value);

@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+// What the listing page does with entries from games that sent no replay.
+enum class UnverifiedEntries { Apart, Hidden };
+
 struct ServerOptions {
     std::string host = "127.0.0.1";
     int port = 8086; // 0: any free port (the one taken is printed)
@@ -18,6 +21,13 @@ struct ServerOptions {
     int threads = 2;                // event loops, one per core
     int maxRequestBytes = 2048;     // request target
     std::vector<AddressRange> trustedProxies;
+    // Verified games.
+    bool verifiedOnly = false; // the old submission is refused
+    UnverifiedEntries unverifiedEntries = UnverifiedEntries::Apart;
+    int gamesPerMinute = 60;          // tokens per source; 0: no limit
+    int replaysPerMinute = 10;        // uploads per source; 0: no limit
+    int maxReplayBytes = 64 * 1024;   // one upload's body
+    int tokenHours = 4;               // a game must be uploaded within this of its start
     std::string playFolder;           // the web build served under /play/; "": none
     std::vector<std::string> command; // subcommand and its arguments; empty: serve
 };

@@ -1,6 +1,10 @@
-// Counts requests per source in one-minute windows.
+// Counts requests per source in one-minute windows. Each request costs a
+// hash lookup and at most a few steps of pruning, however many sources
+// there are: windows are forgotten oldest first from a queue kept in the
+// order they started, never by scanning the table.
 #pragma once
 #include <chrono>
+#include <deque>
 #include <mutex>
 #include <string>
 #include <unordered_map>
@@ -14,13 +18,15 @@ class RateLimiter {
     bool Allow(const std::string& source, std::chrono::steady_clock::time_point now);
 
   private:
+    using Time = std::chrono::steady_clock::time_point;
     struct Window {
-        std::chrono::steady_clock::time_point start;
+        Time start;
         int count = 0;
     };
-    void ForgetOldWindows(std::chrono::steady_clock::time_point now);
+    void ForgetOldWindows(Time now);
 
     int perMinute;
     std::mutex mutex;
     std::unordered_map<std::string, Window> windows;
+    std::deque<std::pair<Time, std::string>> started; // oldest first; may hold replaced windows
 };

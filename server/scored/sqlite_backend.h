@@ -1,4 +1,4 @@
-// The six tables in one SQLite file (WAL mode): the embedded default of
+// The six tables in one SQLite file (WAL mode, synced at every commit): the embedded default of
 // orbolo-scored and the store the game links for tables kept on the
 // player's own machine. One connection reads, another writes, so queries
 // never wait behind a batch of submissions. The trust rule's query memory
@@ -23,9 +23,20 @@ class SqliteScoreBackend : public ScoreBackend {
     static std::unique_ptr<SqliteScoreBackend> Open(const std::string& path, int tableSize,
                                                     std::string& error);
 
-    std::optional<bool> WouldEnter(const std::string& table, int score) override;
+    std::optional<bool> WouldEnter(const std::string& table, int score,
+                                   bool verified = false) override;
+    std::optional<bool> CachedWouldEnter(const std::string& table, int score,
+                                         bool verified = false) override;
+    bool QueriesInProcess() const override { return true; }
+    bool CheckHealth(std::string& error) override;
+    std::string LastError() override;
+    void SetPatience(std::chrono::milliseconds time) override;
     std::vector<AddOutcome> AddAll(const std::vector<PendingEntry>& entries) override;
-    std::optional<std::vector<ScoreEntry>> Top(const std::string& table) override;
+    std::optional<std::vector<ScoreEntry>> Top(const std::string& table,
+                                               bool verified = false) override;
+    std::optional<StoredReplay> Replay(int64_t id) override;
+    std::optional<std::string> SharedSecret(const std::string& proposal) override;
+    std::optional<bool> UseToken(const std::string& token, int64_t expires, int64_t now) override;
     void RememberQuery(const std::string& address, const std::string& table, int score,
                        int64_t now) override;
     bool TakeQuery(const std::string& address, const std::string& table, int score, int64_t now,
@@ -40,7 +51,9 @@ class SqliteScoreBackend : public ScoreBackend {
   private:
     SqliteScoreBackend() = default;
     bool Write(const char* sql, const std::string& value, int* changes = nullptr);
-    std::optional<int64_t> CountRows(const std::string& table); // on the writer
+    // Keeps the connection's last error for LastError; returns false.
+    bool Failed(sqlite3* db);
+    std::optional<int64_t> CountRows(const std::string& table, bool verified); // on the writer
 
     // The statements a server runs on every request, prepared once.
     struct Reader {
@@ -52,7 +65,7 @@ class SqliteScoreBackend : public ScoreBackend {
         std::unique_ptr<SqliteStatement> insert, count, dropLast, kept;
     };
 
-    // Each table's last place, read again at most every kFreshMs and after
+    // Each ranking's last place, read again at most every kFreshMs and after
     // every write of this process: a query then costs no SQL. Changes by
     // an operator's subcommand show within kFreshMs.
     struct LastPlace {
@@ -68,7 +81,8 @@ class SqliteScoreBackend : public ScoreBackend {
     std::atomic<uint64_t> writes{0}; // counts this process's writes
     int tableSize = 10;
     std::string path;
-    std::mutex readMutex, writeMutex;
+    std::mutex readMutex, writeMutex, errorMutex;
+    std::string lastError;
     Reader reader;
     Writer writer;
     QueryMemory queries;

@@ -31,11 +31,23 @@ class SqliteStatement {
         sqlite3_bind_int64(statement, index, value);
         return *this;
     }
+    SqliteStatement& BindBlob(int index, const std::string& bytes) {
+        sqlite3_bind_blob(statement, index, bytes.data(), static_cast<int>(bytes.size()),
+                          SQLITE_TRANSIENT);
+        return *this;
+    }
     int Step() { return sqlite3_step(statement); }
     int64_t Integer(int column) { return sqlite3_column_int64(statement, column); }
     std::string Text(int column) {
         const unsigned char* text = sqlite3_column_text(statement, column);
         return text ? reinterpret_cast<const char*>(text) : "";
+    }
+
+    std::string Blob(int column) {
+        const void* bytes = sqlite3_column_blob(statement, column);
+        return bytes ? std::string(static_cast<const char*>(bytes),
+                                   static_cast<size_t>(sqlite3_column_bytes(statement, column)))
+                     : "";
     }
 
   private:

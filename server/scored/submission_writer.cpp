@@ -4,12 +4,18 @@
 
 namespace {
 
+// A group this large is written in well under a second; more waiting
+// means the database cannot keep up, and the client is told to come back.
+constexpr size_t kMostWaiting = 4096;
+
 const char* OutcomeText(AddOutcome outcome) {
     switch (outcome) {
     case AddOutcome::Stored:
         return "stored";
     case AddOutcome::TrimmedAway:
         return "trimmed";
+    case AddOutcome::Unasked:
+        return "unasked";
     case AddOutcome::Failed:
         break;
     }
@@ -18,42 +24,43 @@ const char* OutcomeText(AddOutcome outcome) {
 
 } // namespace
 
-SubmissionWriter::SubmissionWriter(ScoreBackend& store) : store(store) {
-    thread = std::thread([this] { Run(); });
-}
+SubmissionWriter::SubmissionWriter(ScoreBackend& store, WorkerPool& pool)
+    : store(store), pool(pool) {}
 
 SubmissionWriter::~SubmissionWriter() {
     Stop();
 }
 
 bool SubmissionWriter::Enqueue(PendingEntry entry, Done done) {
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        if (stopping) return false;
-        entries.push_back(std::move(entry));
-        dones.push_back(std::move(done));
+    std::lock_guard<std::mutex> lock(mutex);
+    if (stopping || entries.size() >= kMostWaiting) return false;
+    if (!writing) {
+        // No deadline: once entries are taken, they are written.
+        if (!pool.Post({[this] { WriteWhatWaits(); }, nullptr})) return false;
+        writing = true;
     }
-    wake.notify_one();
+    entries.push_back(std::move(entry));
+    dones.push_back(std::move(done));
     return true;
 }
 
 void SubmissionWriter::Stop() {
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        stopping = true;
-    }
-    wake.notify_one();
-    if (thread.joinable()) thread.join();
+    std::unique_lock<std::mutex> lock(mutex);
+    stopping = true;
+    idle.wait(lock, [this] { return !writing; });
 }
 
-void SubmissionWriter::Run() {
+void SubmissionWriter::WriteWhatWaits() {
     std::vector<PendingEntry> group;
     std::vector<Done> groupDones;
     for (;;) {
         {
-            std::unique_lock<std::mutex> lock(mutex);
-            wake.wait(lock, [this] { return stopping || !entries.empty(); });
-            if (entries.empty()) return; // stopping with nothing left
+            std::lock_guard<std::mutex> lock(mutex);
+            if (entries.empty()) {
+                writing = false;
+                idle.notify_all();
+                return;
+            }
             group.swap(entries);
             groupDones.swap(dones);
         }

@@ -3,7 +3,7 @@
 // every piece and glyph the game cuts lies inside its sheet and holds ink,
 // the balls differ clearly, and the generator makes the same bytes each run.
 #include "image_files.h"
-#include "layout.h"
+#include "game/sheet_layout.h"
 
 #include "framework/text/glyph_tables.h"
 
@@ -19,7 +19,7 @@
 namespace {
 
 using art::Image;
-using art::layout::Rect;
+using layout::Rect;
 
 const Image& Gfx(const std::string& name) {
     static std::map<std::string, Image> cache;
@@ -83,7 +83,7 @@ TEST(ArtFiles, EachFileDecodesAtItsSizeAndSpritesCarryRealAlpha) {
 }
 
 TEST(ArtFiles, EveryPieceAndGlyphLiesInsideItsSheetAndGlyphsHoldInk) {
-    for (const art::layout::Piece& p : art::layout::allPieces())
+    for (const layout::Piece& p : layout::allPieces())
         EXPECT_TRUE(Inside(p.rect, Gfx(std::string(p.sheet))))
             << p.sheet << " piece at " << p.rect.x1 << "," << p.rect.y1;
     for (auto [table, image, records] :
@@ -107,7 +107,7 @@ TEST(ArtFiles, EveryPieceAndGlyphLiesInsideItsSheetAndGlyphsHoldInk) {
 TEST(ArtFiles, BallsHaveSolidBodiesAndDifferClearlyInColour) {
     const Image& play = Gfx("play2.tga");
     auto body = [&](int code) { // left of the mark, below the highlight
-        Rect t = art::layout::ball(code);
+        Rect t = layout::ball(code);
         double s[3] = {};
         for (int y = t.y1 + 17; y < t.y1 + 23; ++y)
             for (int x = t.x1 + 6; x < t.x1 + 12; ++x)
@@ -116,7 +116,7 @@ TEST(ArtFiles, BallsHaveSolidBodiesAndDifferClearlyInColour) {
         return std::vector<double>(s, s + 3);
     };
     for (int a = 1; a <= 8; ++a) {
-        Rect t = art::layout::ball(a);
+        Rect t = layout::ball(a);
         EXPECT_EQ(play.px(t.x1 + 19, t.y1 + 18)[3], 255) << "ball " << a;
         EXPECT_EQ(play.px(t.x1, t.y1)[3] + play.px(t.x2 - 1, t.y2 - 1)[3], 0)
             << "ball " << a << " corners";

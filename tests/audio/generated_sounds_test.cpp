@@ -6,6 +6,7 @@
 #include "audio_test_support.h"
 #include "framework/audio/ogg_memory_reader.h"
 #include "framework/audio/wav_parse.h"
+#include "framework/display/file_bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -33,7 +34,8 @@ TEST(GeneratedSounds, EachFileHasItsLengthLevelAndQuietEdges) {
         std::vector<int16_t> pcm;
         if (std::string(name).ends_with(".wav")) { // 16-bit PCM to the file's end
             MemoryImage file;
-            ASSERT_GT(ReadWholeFile((folder + name).c_str(), file), 0);
+            ASSERT_EQ(ReadWholeFile((folder + name).c_str(), MemoryImage::kMaxBytes, file.data),
+                      FileReadResult::Ok);
             const auto wav = ParseWav(file.data.data(), file.Size());
             ASSERT_TRUE(wav && wav->formatTag == 1 && wav->format.bits == 16);
             EXPECT_EQ(wav->pcmOffset + wav->pcmSize, file.Size());

@@ -3,12 +3,10 @@
 // timing, and whole moves.
 #include "support/game_fixture.h"
 
-#include "game/board_frame.h"
-#include "game/board_rules.h"
-#include "game/modes.h"
-#include "game/moves.h"
-
-#include <cstdlib>
+#include "game/rules/board_frame.h"
+#include "game/rules/board_rules.h"
+#include "game/rules/modes.h"
+#include "game/rules/moves.h"
 
 namespace {
 
@@ -31,7 +29,7 @@ TEST_F(Rules, RandomFillStartsLinesOnlyInTheTopRowOrLeftColumn) {
     int blacks = 0;
     settings.gameMode = TopScore;
     for (unsigned seed = 1; seed <= 300; ++seed) {
-        std::srand(seed);
+        SeedGameRandom(seed);
         NewBoard();
         blacks += Count(kBlackBall);
         for (int c = 0; c < kBoardSize; ++c)

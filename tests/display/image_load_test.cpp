@@ -5,6 +5,7 @@
 
 #include "framework/display/KDisplayWindow.h"
 #include "framework/display/KGraphic.h"
+#include "framework/platform/platform_renderer.h"
 #include <GL/gl.h>
 
 #include <gtest/gtest.h>
@@ -33,16 +34,20 @@ class ImageLoad : public ::testing::Test {
     }
     void TearDown() override { KDisplayWindow::SetTextureRectangleAvailable(true); }
 
+    static GLenum Target(const KGraphic& g) {
+        return g.GetTextureKind() == platform::TextureKind::Rectangle ? GL_TEXTURE_RECTANGLE
+                                                                      : GL_TEXTURE_2D;
+    }
     static GLint Level0(const KGraphic& g, GLenum what) {
         GLint value = 0;
-        glBindTexture(g.GetTextureTarget(), g.GetTextureId());
-        glGetTexLevelParameteriv(g.GetTextureTarget(), 0, what, &value);
+        glBindTexture(Target(g), g.GetTextureId());
+        glGetTexLevelParameteriv(Target(g), 0, what, &value);
         return value;
     }
     static void ExpectTexture(const KGraphic& g, GLenum target, int w, int h) {
         EXPECT_EQ(
-            std::vector<double>({double(g.GetTextureTarget()), g.GetTextureWidth(),
-                                 g.GetTextureHeight(), double(Level0(g, GL_TEXTURE_WIDTH)),
+            std::vector<double>({double(Target(g)), g.GetTextureWidth(), g.GetTextureHeight(),
+                                 double(Level0(g, GL_TEXTURE_WIDTH)),
                                  double(Level0(g, GL_TEXTURE_HEIGHT))}),
             std::vector<double>({double(target), double(w), double(h), double(w), double(h)}));
     }

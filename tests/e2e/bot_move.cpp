@@ -5,9 +5,9 @@
 // when all are refused) and the score it expects after it, a floor (balls
 // that may drop in are left out, so the bot never counts on points it may
 // not have for a turn). `seed` varies the stirring between calls.
-#include "game/board_rules.h"
-#include "game/board_simulator.h"
-#include "game/game_state.h"
+#include "game/rules/board_rules.h"
+#include "game/rules/board_simulator.h"
+#include "game/rules/game_state.h"
 
 #include <cstdio>
 #include <iostream>

@@ -70,7 +70,8 @@ def play_top_score(session, refs, bot):
 
 def enter_name(session, name, address):
     """Types the name into the dialog (shown once the query is answered)
-    and waits for the server to list it."""
+    and waits for the server to list it: verified, its row linking the
+    replay the game sent (the game fetched its token and seed ahead)."""
     for ch in name:
         session.key("space" if ch == " " else ch.lower())
         time.sleep(0.05)
@@ -79,6 +80,9 @@ def enter_name(session, name, address):
     while time.time() < end:
         page = urllib.request.urlopen(f"{address}/highscores/orbolo/", timeout=5).read().decode()
         if name in page:
+            row = page[page.index(name):]
+            row = row[:row.index("</tr>")]
+            assert "replay.php?id=" in row, "listed without its replay: " + row
             return
         time.sleep(0.2)
     raise AssertionError("the server does not list " + name)

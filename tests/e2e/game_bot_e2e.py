@@ -67,9 +67,11 @@ def steps():
     print(f"Puzzle level 1 cleared with {' '.join(solution)}; level 2 shows")
 
 
+os.makedirs(OUT, exist_ok=True)
 db = os.path.join(tempfile.mkdtemp(prefix="orbolo-bot-"), "scores.db")
 server = subprocess.Popen([SERVER_BIN, "--listen", "127.0.0.1:0", "--db", db],
-                          stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+                          stdout=subprocess.PIPE, text=True,
+                          stderr=open(os.path.join(OUT, "server.log"), "w"))  # kept for a look
 # "orbolo-scored: listening on http://127.0.0.1:PORT/highscores/orbolo/"
 ADDRESS = server.stdout.readline().split("listening on ")[-1].split("/highscores")[0]
 session = XSession()

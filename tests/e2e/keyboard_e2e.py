@@ -1,7 +1,7 @@
 """End to end without a mouse: the real game under its own X server, started
 and played with keys alone, the highlight and the row cursor checked on
-screenshots. Then a mouse button held from one screen into the next must act
-on nothing there.
+screenshots, the help lines following them. Then a mouse button held from one
+screen into the next must act on nothing there.
 
 usage: keyboard_e2e.py GAME_EXECUTABLE OUTPUT_FOLDER
 """
@@ -9,14 +9,15 @@ import os
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from board_reader import (EMPTY, agreement, ball_references, has_line, read_board,  # noqa: E402
-                          rotated_clockwise, settled)
+from board_reader import (EMPTY, agreement, ball_references, changed, has_line,  # noqa: E402
+                          read_board, rotated_clockwise, settled)
 from x_session import XSession, distance, run  # noqa: E402
 
 GAME, OUT = sys.argv[1], sys.argv[2]
 REFS = ball_references(os.path.join(os.path.dirname(GAME), "gfx", "play2.tga"))
 LIT = (238, 191, 88)        # a lit menu button's bar
 KEY_FRAME = (255, 216, 51)  # the row cursor's frame
+HINT = (150, 410, 600, 476)  # the help lines, clear of the pointer at (620, 470)
 session = XSession()
 
 
@@ -61,7 +62,15 @@ def steps():
     session.wait_for("turned-clockwise", lambda s: (b := read_board(s, REFS)) is not None and
                      agreement(turned, b, full) > 0.9)
 
-    session.click(72, 387)  # QUIT to the menu
+    # The framed row and the framed bar show the help lines the pointer shows
+    # on a row's arrow and on the bars.
+    slide, options, quiet = (hint_under_pointer(*spot) for spot in ((205, 207), (75, 210),
+                                                                   (620, 470)))
+    assert len({str(slide), str(options), str(quiet)}) == 3, "the help lines look alike"
+    for key, lines in (("Down", slide), ("Tab", options)):
+        session.key(key)
+        session.wait_for("help-lines-after-" + key, lambda s: s.region(*HINT) == lines)
+    session.key("BackSpace")  # QUIT: back to the menu, the game goes on
     session.move(620, 470)
     session.wait_for("menu-again-new-game-lit", lit(240, 318))
     # NEW GAME pressed and held through the fade: on the mode selection the
@@ -74,6 +83,18 @@ def steps():
     session.key("Up")
     session.key("Up")
     session.wait_for("mode-selection-keys-back-on-time-attack", lit(240, 83))
+
+    session.key("Down")
+    session.key("Return")  # TOP SCORE
+    session.move(620, 470)  # off the board
+    board = settled(session, REFS)
+    session.key("r")  # RESTART: a new board
+    changed(session, REFS, board)
+
+
+def hint_under_pointer(x, y):
+    session.move(x, y)
+    return session.wait_for(f"help-lines-at-{x}-{y}", lambda s: True, still=HINT).region(*HINT)
 
 
 run(session, GAME, OUT, steps, "keyboard end to end")

@@ -18,11 +18,11 @@ WIDTH, HEIGHT = 640, 480
 
 
 class XSession:
-    def __init__(self):
+    def __init__(self, screen_size=(WIDTH, HEIGHT)):
         read_fd, write_fd = os.pipe()
         self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", f"{WIDTH}x{HEIGHT}x24",
-             "-noreset", "-nolisten", "tcp"],
+            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0",
+             f"{screen_size[0]}x{screen_size[1]}x24", "-noreset", "-nolisten", "tcp"],
             pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_fd)
         with os.fdopen(read_fd, "rb") as pipe:
@@ -69,22 +69,25 @@ class XSession:
         time.sleep(0.1)
         self.xdotool("keyup", name)
 
-    def grab(self, name="screen"):
-        rgb = subprocess.run(["import", "-window", "root", "-depth", "8", "rgb:-"],
+    def grab(self, name="screen", area=None):
+        """The screen, or its rectangle `area` (x, y, w, h) scaled to 640 x 480."""
+        crop = [] if area is None else [
+            "-crop", "{2}x{3}+{0}+{1}".format(*area), "+repage", "-resize", f"{WIDTH}x{HEIGHT}!"]
+        rgb = subprocess.run(["import", "-window", "root", *crop, "-depth", "8", "rgb:-"],
                              env=self.env, check=True, capture_output=True).stdout
         screen = Screen(rgb)
         self.shots = self.shots[-11:] + [(name, screen)]
         return screen
 
-    def wait_for(self, name, condition, timeout=60.0, still=None):
-        """The first screenshot on which condition holds; generous for a
+    def wait_for(self, name, condition, timeout=60.0, still=None, area=None):
+        """The first screenshot (of area) on which condition holds; generous for a
         loaded machine, a passing test returns far sooner. With `still`, a
         rectangle, also the same there as on the screenshot before: a fade
         has ended, so a press now is not dropped as stale."""
         end = time.time() + timeout
         last = None
         while True:
-            screen = self.grab(name)
+            screen = self.grab(name, area)
             if condition(screen):
                 if still is None or (last and last.region(*still) == screen.region(*still)):
                     return screen

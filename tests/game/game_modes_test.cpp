@@ -4,9 +4,9 @@
 #include "support/game_fixture.h"
 
 #include "framework/display/KSystemTools.h"
-#include "game/board_rules.h"
+#include "game/rules/board_rules.h"
 #include "game/level_file.h"
-#include "game/modes.h"
+#include "game/rules/modes.h"
 #include "game/preferences.h"
 
 #include <cstdlib>
@@ -309,7 +309,8 @@ std::string Le(int32_t v) {
     return {char(u), char(u >> 8), char(u >> 16), char(u >> 24)};
 }
 
-// The installed file (when no player's own one exists) and the player's own.
+// The installed file (when no player's own one exists) and the player's own;
+// one of another size than 8 bytes is named on stderr.
 TEST(Preferences, FieldsAreReadLittleEndianOnlyWhenWholeAndAPlayersOwnFileWins) {
     TempGameDir dir;
     setenv("XDG_CONFIG_HOME", (dir.root / "config").c_str(), 1);
@@ -330,7 +331,13 @@ TEST(Preferences, FieldsAreReadLittleEndianOnlyWhenWholeAndAPlayersOwnFileWins) 
         ResetGameState();
         for (auto [name, bytes] : {std::pair{"prefs", c.installed}, {"config/orbolo/prefs", c.own}})
             bytes == none ? (void)fs::remove(dir.root / name) : dir.Write(name, bytes);
+        testing::internal::CaptureStderr();
         ReadPreferences();
+        // A file of the wrong size is named; it still reads as above.
+        const std::string said = testing::internal::GetCapturedStderr();
+        const std::string& read = c.own != none ? c.own : c.installed;
+        EXPECT_EQ(read != none && read.size() != 8, said.find(" bytes, not 8: ") != said.npos)
+            << said;
         EXPECT_EQ(settings.windowed, c.windowed) << c.installed.size() << " + " << c.own.size();
         EXPECT_EQ(settings.onlineScores, c.onlineScores)
             << c.installed.size() << " + " << c.own.size();

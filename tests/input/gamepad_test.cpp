@@ -58,6 +58,10 @@ TEST(Gamepad, ButtonsAndStickArriveAsActionsAndPadsCanBeReplugged) {
                        Case{SDL_CONTROLLER_BUTTON_B, KInputAction::Back},
                        Case{SDL_CONTROLLER_BUTTON_DPAD_UP, KInputAction::Up},
                        Case{SDL_CONTROLLER_BUTTON_DPAD_RIGHT, KInputAction::Right},
+                       Case{SDL_CONTROLLER_BUTTON_X, KInputAction::Restart},
+                       Case{SDL_CONTROLLER_BUTTON_Y, KInputAction::Help},
+                       Case{SDL_CONTROLLER_BUTTON_BACK, KInputAction::NextSetting},
+                       Case{SDL_CONTROLLER_BUTTON_START, KInputAction::RaiseSetting},
                        Case{SDL_CONTROLLER_BUTTON_LEFTSHOULDER, KInputAction::TurnLeft},
                        Case{SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, KInputAction::TurnRight}}) {
             // The first press also waits for the pad to be opened.

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The game's command line, on the real program with no display: --help and
 # --version answer and end before any window opens (a window would fail here
-# with "no display"), a bad flag gets the usage line and status 2, and good
-# flags go on to start the game.
+# with "no display"), a bad flag gets the usage line and status 2, a replay
+# that cannot be read is refused before a window opens, and good flags go on
+# to start the game.
 #   command_line_test.sh ORBOLO
 set -euo pipefail
 game=$1
@@ -29,7 +30,8 @@ done <<'CASES'
 --windowed --help|0|--score-server URL|-
 --version|0|^orbolo [0-9]+\.[0-9]+\.[0-9]+$|-
 --bogus|2|-|^usage: orbolo
-stray|2|-|^usage: orbolo
+stray|1|-|cannot watch 'stray'
+--replay|2|-|no file after '--replay'
 --score-server|2|-|no address after '--score-server'
 --score-server=|2|-|no address
 --fullscreen --score-server http://127.0.0.1:9/|1|-|no display

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the two Debian packages with CPack and checks them without
-# installing: control fields, every linked library's package in Depends, none
-# of the server's own libraries in the game's, the files each must hold, and
+# installing: the same bytes from two runs, control fields, every linked
+# library's package in Depends, none of the server's own libraries in the
+# game's, the files each must hold, and
 # lintian (when installed) with no error or warning. Leaves the packages in
 # BUILD_DIR/package/ for the install test.
 #   deb_package_test.sh BUILD_DIR
@@ -9,11 +10,18 @@ set -euo pipefail
 build=$1
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-rm -f "$build"/package/*.deb
+rm -rf "$build"/package/*.deb "$build/package/first"
 (cd "$build" && cpack -G DEB >/dev/null)
 game_deb=$(echo "$build"/package/orbolo_*.deb)
 server_deb=$(echo "$build"/package/orbolo-server_*.deb)
 [ -f "$game_deb" ] && [ -f "$server_deb" ] || fail "cpack made no orbolo and orbolo-server packages"
+# A second run makes the same bytes: every file is dated by the last commit.
+mkdir "$build/package/first" && mv "$game_deb" "$server_deb" "$build/package/first/"
+(cd "$build" && cpack -G DEB >/dev/null)
+for deb in "$game_deb" "$server_deb"; do
+    cmp -s "$deb" "$build/package/first/$(basename "$deb")" || fail "two cpack runs differ: $(basename "$deb")"
+done
+rm -r "$build/package/first"
 
 # The package of each library a program loads (its very file: a bare name
 # could match another architecture's copy; /lib is /usr/lib on merged systems).
@@ -57,6 +65,7 @@ for path in ./usr/games/orbolo ./usr/share/games/orbolo/prefs \
     ./usr/share/doc/orbolo/copyright ./usr/share/doc/orbolo/changelog.gz ./usr/share/man/man6/orbolo.6.gz \
     ./usr/share/applications/example.orbolo.Orbolo.desktop \
     ./usr/share/metainfo/example.orbolo.Orbolo.metainfo.xml \
+    ./usr/share/mime/packages/example.orbolo.Orbolo.xml \
     ./usr/share/icons/hicolor/scalable/apps/orbolo.svg ./usr/share/icons/hicolor/16x16/apps/orbolo.png; do
     grep -qxF "$path" <<<"$game_files" || fail "orbolo lacks $path"
 done

@@ -2,8 +2,9 @@
 # cmake --install into a throw-away root, in Debian's games layout: the
 # game in games/, its data in
 # share/games/orbolo/ (the build's data, every file), the server in sbin/;
-# desktop entry, AppStream metainfo, icons at every size, manual pages,
-# changelog and copyright where Debian and the desktop look. With a display,
+# desktop entry, AppStream metainfo, icons at every size, manual pages and
+# the server's unit where the desktop and systemd look; none of the files
+# only a Debian package carries. With a display,
 # the installed game is started and must find its data there.
 #   install_layout_test.sh BUILD_DIR
 set -euo pipefail
@@ -33,6 +34,15 @@ appstreamcli validate --no-net "$usr/share/metainfo/$id.metainfo.xml" >/dev/null
     fail "metainfo: $(appstreamcli validate --no-net "$usr/share/metainfo/$id.metainfo.xml")"
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$usr/share/metainfo/$id.metainfo.xml" ||
     fail "metainfo does not launch $id.desktop"
+# Replays open in the game: the file type is known by name and by content,
+# and the entry takes the file it is given.
+grep -qx 'MimeType=application/x-orbolo-replay;' "$usr/share/applications/$id.desktop" &&
+    grep -qx 'Exec=orbolo %f' "$usr/share/applications/$id.desktop" || fail "desktop entry takes no replay"
+mime=$(mktemp -d)
+cp -r "$usr/share/mime/packages" "$mime/" && update-mime-database "$mime" || fail "MIME type file"
+grep -qx '50:application/x-orbolo-replay:\*.orbolo-replay' "$mime/globs2" || fail "no replay glob: $(cat "$mime/globs2")"
+grep -qa 'application/x-orbolo-replay' "$mime/magic" || fail "no replay magic"
+rm -rf "$mime"
 icon=$(sed -n 's/^Icon=//p' "$usr/share/applications/$id.desktop")
 for size in 16 32 48 64 128 256; do
     png=$usr/share/icons/hicolor/${size}x$size/apps/$icon.png
@@ -41,20 +51,20 @@ for size in 16 32 48 64 128 256; do
 done
 [ -s "$usr/share/icons/hicolor/scalable/apps/$icon.svg" ] || fail "no scalable icon"
 
-# Manual pages render without a warning; changelog and copyright are Debian's.
+# Manual pages render without a warning and carry the project's version.
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 for page in man6/orbolo.6.gz man8/orbolo-scored.8.gz; do
     warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$usr/share/man/$page" 2>&1 >/dev/null)
     [ -z "$warnings" ] || fail "$page: $warnings"
+    zcat "$usr/share/man/$page" | head -1 | grep -qF "\"Orbolo $version\"" || fail "$page: not version $version"
 done
-version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
-for package in orbolo orbolo-server; do
-    doc=$usr/share/doc/$package
-    gzip -t "$doc/changelog.gz" || fail "$doc/changelog.gz"
-    zcat "$doc/changelog.gz" | dpkg-parsechangelog -l- -SVersion | grep -qx "$version" ||
-        fail "$doc/changelog.gz: version is not the project's"
-    head -1 "$doc/copyright" | grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
-        fail "$doc/copyright is not machine-readable"
-done
+# What only a Debian package carries stays out of the upstream install.
+debian_only=$(cd "$root" && find . -path '*/doc/*/copyright' -o -name 'changelog*.gz' -o -path '*/lintian/*' \
+    -o -path '*/doc-base/*')
+[ -z "$debian_only" ] || fail "Debian's own files in the upstream install: $debian_only"
+unit_dir=$(sed -n 's/^ORBOLO_SYSTEMD_UNIT_DIR:PATH=//p' "$build/CMakeCache.txt")
+case $unit_dir in /*) unit_dir=$root$unit_dir ;; *) unit_dir=$usr/$unit_dir ;; esac
+[ -f "$unit_dir/orbolo-scored.service" ] || fail "the unit is not in $unit_dir"
 
 # The installed game, started under a display, finds its data (without it,
 # it ends at once): its first screen shows more than black.

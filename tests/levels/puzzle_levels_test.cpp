@@ -3,7 +3,9 @@
 // clears it only with its last move and carries the player on to the next
 // level, and no short sequence of moves clears it.
 #include "framework/display/KSystemTools.h"
-#include "game/modes.h"
+#include "game/level_file.h"
+#include "game/rules/game_hooks.h"
+#include "game/rules/modes.h"
 #include "tools/levels/level_source.h"
 #include "tools/levels/puzzle_position.h"
 
@@ -53,6 +55,7 @@ TEST_P(PuzzleLevels, NoShortSequenceClearsIt) {
 TEST_P(PuzzleLevels, SolvedFromItsFileLeadsOnToTheNextLevel) {
     KSystemTools::SetModuleDirectoryFrom(ORBOLO_RUNTIME_DIR "/orbolo");
     ResetGameState();
+    gameHooks.readLevel = ReadLevelFile;
     settings.gameMode = Puzzle;
     counters.puzzleLevel = static_cast<int16_t>(Level().number);
     SetupGame();

@@ -2,9 +2,12 @@
 // SQLite files in a folder of the test's, and the listing page beside them.
 #include "game/panels/local_score_tables.h"
 
+#include "game/replay/game_recorder.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -42,12 +45,31 @@ TEST(LocalScoreTables, KeepsTheBestTenOfEachTableAndListsThem) {
     EXPECT_NE(std::string::npos, html.find("ANN LEE"));
     EXPECT_NE(std::string::npos, html.find("chicken"));
     EXPECT_EQ(std::string::npos, html.find("CY"));
+    EXPECT_NE(std::string::npos, html.find("<title>Orbolo highscores on this computer</title>"));
+    EXPECT_EQ(std::string::npos, html.find("nline"));
+    EXPECT_NE(std::string::npos, html.find("--score-server"));
 
     // Another player's folder holds tables of its own; the same folder
     // opened again holds what was written.
     EXPECT_EQ(ScoreReply::Enters,
               MakeLocalTables(Fresh("other").string())->IsHighscore("tseasy", 10));
     EXPECT_EQ(ScoreReply::TooLow, MakeLocalTables(dir.string())->IsHighscore("tseasy", 10));
+}
+
+TEST(LocalScoreTables, AnEnteredGameKeepsItsReplay) {
+    setenv("XDG_DATA_HOME", Fresh("data").c_str(), 1); // where the last game goes
+    BeginRecordedGame();
+    RecordAction(3);
+    EndRecordedGame();
+    ASSERT_FALSE(LastGameReplay().empty());
+    fs::path dir = Fresh("replays");
+    EXPECT_EQ(ScoreReply::Stored, MakeLocalTables(dir.string())->SubmitScore("ANN", "tahard", 9));
+    fs::directory_iterator files(dir / "replays");
+    ASSERT_NE(files, fs::directory_iterator{});
+    const fs::directory_entry kept = *files;
+    EXPECT_EQ(kept.path().filename().string().rfind("tahard-", 0), 0u);
+    const std::string bytes = Read(kept.path().string());
+    EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.end()), LastGameReplay());
 }
 
 TEST(LocalScoreTables, FolderThatCannotBeMadeIsAFaultNotACrash) {

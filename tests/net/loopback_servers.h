@@ -13,6 +13,7 @@
 #include <atomic>
 #include <chrono>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -24,11 +25,14 @@ class LoopbackHttpServer {
         std::string userAgent;
     };
     struct Answer {
-        Answer(int status = 200, std::string body = "", std::string location = "")
-            : status(status), body(std::move(body)), location(std::move(location)) {}
+        Answer(int status = 200, std::string body = "", std::string location = "",
+               std::string retryAfter = "")
+            : status(status), body(std::move(body)), location(std::move(location)),
+              retryAfter(std::move(retryAfter)) {}
         int status;
         std::string body;
-        std::string location; // sent with a 3xx status
+        std::string location;   // sent with a 3xx status
+        std::string retryAfter; // sent when not empty
     };
 
     LoopbackHttpServer() {
@@ -56,16 +60,22 @@ class LoopbackHttpServer {
         return seen;
     }
 
-    void Set(Answer answer) {
+    // Every answer from now on is `answer`; `first`, when given, goes out
+    // once before it.
+    void Set(Answer answer, std::optional<Answer> first = std::nullopt) {
         std::lock_guard<std::mutex> lock(mutex);
         next = std::move(answer);
+        once = std::move(first);
     }
     void Serve(const std::string& pathPattern) {
         server.Get(pathPattern, [this](const httplib::Request&, httplib::Response& response) {
             std::lock_guard<std::mutex> lock(mutex);
-            response.status = next.status;
-            if (!next.location.empty()) response.set_header("Location", next.location);
-            response.set_content(next.body, "text/plain");
+            const Answer answer = once.value_or(next);
+            once.reset();
+            response.status = answer.status;
+            if (!answer.location.empty()) response.set_header("Location", answer.location);
+            if (!answer.retryAfter.empty()) response.set_header("Retry-After", answer.retryAfter);
+            response.set_content(answer.body, "text/plain");
         });
     }
     // The score server's two pages: the query answers what Set() said, a
@@ -87,6 +97,7 @@ class LoopbackHttpServer {
     std::mutex mutex;
     std::vector<Seen> seen;
     Answer next;
+    std::optional<Answer> once;
 };
 
 // With no reply it never accepts: connections complete in the kernel's queue

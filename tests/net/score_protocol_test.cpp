@@ -3,12 +3,13 @@
 // The requests' exact form is checked end to end by panel_modal_screens_test
 // (query and submission, blanks-only name) and game_bot_e2e (the real server).
 #include "framework/net/KUrlReader.h"
-#include "game/game_state.h"
+#include "game/rules/game_state.h"
 #include "game/panels/score_protocol.h"
 #include "net/loopback_servers.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 
 namespace {
@@ -85,6 +86,31 @@ TEST_F(ScoreProtocolTest, SubmissionIsSavedOnlyWhenTheServerSaysStored) {
     }
 }
 
+// 503 stored nothing: the submission goes again once, after the wait the
+// server asked for (a second when it named none), when that fits the
+// player's three seconds; otherwise the server had a problem.
+TEST_F(ScoreProtocolTest, BusyServerGetsTheSubmissionOnceMoreAfterItsWait) {
+    const struct {
+        std::string retryAfter;
+        ScoreReply reply;
+        size_t requests;
+    } cases[] = {{"1", ScoreReply::Stored, 2},
+                 {"", ScoreReply::Stored, 2},
+                 {"5", ScoreReply::ServerFault, 1}};
+    for (const auto& c : cases) {
+        server.Set({200, "stored\n"}, Answer{503, "busy", "", c.retryAfter});
+        const size_t before = server.Requests().size();
+        auto start = std::chrono::steady_clock::now();
+        EXPECT_EQ(c.reply, tables->SubmitScore("ANN", "tseasy", 1230)) << c.retryAfter;
+        auto took = std::chrono::steady_clock::now() - start;
+        EXPECT_EQ(c.requests, server.Requests().size() - before) << c.retryAfter;
+        if (c.requests == 2) {
+            EXPECT_GE(took, std::chrono::seconds(1)) << c.retryAfter;
+        }
+        EXPECT_LT(took, std::chrono::seconds(3)) << c.retryAfter;
+    }
+}
+
 TEST_F(ScoreProtocolTest, ServerThatIsDownOrSilentIsUnreachable) {
     KUrlReader::SetLimits({.connectMilliseconds = 300, .totalMilliseconds = 500});
     RawSocketServer silent;
@@ -93,6 +119,18 @@ TEST_F(ScoreProtocolTest, ServerThatIsDownOrSilentIsUnreachable) {
               MakeServerTables(silent.Base())->SubmitScore("A", "tseasy", 5));
     EXPECT_EQ(ScoreReply::Unreachable,
               MakeServerTables("http://127.0.0.1:1")->IsHighscore("tseasy", 5));
+}
+
+// A server from before verified games answers newgame.php 404: the game
+// stops asking and plays as always. One that cannot be reached now may be
+// asked again for the next game.
+TEST_F(ScoreProtocolTest, GameTicketsOnlyFromAServerThatHandsThemOut) {
+    bool askAgain = true;
+    EXPECT_FALSE(tables->FetchGameTicket(askAgain));
+    EXPECT_FALSE(askAgain);
+    KUrlReader::SetLimits({.connectMilliseconds = 300, .totalMilliseconds = 500});
+    EXPECT_FALSE(MakeServerTables("http://127.0.0.1:1")->FetchGameTicket(askAgain));
+    EXPECT_TRUE(askAgain);
 }
 
 TEST_F(ScoreProtocolTest, UrlThatWouldBeCutIsNotSentAndTheListingSitsUnderTheServer) {

@@ -71,6 +71,18 @@ TEST_F(ScoreServerChoiceTest, UnusableAddressIsNamedWithItsSourceAndFault) {
     }
     EXPECT_EQ(Kind::Unusable,
               ChooseScoreServer({"http://" + std::string(130, 'a') + ".example", "", {}, ""}).kind);
+    // A misspelt key is named with its file and line; a huge value is cut.
+    conf = Config("typo.conf", "score_server = http://a.example\nscore-server = http://" +
+                                   std::string(5'000'000, 'a') + "\n");
+    testing::internal::CaptureStderr();
+    choice = ChooseScoreServer({"", "", {conf}, ""});
+    EXPECT_EQ("orbolo: " + conf +
+                  " line 1: \"score_server\" is not a setting (the one known is \"score-server = "
+                  "ADDRESS\"); ignored.\n",
+              testing::internal::GetCapturedStderr());
+    EXPECT_EQ(Kind::Unusable, choice.kind);
+    EXPECT_LT(choice.problem.size(), 300u);
+    EXPECT_NE(std::string::npos, choice.problem.find("(5000007 characters)"));
 }
 
 TEST_F(ScoreServerChoiceTest, DataFolderFollowsXdgDataHome) {

@@ -1,7 +1,7 @@
 // Which hints show, and where: the hovered button or the area under the
 // pointer decides, areas end short of their edges, the mode adds its own
 // lines, and no two lines share a row. The texts themselves are data.
-#include "game/game_state.h"
+#include "game/rules/game_state.h"
 #include "game/panels/help_lines.h"
 
 #include <gtest/gtest.h>

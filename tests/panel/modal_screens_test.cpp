@@ -8,7 +8,7 @@
 #include "framework/display/KSystemTools.h"
 #include "framework/input/KInputState.h"
 #include "framework/text/KBitmapFont.h"
-#include "game/game_state.h"
+#include "game/rules/game_state.h"
 #include "game/panels/completion_screen.h"
 #include "game/panels/game_over_dialog.h"
 #include "game/panels/score_protocol.h"
@@ -43,7 +43,7 @@ class ModalScreens : public ::testing::Test {
         FocusWindow("ORBOLO display test");
         small = std::make_unique<KBitmapFont>(ORBOLO_RUNTIME_DIR "/gfx/font.tga", SmallFontGlyphs);
         KSystemTools::SetModuleDirectoryFrom(ORBOLO_RUNTIME_DIR "/orbolo");
-        LoadSprite(6, "gfx\\play2.tga", 0); // the message box pieces
+        LoadSprite(kPlaySprite, "gfx\\play2.tga"); // the message box pieces
     }
     static void TearDownTestSuite() {
         resources = GameResources{};

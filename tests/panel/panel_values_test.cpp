@@ -1,4 +1,4 @@
-#include "game/game_state.h"
+#include "game/rules/game_state.h"
 #include "game/panels/panel_values.h"
 
 #include <gtest/gtest.h>

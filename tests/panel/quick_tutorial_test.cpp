@@ -6,6 +6,7 @@
 #include "game/click_dispatch.h"
 #include "game/panels/quick_tutorial.h"
 #include "game/panels/side_panel.h"
+#include "game/rules/rules_clock.h"
 #include "game/screen_state.h"
 #include "support/game_fixture.h"
 
@@ -23,12 +24,14 @@ class QuickTutorial : public GameTest {
         tutorialBlink = TutorialBlink{};
         fakeNow = 1'000'000;
         KSystemTools::SetClockSource([] { return fakeNow; });
+        SetRulesClock([] { return fakeNow; });
         // What the tutorial button does.
         screen.tutorialRunning = 1;
         screen.tutorialStart = static_cast<uint32_t>(fakeNow);
     }
     void TearDown() override {
         KSystemTools::SetClockSource(nullptr);
+        SetRulesClock(nullptr);
         GameTest::TearDown();
     }
     static uint32_t Start() { return screen.tutorialStart; }
@@ -45,7 +48,8 @@ TEST_F(QuickTutorial, BlocksTheButtonsForThirtySecondsThenEnds) {
     buttons.mouseX = 20;
     buttons.mouseY = 320;
     for (fakeNow = begin; fakeNow - begin <= 30000; fakeNow += 14) {
-        HandleInput(); // stands still: no hover change, no click, the pointer unread
+        ReadFrameClock(); // as the frame loop does
+        HandleInput();    // stands still: no hover change, no click, the pointer unread
         DrawPanel();
         ASSERT_TRUE(screen.tutorialRunning) << "at " << fakeNow - begin << " ms";
         ASSERT_EQ(buttons.hoveredButton, 0); // no button hint shows
@@ -55,6 +59,7 @@ TEST_F(QuickTutorial, BlocksTheButtonsForThirtySecondsThenEnds) {
     EXPECT_GE(counters.timeLeft, 600 - 30);
     EXPECT_LE(counters.timeLeft, 600 - 29);
     fakeNow = begin + 30001;
+    ReadFrameClock();
     DrawPanel();
     EXPECT_FALSE(screen.tutorialRunning);
     EXPECT_EQ(tutorialBlink.timer, static_cast<uint32_t>(fakeNow + 5000));

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The listing page as a real browser sees it: headless Chromium loads it from
-# orbolo-scored, and its DOM must hold the six tables with the stored rows.
+# orbolo-scored, and its DOM must hold the six tables (no verified games
+# yet) with the old requests' rows listed apart.
 # A screenshot is left beside the test for a look. Skipped without Chromium.
 #   listing_in_browser_test.sh SCORED_BINARY OUTPUT_DIR
 set -euo pipefail
@@ -36,7 +37,8 @@ browser dom --dump-dom "$page" >"$work/dom.html"
 [ "$(grep -o '<table>' "$work/dom.html" | wc -l)" -eq 6 ]
 grep -q '<td>ANN LEE</td><td class="value">1:15</td>' "$work/dom.html"
 grep -q '<td>chicken</td><td class="value">1230</td>' "$work/dom.html"
-[ "$(grep -o 'No scores yet' "$work/dom.html" | wc -l)" -eq 4 ]
+[ "$(grep -o 'No scores yet' "$work/dom.html" | wc -l)" -eq 6 ]
+[ "$(grep -o '<table class="unverified">' "$work/dom.html" | wc -l)" -eq 2 ]
 mkdir -p "$out"
 browser wide --window-size=1280,900 --screenshot="$out/listing-1280.png" "$page"
 browser phone --window-size=390,844 --screenshot="$out/listing-390.png" "$page"

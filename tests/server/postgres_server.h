@@ -9,6 +9,7 @@
 
 #include <fcntl.h>
 #include <sys/wait.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -66,6 +67,20 @@ class PostgresServer {
     void Restart() {
         EXPECT_TRUE(
             Shell(asUser + bin + "/pg_ctl -D " + folder + "/data -m fast -w restart > /dev/null"));
+    }
+    // SIGSTOP freezes the server and its processes, as a machine that
+    // swaps would; SIGCONT thaws them.
+    void Signal(int signal) {
+        pid_t postmaster = 0, pid = 0, parent = 0;
+        std::ifstream(folder + "/data/postmaster.pid") >> postmaster;
+        ASSERT_LT(0, postmaster);
+        kill(postmaster, signal);
+        for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+            std::string name, state; // a server's process names hold no blanks
+            if (std::ifstream(entry.path() / "stat") >> pid >> name >> state >> parent &&
+                parent == postmaster)
+                kill(pid, signal);
+        }
     }
     std::string Url(const std::string& database) const {
         return "postgresql://orbolo@/" + database + "?host=" + folder;

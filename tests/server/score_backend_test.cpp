@@ -3,7 +3,12 @@
 // PostgreSQL server that this test starts itself.
 #include "postgres_server.h"
 #include "score_backend.h"
+#include "game/rules/game_state.h"
+#include "game_token.h"
 #include "server/score_server_process.h"
+#include "support/bot_recording.h"
+
+#include <sqlite3.h>
 
 #include <atomic>
 #include <thread>
@@ -20,7 +25,16 @@ PostgresServer& Postgres() {
 
 PendingEntry Entry(const std::string& table, const std::string& name, int score,
                    int64_t submitted = 1000, const std::string& address = "192.0.2.1") {
-    return {{table, score, name, "PC"}, address, submitted};
+    return {{table, score, name, "PC"}, address, submitted, "", 0, false, ""};
+}
+
+// An entry a replay proved, with that replay (bytes of every value).
+PendingEntry Proven(const std::string& table, const std::string& name, int score,
+                    int64_t submitted = 1000) {
+    PendingEntry entry = Entry(table, name, score, submitted);
+    entry.verified = true;
+    entry.replay = std::string("ORBR\0\xff\x01", 7) + name;
+    return entry;
 }
 
 std::vector<std::string> Lines(const std::optional<std::vector<StoredEntry>>& entries) {
@@ -28,7 +42,7 @@ std::vector<std::string> Lines(const std::optional<std::vector<StoredEntry>>& en
     for (const StoredEntry& e : entries.value_or(std::vector<StoredEntry>{}))
         out.push_back(e.table + " " + std::to_string(e.place) + " " + e.name + " " +
                       std::to_string(e.score) + " " + e.address + " " +
-                      std::to_string(e.submitted));
+                      std::to_string(e.submitted) + (e.verified ? " verified" : ""));
     return out;
 }
 
@@ -160,6 +174,76 @@ TEST_P(ScoreBackendTest, BackupRestoresEntriesInOrderAndBans) {
     EXPECT_FALSE(error.empty());
 }
 
+// Forged values from the old requests can never push a proven entry out:
+// the two rankings of a table are kept apart, each at the table size. A
+// replay lives exactly as long as its entry.
+TEST_P(ScoreBackendTest, VerifiedEntriesRankApartAndKeepTheirReplays) {
+    store->AddAll({Entry("tahard", "FORGER", 32767), Entry("tahard", "FORGER", 32767),
+                   Entry("tahard", "FORGER", 32767)});
+    EXPECT_EQ(false, store->WouldEnter("tahard", 32767));
+    EXPECT_EQ(true, store->WouldEnter("tahard", 0, true));
+    ASSERT_EQ(std::vector<AddOutcome>{Stored}, store->AddAll({Proven("tahard", "PRO", 50)}));
+    std::vector<ScoreEntry> top = store->Top("tahard", true).value();
+    ASSERT_EQ(1u, top.size());
+    EXPECT_TRUE(top[0].verified);
+    EXPECT_EQ(Proven("tahard", "PRO", 50).replay, store->Replay(top[0].id).value().bytes);
+    EXPECT_EQ("tahard", store->Replay(top[0].id).value().table);
+    EXPECT_EQ(3u, store->Top("tahard").value().size());
+    EXPECT_FALSE(store->Replay(store->Top("tahard").value()[0].id)); // none sent
+    EXPECT_EQ("tahard 1 PRO 50 192.0.2.1 1000 verified", Lines(store->List("tahard"))[0]);
+    EXPECT_EQ("tahard 1 FORGER 32767 192.0.2.1 1000", Lines(store->List("tahard"))[1]);
+
+    EXPECT_EQ(std::vector<AddOutcome>({Stored, Stored, Stored}),
+              store->AddAll({Proven("tahard", "A", 60), Proven("tahard", "B", 70),
+                             Proven("tahard", "C", 80)}));
+    EXPECT_FALSE(store->Replay(top[0].id)); // PRO left the table, and its replay with it
+    EXPECT_EQ(false, store->WouldEnter("tahard", 60, true));
+
+    // A game's token is spent once, by whichever server comes first.
+    std::unique_ptr<ScoreBackend> second = Open(location);
+    EXPECT_EQ(true, store->UseToken("T1", 2000, 1000));
+    EXPECT_EQ(false, second->UseToken("T1", 2000, 1001));
+    EXPECT_EQ(true, second->UseToken("T2", 2000, 1001));
+    EXPECT_EQ("first key", store->SharedSecret("first key"));
+    EXPECT_EQ("first key", second->SharedSecret("second key"));
+
+    // Replays survive a backup and its restore.
+    std::string file = folder + "/backup", error;
+    ASSERT_TRUE(store->Backup(file, error)) << error;
+    std::unique_ptr<ScoreBackend> restored = Open(Restore(file));
+    ASSERT_TRUE(restored);
+    std::vector<ScoreEntry> kept = restored->Top("tahard", true).value();
+    ASSERT_EQ(3u, kept.size());
+    EXPECT_EQ(Proven("tahard", "C", 80).replay, restored->Replay(kept[0].id).value().bytes);
+}
+
+// A file written before verified entries existed opens with every entry,
+// all of them in the unverified ranking.
+TEST(SQLiteScoreStore, MigratesADatabaseFromBeforeVerifiedEntries) {
+    const std::string folder = mkdtemp(std::string("/tmp/orbolo-migrate-XXXXXX").data());
+    const std::string file = folder + "/old.db";
+    sqlite3* db = nullptr;
+    ASSERT_EQ(SQLITE_OK, sqlite3_open(file.c_str(), &db));
+    ASSERT_EQ(SQLITE_OK,
+              sqlite3_exec(db,
+                           "CREATE TABLE scores (id INTEGER PRIMARY KEY AUTOINCREMENT, board TEXT"
+                           " NOT NULL, name TEXT NOT NULL, score INTEGER NOT NULL, computer TEXT"
+                           " NOT NULL, submitted INTEGER NOT NULL, address TEXT NOT NULL DEFAULT"
+                           " '');CREATE INDEX scores_rank ON scores(board, score DESC, id);"
+                           "CREATE TABLE bans (range TEXT PRIMARY KEY);"
+                           "INSERT INTO scores (board, name, score, computer, submitted) VALUES"
+                           " ('tseasy', 'KEPT', 120, 'M', 7);",
+                           nullptr, nullptr, nullptr));
+    sqlite3_close(db);
+    std::string error;
+    std::unique_ptr<ScoreBackend> store = OpenScoreBackend(file, kSize, error);
+    ASSERT_TRUE(store) << error;
+    EXPECT_EQ(std::vector<std::string>{"tseasy 1 KEPT 120  7"}, Lines(store->List("")));
+    EXPECT_EQ(std::vector<AddOutcome>{Stored}, store->AddAll({Proven("tseasy", "NEW", 10)}));
+    EXPECT_EQ(1u, store->Top("tseasy", true).value().size());
+    std::filesystem::remove_all(folder);
+}
+
 // Several server processes write one table at once: no write may fail on
 // a conflict, and no one may ever see the table over its size.
 TEST_P(ScoreBackendTest, ConcurrentWritersKeepExactlyTheBest) {
@@ -214,6 +298,34 @@ TEST(PostgreSQLScoreServer, ShareTheTablesAndTheQueries) {
     EXPECT_EQ("tseasy 1 PAT 120 127.0.0.1", lines[0].substr(0, lines[0].rfind(' ')));
 }
 
+// A bot's game verified across two servers on one database: a token from
+// one is good on the other, and spent on both once used.
+TEST(PostgreSQLScoreServer, VerifyEachOthersGames) {
+    std::string url = Postgres().NewDatabase();
+    ScoreServerProcess first({"--db", url}), second({"--db", url});
+    std::string error;
+    std::unique_ptr<ScoreBackend> store = OpenScoreBackend(url, 10, error);
+    ASSERT_TRUE(store) << error;
+    const TokenSigner signer(store->SharedSecret("not the first").value());
+    const std::string ticket = Get(first, "/highscores/orbolo/newgame.php");
+    ASSERT_EQ("200 token ", ticket.substr(0, 10));
+    const std::optional<IssuedGame> issued = signer.Read(ticket.substr(10, 64));
+    ASSERT_TRUE(issued);
+
+    replay::ReplayHeader start;
+    start.gameMode = TimeAttack;
+    start.seed = issued->seed;
+    start.token = signer.Issue({issued->seed, issued->issued - 3600});
+    const std::vector<uint8_t> bytes = replay::WriteReplay(RecordBotGame(start));
+    const std::string body(bytes.begin(), bytes.end());
+    const std::string upload = "/highscores/orbolo/replaysubmitter.php?name=PG";
+    EXPECT_EQ("200 stored\n", Post(second, upload, body));
+    EXPECT_EQ("409", Post(first, upload, body).substr(0, 3));
+    std::vector<ScoreEntry> listed = store->Top("taeasy", true).value();
+    ASSERT_EQ(1u, listed.size());
+    EXPECT_EQ(body, store->Replay(listed[0].id).value().bytes);
+}
+
 // Pooled connections cut by a restart of the database server are opened
 // again: no request fails for them.
 TEST(PostgreSQLScoreServer, OutlivesARestartOfTheDatabase) {
@@ -234,7 +346,8 @@ TEST(PostgreSQLScoreServer, ImportsASQLiteDatabase) {
     std::unique_ptr<ScoreBackend> old = OpenScoreBackend(file, kSize, error);
     ASSERT_TRUE(old) << error;
     old->AddAll({Entry("taaverage", "FIRST", 30, 1, "192.0.2.5"), Entry("taaverage", "BEST", 80, 2),
-                 Entry("taaverage", "SECOND", 30, 3), Entry("tshard", "HARD", 990, 4)});
+                 Entry("taaverage", "SECOND", 30, 3), Entry("tshard", "HARD", 990, 4),
+                 Proven("tshard", "SHOWN", 20, 5)});
     old->Ban("198.51.100.0/24");
 
     std::string url = Postgres().NewDatabase();
@@ -244,7 +357,9 @@ TEST(PostgreSQLScoreServer, ImportsASQLiteDatabase) {
     std::unique_ptr<ScoreBackend> moved = OpenScoreBackend(url, kSize, error);
     ASSERT_TRUE(moved) << error;
     EXPECT_EQ(Lines(old->List("")), Lines(moved->List("")));
-    EXPECT_EQ(4u, Lines(moved->List("")).size());
+    EXPECT_EQ(5u, Lines(moved->List("")).size());
+    EXPECT_EQ(Proven("tshard", "SHOWN", 20).replay,
+              moved->Replay(moved->Top("tshard", true).value().at(0).id).value().bytes);
     EXPECT_EQ(old->Bans(), moved->Bans());
     std::filesystem::remove_all(folder);
 }

@@ -15,6 +15,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -72,9 +73,9 @@ class ScoreServerProcess {
                read(out[0], &c, 1) == 1)
             line += c;
         close(out[0]);
-        size_t at = line.find("127.0.0.1:");
+        size_t at = line.rfind(':', line.find("/highscores/"));
         ASSERT_NE(std::string::npos, at) << "no address from the server: " << line;
-        port = std::atoi(line.c_str() + at + 10);
+        port = std::atoi(line.c_str() + at + 1);
     }
     void Stop() {
         if (pid <= 0) return;
@@ -91,14 +92,21 @@ class ScoreServerProcess {
     int port = 0;
 };
 
-// A connection from `source` to the server, or -1.
+// A connection from `source` to the server, or -1: from an address of
+// 127.0.0.0/8 to 127.0.0.1, or from ::1 to ::1.
 inline int Connect(const ScoreServerProcess& server, const char* source) {
-    int s = socket(AF_INET, SOCK_STREAM, 0);
+    const bool v6 = std::string(source).find(':') != std::string::npos;
     sockaddr_in from{AF_INET, 0, {}, {}}, to{AF_INET, htons(server.Port()), {}, {}};
+    sockaddr_in6 from6{AF_INET6, 0, 0, {}, 0}, to6{AF_INET6, htons(server.Port()), 0, {}, 0};
     inet_pton(AF_INET, source, &from.sin_addr);
     inet_pton(AF_INET, "127.0.0.1", &to.sin_addr);
-    if (bind(s, reinterpret_cast<sockaddr*>(&from), sizeof from) != 0 ||
-        connect(s, reinterpret_cast<sockaddr*>(&to), sizeof to) != 0) {
+    inet_pton(AF_INET6, source, &from6.sin6_addr);
+    to6.sin6_addr = in6addr_loopback;
+    auto* f = v6 ? reinterpret_cast<sockaddr*>(&from6) : reinterpret_cast<sockaddr*>(&from);
+    auto* t = v6 ? reinterpret_cast<sockaddr*>(&to6) : reinterpret_cast<sockaddr*>(&to);
+    const socklen_t size = v6 ? sizeof from6 : sizeof from;
+    int s = socket(v6 ? AF_INET6 : AF_INET, SOCK_STREAM, 0);
+    if (bind(s, f, size) != 0 || connect(s, t, size) != 0) {
         close(s);
         return -1;
     }
@@ -128,13 +136,53 @@ inline std::string Raw(const ScoreServerProcess& server, const std::string& targ
     return reply;
 }
 
-// One GET from `source`: the status and body as "431" or "200 yes".
-inline std::string Get(const ScoreServerProcess& server, const std::string& target,
-                       const char* source = "127.0.0.1", const std::string& headers = "") {
-    std::string reply = Raw(server, target, source, headers);
+// The status and body of a whole reply as "431" or "200 yes".
+inline std::string StatusAndBody(const std::string& reply) {
     if (reply.size() < 12) return reply;
     size_t body = reply.find("\r\n\r\n");
     std::string text = reply.substr(9, 3);
     if (body != std::string::npos && body + 4 < reply.size()) text += " " + reply.substr(body + 4);
     return text;
+}
+
+inline long ResidentKiB(pid_t pid) {
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    std::string word;
+    long kib = -1;
+    while (status >> word)
+        if (word == "VmRSS:") status >> kib;
+    return kib;
+}
+
+// Runs orbolo-scored with `arguments` (after `prefix`, such as runuser);
+// its output and status.
+inline std::pair<std::string, int> Scored(const std::string& arguments,
+                                          const std::string& prefix = "") {
+    FILE* out = popen((prefix + ORBOLO_SCORED_PATH + " " + arguments + " 2>&1").c_str(), "r");
+    std::string text;
+    char buffer[4096];
+    for (size_t n; (n = fread(buffer, 1, sizeof buffer, out)) > 0;)
+        text.append(buffer, n);
+    int status = pclose(out);
+    return {text, WIFEXITED(status) ? WEXITSTATUS(status) : -1};
+}
+
+// One GET from `source`: the status and body as "431" or "200 yes".
+inline std::string Get(const ScoreServerProcess& server, const std::string& target,
+                       const char* source = "127.0.0.1", const std::string& headers = "") {
+    return StatusAndBody(Raw(server, target, source, headers));
+}
+
+// One POST of `body` from `source`: the status and body of the reply.
+inline std::string Post(const ScoreServerProcess& server, const std::string& target,
+                        const std::string& body, const char* source = "127.0.0.1") {
+    int s = Connect(server, source);
+    if (s < 0) return "no connection";
+    std::string request = "POST " + target +
+                          " HTTP/1.0\r\nContent-Length: " + std::to_string(body.size()) +
+                          "\r\n\r\n" + body;
+    send(s, request.data(), request.size(), MSG_NOSIGNAL);
+    std::string reply = ReadAll(s);
+    close(s);
+    return StatusAndBody(reply);
 }

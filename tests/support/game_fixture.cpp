@@ -1,6 +1,6 @@
 #include "support/game_fixture.h"
 
-#include <cstdlib>
+#include "game/level_file.h"
 
 namespace {
 
@@ -20,10 +20,11 @@ int ScriptedDraw() {
 void GameTest::SetUp() {
     ResetGameState();
     gameHooks = GameHooks{};
+    gameHooks.readLevel = ReadLevelFile;
     cuesPlayed.clear();
     SetCueListener(RecordCue);
     SetRandomSource(nullptr);
-    std::srand(1234);
+    SeedGameRandom(1234);
 }
 
 void GameTest::TearDown() {

@@ -1,11 +1,11 @@
 // Test fixture for the game core: a fresh game state, the simulated clock,
 // a record of the cues played, and helpers to write boards readably.
 #pragma once
-#include "game/board_simulator.h"
-#include "game/game_hooks.h"
-#include "game/game_state.h"
+#include "game/rules/board_simulator.h"
+#include "game/rules/game_hooks.h"
+#include "game/rules/game_state.h"
 #include "game/panels/sound_cues.h"
-#include "game/random.h"
+#include "game/rules/random.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "backdrop.h"
 
-#include "layout.h"
+#include "game/sheet_layout.h"
 #include "palette.h"
 
 #include <cmath>

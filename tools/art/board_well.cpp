@@ -1,7 +1,7 @@
 #include "board_well.h"
 
 #include "backdrop.h"
-#include "layout.h"
+#include "game/sheet_layout.h"
 #include "palette.h"
 #include "shapes.h"
 

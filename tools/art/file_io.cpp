@@ -1,5 +1,7 @@
 #include "image_files.h"
 
+#include "framework/display/file_bytes.h"
+
 #include <cstdio>
 
 namespace art {
@@ -12,14 +14,9 @@ bool writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) 
 }
 
 std::optional<std::vector<std::uint8_t>> readFile(const std::string& path) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return std::nullopt;
+    constexpr std::size_t kMaxBytes = 64u << 20; // far above any sheet
     std::vector<std::uint8_t> bytes;
-    std::uint8_t chunk[65536];
-    std::size_t n;
-    while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0)
-        bytes.insert(bytes.end(), chunk, chunk + n);
-    std::fclose(f);
+    if (ReadWholeFile(path.c_str(), kMaxBytes, bytes) != FileReadResult::Ok) return std::nullopt;
     return bytes;
 }
 

@@ -19,8 +19,8 @@ struct Image {
 };
 
 std::vector<std::uint8_t> encodeTga(const Image& img);
-// Accepts what the game's reader accepts: an optional "pihs" tag, type 2,
-// 24 or 32 bits, rows bottom-up.
+// Read back by the game's own TGA reader (framework/display/tga_image.h), so
+// a file the generator writes is checked as the game will see it.
 std::optional<Image> decodeTga(const std::vector<std::uint8_t>& bytes);
 
 // Quality 0..100, full-resolution colour (no chroma subsampling) so that
@@ -29,6 +29,7 @@ std::vector<std::uint8_t> encodeJpeg(const Image& img, int quality);
 std::optional<Image> decodeJpeg(const std::vector<std::uint8_t>& bytes);
 
 bool writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes);
+// The whole file, by the framework's reader; nothing for a missing or empty one.
 std::optional<std::vector<std::uint8_t>> readFile(const std::string& path);
 
 } // namespace art

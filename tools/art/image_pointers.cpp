@@ -3,7 +3,7 @@
 // is the top-left corner; the tip is drawn one pixel in from it.
 #include "sheets.h"
 
-#include "layout.h"
+#include "game/sheet_layout.h"
 #include "palette.h"
 #include "sheet_image.h"
 #include "shapes.h"

@@ -2,7 +2,7 @@
 // letters; shown opaque on the menu's black band.
 #include "sheets.h"
 
-#include "layout.h"
+#include "game/sheet_layout.h"
 #include "palette.h"
 #include "sheet_image.h"
 #include "shapes.h"

@@ -1,7 +1,7 @@
 #include "menu_art.h"
 
 #include "ball_painter.h"
-#include "layout.h"
+#include "game/sheet_layout.h"
 #include "palette.h"
 #include "plates.h"
 #include "rng.h"

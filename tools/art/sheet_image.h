@@ -4,7 +4,7 @@
 
 #include "canvas.h"
 #include "image_files.h"
-#include "layout.h"
+#include "game/sheet_layout.h"
 
 namespace art {
 

@@ -5,7 +5,7 @@
 
 #include "board_well.h"
 #include "glyph_cells.h"
-#include "layout.h"
+#include "game/sheet_layout.h"
 #include "menu_art.h"
 #include "palette.h"
 #include "sheet_image.h"

@@ -1,7 +1,7 @@
 // gfx/menu.jpg and gfx/back.jpg: the main menu's items and background.
 #include "sheets.h"
 
-#include "layout.h"
+#include "game/sheet_layout.h"
 #include "menu_art.h"
 #include "sheet_image.h"
 

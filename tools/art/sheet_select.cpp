@@ -3,7 +3,7 @@
 #include "sheets.h"
 
 #include "ball_painter.h"
-#include "layout.h"
+#include "game/sheet_layout.h"
 #include "palette.h"
 #include "plates.h"
 #include "sheet_image.h"

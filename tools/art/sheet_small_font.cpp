@@ -3,7 +3,7 @@
 #include "sheets.h"
 
 #include "glyph_cells.h"
-#include "layout.h"
+#include "game/sheet_layout.h"
 #include "palette.h"
 #include "sheet_image.h"
 

@@ -2,7 +2,7 @@
 
 #include "backdrop.h"
 #include "ball_painter.h"
-#include "layout.h"
+#include "game/sheet_layout.h"
 #include "palette.h"
 #include "plates.h"
 #include "shapes.h"

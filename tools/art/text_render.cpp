@@ -1,5 +1,9 @@
 #include "text_render.h"
 
+#include "font_lookup.h"
+
+#include <fontconfig/fontconfig.h>
+
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
@@ -23,8 +27,6 @@ FT_Library library() {
     }();
     return lib;
 }
-
-constexpr const char* kFontDir = "/usr/share/fonts/truetype/dejavu/";
 
 } // namespace
 
@@ -105,12 +107,12 @@ TextMask Font::render(std::string_view text, const TextStyle& style) const {
 }
 
 const Font& sansBold() {
-    static const Font f(std::string(kFontDir) + "DejaVuSans-Bold.ttf");
+    static const Font f(findFontFile("DejaVu Sans", FC_WEIGHT_BOLD));
     return f;
 }
 
 const Font& sans() {
-    static const Font f(std::string(kFontDir) + "DejaVuSans.ttf");
+    static const Font f(findFontFile("DejaVu Sans", FC_WEIGHT_REGULAR));
     return f;
 }
 

@@ -30,7 +30,7 @@ struct TextMask {
 
 class Font {
   public:
-    // The face file is one of the DejaVu fonts; a missing file is fatal.
+    // The face file is one of the DejaVu fonts; a file that cannot be read is fatal.
     explicit Font(const std::string& path);
     ~Font();
     Font(const Font&) = delete;

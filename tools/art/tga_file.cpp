@@ -1,5 +1,7 @@
 #include "image_files.h"
 
+#include "framework/display/tga_image.h"
+
 namespace art {
 
 std::vector<std::uint8_t> encodeTga(const Image& img) {
@@ -20,32 +22,9 @@ std::vector<std::uint8_t> encodeTga(const Image& img) {
 }
 
 std::optional<Image> decodeTga(const std::vector<std::uint8_t>& bytes) {
-    std::size_t at = 0;
-    if (bytes.size() >= 4 && bytes[0] == 'p' && bytes[1] == 'i' && bytes[2] == 'h' &&
-        bytes[3] == 's')
-        at = 4;
-    if (bytes.size() < at + 18) return std::nullopt;
-    const std::uint8_t* h = &bytes[at];
-    if (h[0] != 0 || h[1] != 0 || h[2] != 2) return std::nullopt;
-    int bpp = h[16];
-    if (bpp != 24 && bpp != 32) return std::nullopt;
-    Image img;
-    img.width = h[12] | (h[13] << 8);
-    img.height = h[14] | (h[15] << 8);
-    std::size_t step = static_cast<std::size_t>(bpp / 8);
-    std::size_t need = static_cast<std::size_t>(img.width) * img.height * step;
-    if (bytes.size() - at - 18 < need) return std::nullopt;
-    img.rgba.resize(static_cast<std::size_t>(img.width) * img.height * 4);
-    const std::uint8_t* src = h + 18;
-    for (int y = img.height - 1; y >= 0; --y)
-        for (int x = 0; x < img.width; ++x, src += step) {
-            std::uint8_t* d = &img.rgba[(static_cast<std::size_t>(y) * img.width + x) * 4];
-            d[0] = src[2];
-            d[1] = src[1];
-            d[2] = src[0];
-            d[3] = step == 4 ? src[3] : 255;
-        }
-    return img;
+    DecodedImage decoded;
+    if (DecodeTga(bytes.data(), bytes.size(), decoded) != TgaError::None) return std::nullopt;
+    return Image{decoded.width, decoded.height, std::move(decoded.rgba)};
 }
 
 } // namespace art

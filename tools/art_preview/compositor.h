@@ -5,7 +5,7 @@
 #pragma once
 
 #include "image_files.h"
-#include "layout.h"
+#include "game/sheet_layout.h"
 
 #include "framework/text/glyph_tables.h"
 
@@ -14,8 +14,8 @@
 namespace preview {
 
 using art::Image;
-using art::layout::Point;
-using art::layout::Rect;
+using layout::Point;
+using layout::Rect;
 
 struct BitmapFont {
     const Image* sheet;

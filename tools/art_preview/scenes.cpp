@@ -7,7 +7,7 @@ namespace preview {
 
 namespace {
 
-using namespace art::layout;
+using namespace layout;
 
 void drawPointer(Screen& scr, const Sheets& s, Point at, bool overButton) {
     const Rect all{0, 0, kPointerSize, kPointerSize};

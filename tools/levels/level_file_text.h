@@ -1,7 +1,7 @@
 // The text of a Puzzle level file, the inverse of the game's level reader:
 // 81 values, row by row, top row first, left to right.
 #pragma once
-#include "game/game_state.h"
+#include "game/rules/game_state.h"
 
 #include <string>
 

@@ -10,7 +10,7 @@
 //
 // Blank lines and lines starting with # are ignored.
 #pragma once
-#include "game/board_simulator.h"
+#include "game/rules/board_simulator.h"
 
 #include <istream>
 #include <string>

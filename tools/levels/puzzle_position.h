@@ -3,7 +3,7 @@
 // both ask "what does this move do to this board" and "can this board be
 // cleared in so many moves".
 #pragma once
-#include "game/board_simulator.h"
+#include "game/rules/board_simulator.h"
 
 #include <optional>
 #include <vector>

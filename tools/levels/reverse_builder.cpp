@@ -1,6 +1,6 @@
 #include "tools/levels/reverse_builder.h"
 
-#include "game/moves.h"
+#include "game/rules/moves.h"
 #include "tools/levels/puzzle_position.h"
 
 #include <algorithm>

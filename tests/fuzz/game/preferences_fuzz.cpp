@@ -1,5 +1,5 @@
 // Any bytes as a preferences file: read without over-reading.
-#include "game/game_state.h"
+#include "game/rules/game_state.h"
 #include "game/preferences.h"
 
 #include <cstdint>
