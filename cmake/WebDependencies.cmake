@@ -22,6 +22,7 @@ endfunction()
 web_library(PkgConfig::SDL2 include/SDL2 libSDL2.a)
 web_library(PkgConfig::VORBIS include libvorbis.a libogg.a)
 web_library(PkgConfig::SQLITE include libsqlite3.a)
+web_library(ZLIB::ZLIB include libzlib.a)
 add_library(Threads::Threads INTERFACE IMPORTED GLOBAL)
 # The prefix stands where /usr/include does on the desktop: headers that
 # reach a target through another's (sqlite3.h through the tables) are found.

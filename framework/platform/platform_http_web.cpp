@@ -18,6 +18,9 @@ namespace platform {
 struct HttpClient {
     HttpTimeouts timeouts{};
     HttpFailure failure = HttpFailure::None;
+    const char* postData = nullptr; // a POST's body, or null for a GET
+    size_t postSize = 0;
+    long retryAfterSeconds = -1;
 };
 
 struct HttpStream {
@@ -30,17 +33,26 @@ namespace {
 constexpr int kPollMicroseconds = 5000;
 
 // clang-format off
-// Starts one GET; the page keeps its progress under the returned number.
-EM_JS(int, StartFetch, (const char* url, int totalMilliseconds), {
+// Starts one GET, or a POST of `size` bytes at `data` when `data` is not
+// null; the page keeps its progress under the returned number.
+EM_JS(int, StartFetch, (const char* url, int totalMilliseconds, const char* data, int size), {
     const fetches = Module.orboloFetches || (Module.orboloFetches = new Map());
     const id = (Module.orboloFetchId = (Module.orboloFetchId || 0) + 1);
-    const entry = {done: false, status: 0, body: null};
+    const entry = {done: false, status: 0, body: null, retryAfter: -1};
     fetches.set(id, entry);
     const abort = new AbortController();
     const timer = setTimeout(() => abort.abort(), totalMilliseconds);
-    fetch(UTF8ToString(url), {mode: "same-origin", cache: "no-store", signal: abort.signal})
+    const request = {mode: "same-origin", cache: "no-store", signal: abort.signal};
+    if (data) {
+        request.method = "POST";
+        request.headers = {"Content-Type": "application/octet-stream"};
+        request.body = HEAPU8.slice(data, data + size);
+    }
+    fetch(UTF8ToString(url), request)
         .then(async (response) => {
             entry.status = response.status;
+            const wait = response.headers.get("Retry-After");
+            if (wait && /^[0-9]+$/.test(wait)) entry.retryAfter = Number(wait);
             entry.body = new Uint8Array(await response.arrayBuffer());
         })
         .catch(() => {})
@@ -58,6 +70,11 @@ EM_JS(int, FetchState, (int id), {
     if (!entry.done) return 0;
     if (entry.status == 0) return -1;
     return entry.body ? entry.status : -2;
+});
+
+// The seconds a 503 asked to wait, -1 when it named none.
+EM_JS(int, FetchRetryAfter, (int id), {
+    return Module.orboloFetches.get(id).retryAfter;
 });
 
 EM_JS(int, FetchBodySize, (int id), {
@@ -95,6 +112,15 @@ void CloseHttpClient(HttpClient* client) {
     delete client;
 }
 
+void SetPostBody(HttpClient* client, const char* data, size_t size) {
+    client->postData = data;
+    client->postSize = size;
+}
+
+long RetryAfterSeconds(const HttpClient* client) {
+    return client ? client->retryAfterSeconds : -1;
+}
+
 HttpFailure LastFailure(const HttpClient* client) {
     return client ? client->failure : HttpFailure::Unreachable;
 }
@@ -102,18 +128,22 @@ HttpFailure LastFailure(const HttpClient* client) {
 HttpStream* OpenUrl(HttpClient* client, const char* url) {
     if (!client || !url) return nullptr;
     client->failure = HttpFailure::None;
+    client->retryAfterSeconds = -1;
     const long total = std::max(1L, client->timeouts.totalMilliseconds);
-    const int id = StartFetch(url, static_cast<int>(total));
+    const int id =
+        StartFetch(url, static_cast<int>(total), client->postData, static_cast<int>(client->postSize));
     int state = 0;
     while ((state = FetchState(id)) == 0)
         SleepMicroseconds(kPollMicroseconds); // the page's abort timer bounds this
     if (state < 200 || state >= 300) {
+        if (state == 503) client->retryAfterSeconds = FetchRetryAfter(id);
         ForgetFetch(id);
         // An error page is not the body asked for; a redirect the browser
         // could not follow within the page's server ends here too.
         client->failure = state == -1   ? HttpFailure::Unreachable
-                          : state == -2 ? HttpFailure::Broken
-                                        : HttpFailure::ErrorStatus;
+                          : state == -2  ? HttpFailure::Broken
+                          : state == 503 ? HttpFailure::Busy
+                                         : HttpFailure::ErrorStatus;
         return nullptr;
     }
     auto* stream = new HttpStream;

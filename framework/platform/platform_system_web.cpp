@@ -7,6 +7,7 @@
 #include <emscripten.h>
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace platform {
@@ -74,8 +75,12 @@ void SleepMicroseconds(int64_t microseconds) {
 
 void SleepUntilMilliseconds(double deadlineMs) {
     RunWaitTasks();
-    // Even an overdue frame yields once, or the page would never draw.
-    Sleep(deadlineMs - emscripten_get_now());
+    // Even an overdue frame yields once, or the page would never draw. A
+    // browser's timer may fire a fraction of a millisecond early: the sleep
+    // goes on until the deadline, so frames are never closer than paced.
+    do {
+        Sleep(std::ceil(deadlineMs - emscripten_get_now()));
+    } while (emscripten_get_now() < deadlineMs);
 }
 
 double ProcessCpuMilliseconds() {

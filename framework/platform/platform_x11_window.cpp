@@ -5,6 +5,8 @@
 #include <SDL_syswm.h>
 
 namespace platform::detail {
+
+#ifdef SDL_VIDEO_DRIVER_X11
 namespace {
 
 bool X11Handles(SDL_SysWMinfo* info) {
@@ -48,5 +50,15 @@ void CoverDisplayWithoutWindowManager() {
     XRaiseWindow(display, info.info.x11.window);
     XFlush(display);
 }
+
+#else
+// An SDL without X11 (a browser page): SDL's own picture of the window is
+// the whole truth, and full screen is the browser's to grant.
+void RealDrawableSize(int* width, int* height) {
+    SDL_GL_GetDrawableSize(Window().window, width, height);
+}
+
+void CoverDisplayWithoutWindowManager() {}
+#endif
 
 } // namespace platform::detail

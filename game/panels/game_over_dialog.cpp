@@ -2,6 +2,7 @@
 
 #include "framework/display/KDisplayWindow.h"
 #include "framework/input/KInputState.h"
+#include "framework/platform/platform_system.h"
 #include "framework/text/KBitmapFont.h"
 #include "game/rules/game_state.h"
 #include "game/panels/frozen_screen.h"
@@ -71,6 +72,13 @@ void DrawNoticeTexts(KBitmapFont& font, const char* title, const char* first, Sc
 // the window closes, the request is still waited for: the reader's time
 // limit bounds it.
 ScoreReply WaitForReply(std::function<ScoreReply()> request, const std::function<void()>& draw) {
+    if constexpr (!platform::kCanStartThreads) {
+        // A browser page: the request itself hands the tab back to the
+        // browser while it waits, so the page keeps answering.
+        ScoreReply answer = request();
+        KInputState::ForgetPresses();
+        return answer;
+    }
     std::future<ScoreReply> reply = std::async(std::launch::async, std::move(request));
     if (reply.wait_for(kQuietWait) != std::future_status::ready) {
         while (reply.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready &&

@@ -1,5 +1,6 @@
 #include "game/panels/game_tickets.h"
 
+#include "framework/platform/platform_system.h"
 #include "game/panels/score_tables.h"
 #include "game/rules/game_state.h"
 
@@ -34,28 +35,35 @@ void Fetch() {
 }
 
 // With the lock held, on the game's thread. A player who keeps the online
-// scores off sends nothing.
-void FetchAheadLocked() {
+// scores off sends nothing. Where no thread can start (a browser page),
+// the lock is let go and the ticket fetched at once: the page's own server
+// answers quickly and the page keeps answering while it waits.
+void FetchAheadLocked(std::unique_lock<std::mutex>& lock) {
     if (!settings.onlineScores) return;
     if (TICKETS.fetching || !TICKETS.askAgain || TICKETS.ready) return;
-    if (TICKETS.fetch.joinable()) TICKETS.fetch.join(); // ended: it cleared `fetching`
     TICKETS.fetching = true;
+    if constexpr (!platform::kCanStartThreads) {
+        lock.unlock();
+        Fetch();
+        return;
+    }
+    if (TICKETS.fetch.joinable()) TICKETS.fetch.join(); // ended: it cleared `fetching`
     TICKETS.fetch = std::thread(Fetch);
 }
 
 } // namespace
 
 void StartFetchingGameTickets() {
-    std::lock_guard<std::mutex> lock(TICKETS.mutex);
-    FetchAheadLocked();
+    std::unique_lock<std::mutex> lock(TICKETS.mutex);
+    FetchAheadLocked(lock);
 }
 
 std::optional<GameTicket> TakeGameTicket() {
-    std::lock_guard<std::mutex> lock(TICKETS.mutex);
+    std::unique_lock<std::mutex> lock(TICKETS.mutex);
     std::optional<GameTicket> ticket;
     if (TICKETS.ready && Clock::now() - TICKETS.fetchedAt < kTicketKeptFor) ticket = TICKETS.ready;
     TICKETS.ready.reset();
-    FetchAheadLocked();
+    FetchAheadLocked(lock);
     return ticket;
 }
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds the libraries the web build links (SDL2, libogg, libvorbis and
-# SQLite) from Debian's own source packages with the emscripten toolchain,
+# Builds the libraries the web build links (SDL2, libogg, libvorbis, zlib
+# and SQLite) from Debian's own source packages with the emscripten toolchain,
 # into one prefix. Each library is built once: a rerun finds its stamp and
 # skips it. (JPEG pictures are decoded by the browser itself.)
 #   bash build_libraries.sh FOLDER [LIBRARY...]   (default: all of them)
@@ -8,7 +8,7 @@ set -euo pipefail
 
 deps=$1
 shift
-wanted=${*:-sdl2 ogg vorbis sqlite}
+wanted=${*:-sdl2 ogg vorbis zlib sqlite}
 mkdir -p "$deps/src" "$deps/prefix/lib" "$deps/prefix/include"
 deps=$(cd "$deps" && pwd)
 prefix=$deps/prefix
@@ -55,9 +55,10 @@ cmake_library() {
 
 cmake_library sdl2 libsdl2 -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF
 
-# sources_library NAME PACKAGE HEADER_FOLDER: compiles the C files listed
+# sources_library NAME PACKAGE HEADERS: compiles the C files listed
 # on standard input (relative to the package's source) into lib/libNAME.a
-# and copies the header folder into the prefix. For the small libraries
+# and copies HEADERS (a folder or file glob under the source) into the
+# prefix's include folder. For the small libraries
 # whose CMake checks cannot run under emscripten (check_type_size).
 sources_library() {
     local name=$1 package=$2 headers=$3
@@ -73,7 +74,8 @@ sources_library() {
     done
     rm -f "$prefix/lib/lib$name.a"
     emar rcs "$prefix/lib/lib$name.a" "${objects[@]}"
-    cp -r "$src/include/$headers" "$prefix/include/"
+    # shellcheck disable=SC2086 # HEADERS may be a glob
+    (cd "$src/${headers%/*}" && cp -r ${headers##*/} "$prefix/include/")
     touch "$deps/$name.stamp"
 }
 
@@ -85,10 +87,13 @@ if [[ " $wanted " == *" ogg "* && ! -e "$deps/ogg.stamp" ]]; then
         -e 's/@USIZE32@/uint32_t/; s/@SIZE64@/int64_t/; s/@USIZE64@/uint64_t/' \
         "$ogg/include/ogg/config_types.h.in" >"$ogg/include/ogg/config_types.h"
 fi
-printf '%s\n' src/bitwise.c src/framing.c | sources_library ogg libogg ogg
+printf '%s\n' src/bitwise.c src/framing.c | sources_library ogg libogg include/ogg
 # libvorbis and libvorbisfile in one archive, without the tuning programs.
 (cd "$(fetch libvorbis)" && ls lib/*.c | grep -v -e barkmel -e tone -e psytune) |
-    sources_library vorbis libvorbis vorbis
+    sources_library vorbis libvorbis include/vorbis
+# zlib, for recorded games: its library sources without the gz file calls.
+(cd "$(fetch zlib)" && ls ./*.c | grep -v -e example -e minigzip -e '/gz') |
+    sources_library zlib zlib './z[cl]*.h'
 
 # SQLite, for the tables a page keeps in the browser when no server serves
 # it: its one-file form is generated natively (with tclsh) from Debian's

@@ -71,9 +71,8 @@ class XSession:
 
     def grab(self, name="screen", area=None):
         """The screen, or its rectangle `area` (x, y, w, h) scaled to 640 x 480."""
-        crop = [] if area is None else [
-            "-crop", "{2}x{3}+{0}+{1}".format(*area), "+repage", "-resize", f"{WIDTH}x{HEIGHT}!"]
-        rgb = subprocess.run(["import", "-window", "root", *crop, "-depth", "8", "rgb:-"],
+        rgb = subprocess.run(["import", "-window", "root", *crop_arguments(area), "-depth", "8",
+                              "rgb:-"],
                              env=self.env, check=True, capture_output=True).stdout
         screen = Screen(rgb)
         self.shots = self.shots[-11:] + [(name, screen)]
@@ -109,6 +108,13 @@ class XSession:
         self.xvfb.terminate()
         self.xvfb.wait()
         shutil.rmtree(self.home, ignore_errors=True)
+
+
+def crop_arguments(area):
+    """ImageMagick's arguments that cut `area` (x, y, w, h, or None for
+    all) out of a picture and scale it to 640 x 480."""
+    return [] if area is None else [
+        "-crop", "{2}x{3}+{0}+{1}".format(*area), "+repage", "-resize", f"{WIDTH}x{HEIGHT}!"]
 
 
 class Screen:

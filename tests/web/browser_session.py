@@ -15,7 +15,7 @@ import time
 import urllib.request
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
-from x_session import HEIGHT, WIDTH, Screen, XSession  # noqa: E402
+from x_session import HEIGHT, WIDTH, Screen, XSession, crop_arguments  # noqa: E402
 
 CHROMIUM_FLAGS = ["--headless=new", "--no-sandbox", "--use-angle=swiftshader",
                   "--enable-unsafe-swiftshader", "--disable-background-networking",
@@ -149,7 +149,7 @@ class BrowserSession(XSession):
         self.tools.call("Input.dispatchKeyEvent", type="keyUp", key=key, code=code,
                         windowsVirtualKeyCode=number)
 
-    def grab(self, name="screen"):
+    def grab(self, name="screen", area=None):
         for _ in range(100):  # a page being replaced cannot be shot for a moment
             try:
                 shot = self.tools.call("Page.captureScreenshot", format="png")
@@ -159,7 +159,7 @@ class BrowserSession(XSession):
                     raise
                 time.sleep(0.1)
         png = base64.b64decode(shot["data"])
-        rgb = subprocess.run(["/usr/bin/convert", "png:-", "-depth", "8", "rgb:-"], input=png,
+        rgb = subprocess.run(["/usr/bin/convert", "png:-", *crop_arguments(area), "-depth", "8", "rgb:-"], input=png,
                              check=True, capture_output=True).stdout
         screen = Screen(rgb)
         self.shots = self.shots[-11:] + [(name, screen)]
