@@ -3,33 +3,17 @@
 # then runs the game or every test.
 #   bash setup.sh play    install, build, play
 #   bash setup.sh test    install (with the test tools), build, run every test
-#   bash setup.sh web     install, build the game for the browser into build-web/
-#                         (served by orbolo-scored --play build-web; server/README.md)
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
 mode=${1:-play}
 build=${ORBOLO_BUILD_DIR:-$here/build}
-list=$here/deps/debian-packages.txt
 
 case "$mode" in
-play) packages=$(grep -v '^#' "$list" | grep -v '^$') ;;
-test) packages=$( (grep -v '^#' "$list"; sed -n 's/^#\(test\|web\) //p' "$list") | grep -v '^$') ;;
-web) packages=$( (grep -v '^#' "$list"; sed -n 's/^#web //p' "$list") | grep -v '^$') ;;
-*) echo "usage: bash setup.sh play|test|web" >&2; exit 2 ;;
+play) bash "$here/deps/install_missing.sh" ;;
+test) bash "$here/deps/install_missing.sh" test web ;;
+*) echo "usage: bash setup.sh play|test" >&2; exit 2 ;;
 esac
-
-missing=()
-for p in $packages; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo=sudo
-    $sudo apt-get update -qq
-    $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
 
 # C++ files laid out as .clang-format says, checked before anything long runs.
 if [ "$mode" = test ]; then bash "$here/tests/style/check_format.sh"; fi
@@ -47,15 +31,15 @@ fi
 # The browser build reuses this build's data; its libraries are built once
 # into build-web-libs/ and kept for the next run.
 ORBOLO_BUILD_DIR=$build ORBOLO_WEB_DIR=$web bash "$here/packaging/web/build_web.sh"
-[ "$mode" = web ] && exit 0
 
 export MESA_SHADER_CACHE_DISABLE=true SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
 
-# The parsers of outside data, fuzzed briefly in a clang build of their own.
+# The parsers of outside data, fuzzed briefly in a clang build of their own,
+# one fuzzer per core.
 fuzz=${build}-fuzz
 CC=clang CXX=clang++ cmake -S "$here" -B "$fuzz" -DORBOLO_FUZZ=ON >/dev/null
 cmake --build "$fuzz" -j "$(nproc)"
-(cd "$fuzz" && ctest --output-on-failure -L fuzz)
+(cd "$fuzz" && ctest --output-on-failure -j "$(nproc)" -L fuzz)
 
 # The unit and display tests again under AddressSanitizer and
 # UndefinedBehaviorSanitizer, in a build of their own. Leaks inside the

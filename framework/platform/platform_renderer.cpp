@@ -29,6 +29,7 @@ struct SentState {
 
 struct RendererState {
     bool started = false;
+    bool rectangles = false; // the context knows rectangle textures
     FrameList shown; // the frame on screen
     bool hasShown = false;
     bool redraw = true;             // draw the next frame even when unchanged
@@ -184,7 +185,8 @@ void ApplyState(const FrameList& frame, const DrawRecord& r) {
     const bool textured = r.kind == DrawRecord::Kind::Quad;
     if (!s.valid || s.textured != textured || (textured && s.textureKind != r.textureKind)) {
         glDisable(GL_TEXTURE_2D);
-        glDisable(GL_TEXTURE_RECTANGLE);
+        // A context without them (WebGL) refuses even to disable them.
+        if (R.rectangles) glDisable(GL_TEXTURE_RECTANGLE);
         if (textured) glEnable(Target(r.textureKind));
     }
     if (textured && (!s.valid || s.texture != r.texture || s.textureKind != r.textureKind))
@@ -445,6 +447,7 @@ namespace detail {
 void StartRenderer() {
     R = RendererState{};
     R.started = true;
+    R.rectangles = HasTextureRectangles();
     Window().picture.outputWidth = Window().picture.outputHeight = 0;
     FitPictureToWindow();
     glDisable(GL_DEPTH_TEST);

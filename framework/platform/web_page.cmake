@@ -21,7 +21,7 @@ file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/sdl_javascript.rsp
 target_link_options(orbolo_framework INTERFACE
     -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536
     -sLEGACY_GL_EMULATION=1 -sMAX_WEBGL_VERSION=2 -sMIN_WEBGL_VERSION=2
-    -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=64MB -sENVIRONMENT=web
+    -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=64MB -sENVIRONMENT=web -sEXIT_RUNTIME=1
     -sEXPORTED_RUNTIME_METHODS=FS,ENV -lidbfs.js
     # SDL's audio calls these from its own JavaScript; their names begin with
     # a dollar sign, which reaches emcc unharmed only from a file.

@@ -6,6 +6,7 @@
 #   bash build_libraries.sh FOLDER [LIBRARY...]   (default: all of them)
 set -euo pipefail
 
+here=$(cd "$(dirname "$0")" && pwd)
 deps=$1
 shift
 wanted=${*:-sdl2 ogg vorbis zlib sqlite}
@@ -36,6 +37,14 @@ fetch() {
     echo "$found"
 }
 
+# record_checks CACHE SOURCE: the results of the configure checks in CACHE
+# as a CMake script that presets them.
+record_checks() {
+    echo "# What $(basename "$2")'s configure checks found under emscripten $(emcc -dumpversion)."
+    echo "# Made by packaging/web/build_libraries.sh (ORBOLO_WEB_RECORD_CHECKS=1 remakes it)."
+    sed -n 's/^\(HAVE_[A-Za-z0-9_]*\|LIBC_IS_GLIBC\|STDC_HEADERS\):INTERNAL=\(1\|\)$/set(\1 "\2" CACHE INTERNAL "")/p' "$1"
+}
+
 # cmake_library NAME PACKAGE CMAKE_OPTIONS...: configures, builds and
 # installs one CMake-built source package into the prefix.
 cmake_library() {
@@ -45,9 +54,18 @@ cmake_library() {
     local src
     src=$(fetch "$package")
     echo "web libraries: building $name from $(basename "$src")"
+    # The answers emscripten gives the library's configure checks, recorded
+    # once: each check would otherwise compile and link a program, 1-2 s apiece.
+    local checks=$here/${name}_checks.cmake recording=""
+    if [ -e "$checks" ] && [ -z "${ORBOLO_WEB_RECORD_CHECKS:-}" ]; then
+        set -- -C "$checks" "$@"
+    else
+        recording=yes
+    fi
     emcmake cmake -S "$src" -B "$deps/obj/$name" -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_PREFIX_PATH="$prefix" \
         -DCMAKE_FIND_ROOT_PATH="$prefix" -DBUILD_SHARED_LIBS=OFF "$@" >"$deps/$name.log"
+    [ -z "$recording" ] || record_checks "$deps/obj/$name/CMakeCache.txt" "$src" >"$checks"
     nice cmake --build "$deps/obj/$name" -j "$jobs" >>"$deps/$name.log"
     cmake --install "$deps/obj/$name" >>"$deps/$name.log"
     touch "$deps/$name.stamp"

@@ -3,7 +3,7 @@
 # orbolo.wasm and orbolo.data (the data the native build's generators made).
 # Libraries come from Debian's source packages, built once into
 # build-web-libs/ beside it; nothing is fetched from anywhere but Debian.
-#   bash setup.sh web      (installs the tools first), or this script alone
+#   bash packaging/web/build_web.sh   (installs the tools it lacks first)
 # ORBOLO_BUILD_DIR names the native build (default build/), ORBOLO_WEB_DIR
 # the output (default build-web/).
 set -euo pipefail
@@ -18,6 +18,7 @@ objects=$out-objects
 # a node from outside Debian would not look for.
 export NODE_PATH=${NODE_PATH:+$NODE_PATH:}/usr/share/nodejs
 
+bash "$here/deps/install_missing.sh" web
 bash "$here/packaging/web/build_libraries.sh" "$libs"
 
 # The data is the same as the desktop's: made natively by our generators.

@@ -69,9 +69,10 @@ std::string FormatValue(const std::string& table, int value) {
 }
 
 // One ranking; where it holds verified entries, a column with each one's
-// mark and the link to its replay.
+// mark and the link to its replay (and, where the game is served under
+// /play/, a link that watches it there).
 void RenderRanking(std::string& html, const std::string& table,
-                   const std::vector<ScoreEntry>& entries, bool apart) {
+                   const std::vector<ScoreEntry>& entries, bool apart, bool linksPlay) {
     bool proofs = false;
     for (const ScoreEntry& entry : entries)
         proofs = proofs || entry.verified;
@@ -92,7 +93,10 @@ void RenderRanking(std::string& html, const std::string& table,
         if (entry.verified) {
             html += "<td class=\"proof\"><a href=\"replay.php?id=" + std::to_string(entry.id) +
                     "\" title=\"Verified: the server replayed this game\">\xE2\x9C\x93 "
-                    "watch</a></td>";
+                    "watch</a>";
+            if (linksPlay)
+                html += " <a href=\"/play/?replay=" + std::to_string(entry.id) + "\">in browser</a>";
+            html += "</td>";
         } else if (proofs) {
             html += "<td></td>";
         }
@@ -101,12 +105,12 @@ void RenderRanking(std::string& html, const std::string& table,
     html += "</tbody>\n</table>\n";
 }
 
-void RenderTable(std::string& html, const ListedTable& listed) {
+void RenderTable(std::string& html, const ListedTable& listed, bool linksPlay) {
     html += "<section>\n<h2>" + EscapeHtml(TitleOf(listed.table)) + "</h2>\n";
-    RenderRanking(html, listed.table, listed.entries, false);
+    RenderRanking(html, listed.table, listed.entries, false, linksPlay);
     if (!listed.unverified.empty()) {
         html += "<h3>Not verified (games that sent no replay)</h3>\n";
-        RenderRanking(html, listed.table, listed.unverified, true);
+        RenderRanking(html, listed.table, listed.unverified, true, linksPlay);
     }
     html += "</section>\n";
 }
@@ -153,7 +157,7 @@ std::string RenderListingPage(const std::vector<ListedTable>& tables,
     if (wording.linksPlay) html += "<p><a href=\"/play/\">Play in your browser</a></p>\n";
     html += "</header>\n<main>\n";
     for (const ListedTable& listed : tables)
-        RenderTable(html, listed);
+        RenderTable(html, listed, wording.linksPlay);
     html += "</main>\n<footer>TimeAttack ranks by the time left on the clock, TopScore by "
             "points. \xE2\x9C\x93 marks a game the server replayed move by move; its replay "
             "opens in Orbolo. Dates are UTC.</footer>\n</body>\n</html>\n";
