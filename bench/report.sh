@@ -121,7 +121,7 @@ line "score server, submission" "$submission"
 line "replay, TimeAttack 10 min" "$ten_minutes"
 line "replay, long TopScore" "$long_game"
 
-# The game in the browser, when a web build exists (bash setup.sh web).
+# The game in the browser, when a web build exists (bash packaging/web/build_web.sh).
 web=${ORBOLO_WEB_DIR:-$here/../build-web}
 if [ -e "$web/index.html" ] && command -v chromium >/dev/null; then
     run web python3 "$here/web/web_page_bench.py" "$web" "$build/orbolo-scored"

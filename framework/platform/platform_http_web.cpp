@@ -130,8 +130,8 @@ HttpStream* OpenUrl(HttpClient* client, const char* url) {
     client->failure = HttpFailure::None;
     client->retryAfterSeconds = -1;
     const long total = std::max(1L, client->timeouts.totalMilliseconds);
-    const int id =
-        StartFetch(url, static_cast<int>(total), client->postData, static_cast<int>(client->postSize));
+    const int id = StartFetch(url, static_cast<int>(total), client->postData,
+                              static_cast<int>(client->postSize));
     int state = 0;
     while ((state = FetchState(id)) == 0)
         SleepMicroseconds(kPollMicroseconds); // the page's abort timer bounds this
@@ -140,7 +140,7 @@ HttpStream* OpenUrl(HttpClient* client, const char* url) {
         ForgetFetch(id);
         // An error page is not the body asked for; a redirect the browser
         // could not follow within the page's server ends here too.
-        client->failure = state == -1   ? HttpFailure::Unreachable
+        client->failure = state == -1    ? HttpFailure::Unreachable
                           : state == -2  ? HttpFailure::Broken
                           : state == 503 ? HttpFailure::Busy
                                          : HttpFailure::ErrorStatus;

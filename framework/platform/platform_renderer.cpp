@@ -30,7 +30,7 @@ struct SentState {
 struct RendererState {
     bool started = false;
     bool rectangles = false; // the context knows rectangle textures
-    FrameList shown; // the frame on screen
+    FrameList shown;         // the frame on screen
     bool hasShown = false;
     bool redraw = true;             // draw the next frame even when unchanged
     size_t drawnSoFar = 0;          // records of the frame being recorded drawn already

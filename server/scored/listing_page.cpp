@@ -95,7 +95,8 @@ void RenderRanking(std::string& html, const std::string& table,
                     "\" title=\"Verified: the server replayed this game\">\xE2\x9C\x93 "
                     "watch</a>";
             if (linksPlay)
-                html += " <a href=\"/play/?replay=" + std::to_string(entry.id) + "\">in browser</a>";
+                html +=
+                    " <a href=\"/play/?replay=" + std::to_string(entry.id) + "\">in browser</a>";
             html += "</td>";
         } else if (proofs) {
             html += "<td></td>";

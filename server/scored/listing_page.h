@@ -21,7 +21,7 @@ std::string FormatUtc(int64_t seconds, const char* format);
 struct ListingWording {
     std::string title = "Orbolo online highscores";
     std::string heading = "Online highscores";
-    std::string noteHtml; // markup under the heading; empty for none
+    std::string noteHtml;   // markup under the heading; empty for none
     bool linksPlay = false; // links the game served under /play/
 };
 // TimeAttack tables show the seconds left as m:ss, TopScore tables points.

@@ -2,16 +2,19 @@
 orbolo-scored on 127.0.0.1 under /play/: the files' types, gzip and cache
 answers; the menu compared at fixed pixels with the desktop game's; NEW
 GAME -> TOPSCORE by clicks; a row slid by a click and one by keys; then the
-bot plays a whole game and the server lists the name typed at its end.
+bot plays a whole game and the server lists the name typed at its end,
+verified; its replay, linked from the listing, plays in the page.
 
 usage: browser_e2e.py WEB_FOLDER GAME BOT_MOVE SCORE_SERVER OUTPUT_FOLDER
 Exits 77 (skipped) when WEB_FOLDER holds no web build.
 """
 import gzip
 import os
+import re
 import subprocess
 import sys
 import tempfile
+import time
 import urllib.error
 import urllib.request
 
@@ -20,7 +23,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from board_reader import EMPTY, ball_references, changed, has_line, settled, shifted_left  # noqa
 from bot_player import enter_name, play_top_score  # noqa: E402
 from browser_session import BrowserSession  # noqa: E402
-from x_session import MENU_LOGO, XSession, distance, is_menu, start_mode  # noqa: E402
+from x_session import MENU_LOGO, XSession, distance, is_menu, is_play_screen, start_mode  # noqa
 
 WEB, GAME, BOT, SERVER_BIN, OUT = sys.argv[1:6]
 REFS = ball_references(os.path.join(os.path.dirname(GAME), "gfx", "play2.tga"))
@@ -91,6 +94,23 @@ def slide_by_keys(session):
     assert after == right[row], "\n".join(board) + "\nthen\n" + "\n".join(after)
 
 
+def watch_listed_replay(session):
+    """The listing's "in browser" link plays the verified game back in the
+    page, sped up by keys; quitting it leaves a way back, not a black page."""
+    listing = fetch("/highscores/orbolo/")[2].decode()
+    link = re.search(r'href="(/play/\?replay=[0-9]+)">in browser<', listing).group(1)
+    session.start_game(ADDRESS + link)
+    session.wait_for("replay", is_play_screen, timeout=180)
+    session.key("Right")
+    changed(session, REFS, settled(session, REFS))
+    session.key("q")
+    end = time.time() + 60
+    while "ORBOLO has ended" not in (session.evaluate("document.body.innerText") or ""):
+        if time.time() > end:
+            raise AssertionError("quitting the replay left no way back")
+        time.sleep(0.2)
+
+
 def steps(session, reference):
     session.start_game(ADDRESS + "/play/")
 
@@ -112,10 +132,11 @@ def steps(session, reference):
     moves = play_top_score(session, REFS, BOT)
     print(f"TopScore game over after {len(moves)} moves")
     enter_name(session, "WEB PLAYER", ADDRESS)
+    watch_listed_replay(session)
 
 
 if not os.path.exists(os.path.join(WEB, "index.html")):
-    print(f"no web build in {WEB} (bash setup.sh web makes it): skipped")
+    print(f"no web build in {WEB} (bash packaging/web/build_web.sh makes it): skipped")
     sys.exit(77)
 os.makedirs(OUT, exist_ok=True)
 db = os.path.join(tempfile.mkdtemp(prefix="orbolo-web-"), "scores.db")
