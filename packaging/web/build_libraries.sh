@@ -26,15 +26,24 @@ if ! grep -rqs '^Types:.*deb-src\|^deb-src' /etc/apt/sources.list /etc/apt/sourc
     $sudo apt-get update -qq
 fi
 
-# fetch PACKAGE: unpacks Debian's source of PACKAGE under src/, prints its folder.
+# fetch PACKAGE: unpacks Debian's source of PACKAGE under src/ (once) and
+# sets `src` to its folder. A download that breaks off is tried again from
+# scratch; one that fails three times stops the build with apt's words.
 fetch() {
-    local found
-    found=$(find "$deps/src" -maxdepth 1 -type d -name "$1-*" | head -n 1)
-    if [ -z "$found" ]; then
-        (cd "$deps/src" && apt-get source -qq "$1" >/dev/null 2>&1)
-        found=$(find "$deps/src" -maxdepth 1 -type d -name "$1-*" | head -n 1)
-    fi
-    echo "$found"
+    local try
+    for try in 0 1 2 3; do
+        src=$(find "$deps/src" -maxdepth 1 -type d -name "$1-*" | head -n 1)
+        [ -n "$src" ] && [ -e "$src/debian/control" ] && return 0
+        [ "$try" -lt 3 ] || break
+        if [ "$try" -gt 0 ]; then
+            echo "web libraries: fetching the source of $1 failed (try $try of 3)" >&2
+            sleep "$try"
+        fi
+        rm -rf "$deps/src/$1-"* "$deps/src/${1}_"*
+        (cd "$deps/src" && apt-get source -qq "$1" >"$deps/src/$1.log" 2>&1) || true
+    done
+    cat "$deps/src/$1.log" >&2
+    exit 1
 }
 
 # record_checks CACHE SOURCE: the results of the configure checks in CACHE
@@ -52,7 +61,7 @@ cmake_library() {
     shift 2
     [[ " $wanted " == *" $name "* && ! -e "$deps/$name.stamp" ]] || return 0
     local src
-    src=$(fetch "$package")
+    fetch "$package"
     echo "web libraries: building $name from $(basename "$src")"
     # The answers emscripten gives the library's configure checks, recorded
     # once: each check would otherwise compile and link a program, 1-2 s apiece.
@@ -82,7 +91,7 @@ sources_library() {
     local name=$1 package=$2 headers=$3
     [[ " $wanted " == *" $name "* && ! -e "$deps/$name.stamp" ]] || { cat >/dev/null; return 0; }
     local src objects=()
-    src=$(fetch "$package")
+    fetch "$package"
     echo "web libraries: building $name from $(basename "$src")"
     mkdir -p "$deps/obj/$name"
     while read -r file; do
@@ -99,7 +108,8 @@ sources_library() {
 
 # libogg's one configured header: the sizes of a 32-bit wasm target.
 if [[ " $wanted " == *" ogg "* && ! -e "$deps/ogg.stamp" ]]; then
-    ogg=$(fetch libogg)
+    fetch libogg
+    ogg=$src
     sed -e 's/@INCLUDE_INTTYPES_H@/1/; s/@INCLUDE_STDINT_H@/1/; s/@INCLUDE_SYS_TYPES_H@/1/' \
         -e 's/@SIZE16@/int16_t/; s/@USIZE16@/uint16_t/; s/@SIZE32@/int32_t/' \
         -e 's/@USIZE32@/uint32_t/; s/@SIZE64@/int64_t/; s/@USIZE64@/uint64_t/' \
@@ -107,17 +117,19 @@ if [[ " $wanted " == *" ogg "* && ! -e "$deps/ogg.stamp" ]]; then
 fi
 printf '%s\n' src/bitwise.c src/framing.c | sources_library ogg libogg include/ogg
 # libvorbis and libvorbisfile in one archive, without the tuning programs.
-(cd "$(fetch libvorbis)" && ls lib/*.c | grep -v -e barkmel -e tone -e psytune) |
+fetch libvorbis
+(cd "$src" && ls lib/*.c | grep -v -e barkmel -e tone -e psytune) |
     sources_library vorbis libvorbis include/vorbis
 # zlib, for recorded games: its library sources without the gz file calls.
-(cd "$(fetch zlib)" && ls ./*.c | grep -v -e example -e minigzip -e '/gz') |
+fetch zlib
+(cd "$src" && ls ./*.c | grep -v -e example -e minigzip -e '/gz') |
     sources_library zlib zlib './z[cl]*.h'
 
 # SQLite, for the tables a page keeps in the browser when no server serves
 # it: its one-file form is generated natively (with tclsh) from Debian's
 # source, then compiled for the web without threads or loadable extensions.
 if [[ " $wanted " == *" sqlite "* && ! -e "$deps/sqlite.stamp" ]]; then
-    src=$(fetch sqlite3)
+    fetch sqlite3
     echo "web libraries: building sqlite from $(basename "$src")"
     rm -rf "$deps/obj/sqlite" && mkdir -p "$deps/obj/sqlite"
     (cd "$deps/obj/sqlite" && "$src/configure" --disable-tcl >"$deps/sqlite.log" &&
