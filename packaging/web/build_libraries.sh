@@ -4,6 +4,7 @@
 # into one prefix. Each library is built once: a rerun finds its stamp and
 # skips it. (JPEG pictures are decoded by the browser itself.)
 #   bash build_libraries.sh FOLDER [LIBRARY...]   (default: all of them)
+#   bash build_libraries.sh FOLDER --fetch        only fetch their sources
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -46,6 +47,15 @@ fetch() {
     exit 1
 }
 
+# Sources fetched ahead, so that a build started later needs neither the
+# network nor apt.
+if [ "$wanted" = --fetch ]; then
+    for package in libsdl2 libogg libvorbis zlib sqlite3; do
+        fetch "$package"
+    done
+    exit 0
+fi
+
 # record_checks CACHE SOURCE: the results of the configure checks in CACHE
 # as a CMake script that presets them.
 record_checks() {
@@ -80,7 +90,10 @@ cmake_library() {
     touch "$deps/$name.stamp"
 }
 
-cmake_library sdl2 libsdl2 -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF
+# Only the parts the game uses: no SDL renderer, haptics, sensors, power,
+# locale, URL opening or HID drivers (the browser has none of those to offer).
+cmake_library sdl2 libsdl2 -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF -DSDL_RENDER=OFF \
+    -DSDL_HAPTIC=OFF -DSDL_SENSOR=OFF -DSDL_POWER=OFF -DSDL_LOCALE=OFF -DSDL_MISC=OFF -DSDL_HIDAPI=OFF
 
 # sources_library NAME PACKAGE HEADERS: compiles the C files listed
 # on standard input (relative to the package's source) into lib/libNAME.a

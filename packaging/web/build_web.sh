@@ -4,6 +4,9 @@
 # Libraries come from Debian's source packages, built once into
 # build-web-libs/ beside it; nothing is fetched from anywhere but Debian.
 #   bash packaging/web/build_web.sh   (installs the tools it lacks first)
+# In two steps: "build_web.sh prepare" installs the tools, fetches the
+# sources and makes the data (network, apt, the native build); then
+# "build_web.sh compile" needs none of them, and may run beside tests.
 # ORBOLO_BUILD_DIR names the native build (default build/), ORBOLO_WEB_DIR
 # the output (default build-web/).
 set -euo pipefail
@@ -18,13 +21,18 @@ objects=$out-objects
 # a node from outside Debian would not look for.
 export NODE_PATH=${NODE_PATH:+$NODE_PATH:}/usr/share/nodejs
 
-bash "$here/deps/install_missing.sh" web
+step=${1:-all}
+if [ "$step" != compile ]; then
+    bash "$here/deps/install_missing.sh" web
+    bash "$here/packaging/web/build_libraries.sh" "$libs" --fetch
+    # The data is the same as the desktop's: made natively by our generators.
+    [ -e "$native/CMakeCache.txt" ] ||
+        cmake -S "$here" -B "$native" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake --build "$native" -j "$(nproc)" --target orbolo_data
+fi
+[ "$step" != prepare ] || exit 0
+
 bash "$here/packaging/web/build_libraries.sh" "$libs"
-
-# The data is the same as the desktop's: made natively by our generators.
-[ -e "$native/CMakeCache.txt" ] || cmake -S "$here" -B "$native" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$native" -j "$(nproc)" --target orbolo_data
-
 emcmake cmake -S "$here" -B "$objects" -DCMAKE_BUILD_TYPE=Release -DORBOLO_HARDENING=OFF \
     -DCMAKE_EXECUTABLE_SUFFIX=.js -DORBOLO_WEB_LIBRARIES="$libs/prefix" \
     -DORBOLO_WEB_DATA="$native" >/dev/null

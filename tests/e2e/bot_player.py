@@ -41,8 +41,11 @@ def choose(bot, board, score, seed):
     return out[0], int(out[1])
 
 
-def play_top_score(session, refs, bot):
-    start_mode(session, 203)  # TopScore
+def play_top_score(session, refs, bot, started=False):
+    """Plays a TopScore game to its end (one already `started` on screen
+    goes on from its board); the moves played."""
+    if not started:
+        start_mode(session, 203)  # TopScore
     played = []
     score = 0  # units of ten points, as the game counts them
     unchanged = 0
