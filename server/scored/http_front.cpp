@@ -115,7 +115,8 @@ class MhdFront : public HttpFront {
     std::condition_variable stopWake;
     bool stopping = false;
     std::thread housekeeper;
-    size_t mostOpen = 0; // connections open at once since memory was last handed back
+    size_t mostOpen = 0;   // connections open at once since memory was last handed back
+    size_t openBefore = 0; // connections open at the last housekeeping
 };
 
 bool MhdFront::Trusted(const Address& address) const {
@@ -460,11 +461,16 @@ void MhdFront::Housekeeping() {
             }
             open = connections.size();
         }
+        // Memory of closed connections is handed back every so many
+        // closings while a wave of them goes on, and once it has ended: the
+        // last part of a wave would otherwise be kept until the next one.
         mostOpen = std::max(mostOpen, open);
-        if (mostOpen - open >= kTrimAfterClosing) {
+        const bool waveEnded = open == openBefore && open < mostOpen;
+        if (mostOpen - open >= kTrimAfterClosing || waveEnded) {
             malloc_trim(0);
             mostOpen = open;
         }
+        openBefore = open;
     }
 }
 
