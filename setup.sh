@@ -29,11 +29,8 @@ if [ "$mode" = play ]; then
     exec "$build/orbolo" "${@:2}"
 fi
 # The browser build reuses this build's data; its libraries are built once
-# into build-web-libs/ and kept for the next run. Its sources are fetched
-# now; it compiles beside the last tests below, which mostly wait on a
-# screen and leave the cores idle.
-export ORBOLO_BUILD_DIR=$build ORBOLO_WEB_DIR=$web
-bash "$here/packaging/web/build_web.sh" prepare
+# into build-web-libs/ and kept for the next run.
+ORBOLO_BUILD_DIR=$build ORBOLO_WEB_DIR=$web bash "$here/packaging/web/build_web.sh"
 
 export MESA_SHADER_CACHE_DISABLE=true SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
 
@@ -90,18 +87,6 @@ if setarch "$(uname -m)" -R true 2>/dev/null; then norandom=(setarch "$(uname -m
         ctest --output-on-failure --timeout 600 -L display -E "$tsan_skip")
 
 # Every other test; display and end-to-end tests get a 640 x 480 X server.
-# Meanwhile the browser build compiles; its test, in headless Chromium, runs
-# last.
-web_log=$build/web-build.log
-# In a process group of its own, so that a failing test stops all of it.
-setsid bash "$here/packaging/web/build_web.sh" compile >"$web_log" 2>&1 &
-web_build=$!
-trap 'kill -- -"$web_build" 2>/dev/null || true' EXIT
+# The browser test (headless Chromium) is among them.
 cd "$build"
-xvfb-run -a -s "-screen 0 640x480x24 -noreset" ctest --output-on-failure --timeout 600 -LE 'fuzz|web'
-if ! wait "$web_build"; then
-    tail -n 40 "$web_log"
-    echo "the browser build failed: $web_log" >&2
-    exit 1
-fi
-ctest --output-on-failure -L web
+xvfb-run -a -s "-screen 0 640x480x24 -noreset" ctest --output-on-failure --timeout 600 -LE fuzz
